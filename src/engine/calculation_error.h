@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+#include "support/expected.h"
+
+namespace termiva {
+
+// Why a calculation produced no result, in the user's terms (which input is at
+// fault), ready for an "Error" message box.
+struct CalculationError {
+    std::string message;
+};
+
+template <class T>
+using CalculationResult = Expected<T, CalculationError>;
+
+} // namespace termiva

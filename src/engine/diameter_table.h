@@ -1,0 +1,28 @@
+#pragma once
+
+#include <array>
+
+#include "engine/calculation_error.h"
+
+namespace termiva {
+
+struct DiameterTableInput {
+    double T1 = 0;                // fluid temperature, °C
+    double Tout = 0;              // ambient temperature, °C
+    double k = 0;                 // insulation thermal conductivity, W/(m K)
+    double e = 0;                 // emissivity, -
+    double WC = 0;                // wind coefficient, -
+    std::array<double, 5> tins{}; // insulation thicknesses, mm
+};
+
+// 19 rows of {D [mm], bare loss, loss under tins1..tins5 [W/m]}, D running
+// 10, 20, ..., 100, 200, ..., 1000 mm.
+struct DiameterTable {
+    std::array<std::array<double, 7>, 19> rows{};
+};
+
+// Errors: T1 not above Tout, k not above 0, a non-finite intermediate. All 19
+// rows are computed before the table is returned.
+CalculationResult<DiameterTable> ComputeDiameterTable(const DiameterTableInput& input);
+
+} // namespace termiva

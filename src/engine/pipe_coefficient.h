@@ -1,0 +1,26 @@
+#pragma once
+
+// Outside heat transfer coefficient of a horizontal pipe: free convection
+// scaled by the wind coefficient, plus radiation.
+
+namespace termiva {
+
+// The intermediate numbers of one evaluation, for tests and diagnostics.
+struct HTChpTerms {
+    double Ts;  // surface temperature, °C
+    double Gr;  // Grashof number
+    double Prm; // Prandtl number at the film temperature
+    double Prs; // Prandtl number at the surface temperature
+    double Nu;  // Nusselt number
+    double hc;  // convective part, W/(m² K)
+    double hr;  // radiative part, W/(m² K)
+    double h;   // hc + hr, W/(m² K)
+};
+
+// Tm: film temperature, °C; Tamb: ambient, °C; Dcar: outside diameter, mm;
+// e: emissivity; WC: wind coefficient. Defined for Tm > Tamb and Dcar > 0;
+// callers keep to that domain (outside it the result may be NaN).
+HTChpTerms HTChpDetailed(double Tm, double Tamb, double Dcar, double e, double WC);
+double HTChp(double Tm, double Tamb, double Dcar, double e, double WC); // W/(m² K)
+
+} // namespace termiva

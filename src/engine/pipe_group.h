@@ -1,0 +1,53 @@
+#pragma once
+
+#include <array>
+
+#include "engine/calculation_error.h"
+
+namespace termiva {
+
+// The 13 standard pipe lines of the group, in row order.
+struct StandardPipe {
+    double NO; // nominal diameter, mm
+    double OD; // outside diameter, mm
+};
+extern const std::array<StandardPipe, 13> kPipeGroupSizes;
+
+struct PipeRow {
+    double NO = 0;       // nominal diameter, mm (display only)
+    double OD = 0;       // outside diameter of the bare pipe, mm
+    bool used = false;   // false when the row's length entry is empty
+    double L = 0;        // length of the line, m
+    double valves = 0;   // number of valves (each counts as 1 m of pipe)
+    double flanges = 0;  // number of flanges (each counts as 0.5 m of pipe)
+};
+
+struct PipeGroupInput {
+    double Tout = 0;              // ambient temperature, °C
+    double T1 = 0;                // fluid temperature, °C
+    double delta = 0;             // insulation thickness, mm
+    double k = 0;                 // insulation thermal conductivity, W/(m K)
+    double e = 0;                 // emissivity, -
+    double WC = 0;                // wind coefficient, -
+    std::array<PipeRow, 13> rows; // NO and OD preset from kPipeGroupSizes, unused
+
+    PipeGroupInput();
+};
+
+struct PipeRowResult {
+    bool used = false;
+    double Qbare = 0; // W, valves and flanges included
+    double Qins = 0;  // W, valves and flanges included
+    int passes = 0;   // passes of the insulated iteration
+};
+
+struct PipeGroupResult {
+    std::array<PipeRowResult, 13> rows{};
+    double QbareTotal = 0; // W
+    double QinsTotal = 0;  // W
+};
+
+// Errors: T1 not above Tout, k not above 0, a non-finite intermediate.
+CalculationResult<PipeGroupResult> PipeGroupHeatLoss(const PipeGroupInput& input);
+
+} // namespace termiva

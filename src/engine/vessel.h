@@ -1,0 +1,33 @@
+#pragma once
+
+#include <array>
+
+#include "engine/calculation_error.h"
+
+namespace termiva {
+
+struct VesselInput {
+    int shape = 1;                // 1 rectangular, 2 horizontal cylinder, 3 vertical cylinder
+    double L = 0;                 // length, m (shapes 1, 2)
+    double H = 0;                 // height, m (shapes 1, 3)
+    double W = 0;                 // width (shape 1) or diameter D (shapes 2, 3), m
+    double T1 = 0;                // fluid temperature, °C
+    double Tout = 0;              // ambient temperature, °C
+    double k = 0;                 // insulation thermal conductivity, W/(m K)
+    double e = 0;                 // emissivity of the outside surface, -
+    double WC = 0;                // wind coefficient, -
+    std::array<double, 4> tins{}; // insulation thicknesses tins1..tins4, mm
+};
+
+struct VesselResult {
+    std::array<double, 5> HeatLoss{}; // W; [0] bare vessel, [i] under tins_i
+    std::array<double, 5> Tsurface{}; // °C; [0] is always T1
+    std::array<int, 5> steps{};       // secant steps of each thickness; [0] is 0
+};
+
+// A shape other than 1..3 gives a result of zeros. Errors: T1 not above Tout,
+// a used dimension not above 0, a thickness not above 0 ("Insulation
+// thickness tins2 must be greater than 0."), an iteration that cannot go on.
+CalculationResult<VesselResult> VesselHeatLoss(const VesselInput& input);
+
+} // namespace termiva

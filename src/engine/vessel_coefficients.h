@@ -1,0 +1,33 @@
+#pragma once
+
+// Outside heat transfer coefficients of vessel surfaces, one per orientation.
+// TT: surface temperature, °C; Lc: characteristic length, m; Tamb: ambient,
+// °C; e: emissivity; WC: wind coefficient. Result in W/(m² K). Defined for
+// TT != Tamb and Lc > 0 (HTCver and HTChor_c also need TT > Tamb); outside
+// that the result may be NaN, which the vessel calculation reports.
+
+namespace termiva {
+
+// The intermediate numbers of one evaluation, for tests and diagnostics.
+struct VesselCoefficientTerms {
+    double Gr;
+    double Pr;  // at the film temperature
+    double Ra;
+    double Prs; // at the surface temperature (HTChor_c only, else 0)
+    double Nu;
+    double hc;  // W/(m² K)
+    double hr;  // W/(m² K)
+    double h;   // W/(m² K)
+};
+
+VesselCoefficientTerms HTChor_topDetailed(double TT, double Lc, double Tamb, double e, double WC);
+VesselCoefficientTerms HTChor_downDetailed(double TT, double Lc, double Tamb, double e, double WC);
+VesselCoefficientTerms HTCverDetailed(double TT, double Lc, double Tamb, double e, double WC);
+VesselCoefficientTerms HTChor_cDetailed(double TT, double Lc, double Tamb, double e, double WC);
+
+double HTChor_top(double TT, double Lc, double Tamb, double e, double WC);  // flat, hot side up
+double HTChor_down(double TT, double Lc, double Tamb, double e, double WC); // flat, hot side down
+double HTCver(double TT, double Lc, double Tamb, double e, double WC);      // vertical surface
+double HTChor_c(double TT, double Lc, double Tamb, double e, double WC);    // horizontal cylinder
+
+} // namespace termiva
