@@ -31,4 +31,23 @@ std::string ToText(double value, std::string_view decimalSeparator);
 // the value's 15-significant-digit decimal form.
 std::string Format(double value, std::string_view pattern, std::string_view decimalSeparator);
 
+// One step of the typing filter a field runs on every change of its text:
+// a number below zero becomes "0"; a text that is not a number and not empty
+// loses its last character (the caller beeps and puts the caret at the end);
+// otherwise nothing changes (nullopt). Setting the new text is itself a change,
+// so callers repeat the step until it returns nullopt.
+struct FilterStep {
+    std::string text; // the new text
+    bool beep;        // true when a character was removed
+};
+std::optional<FilterStep> TypingFilterStep(std::string_view text, std::string_view decimalSeparator);
+
+// The text a field ends with when `text` is set into it, and the beeps on the way
+// ("12a5" -> "12" after two beeps).
+struct FilteredText {
+    std::string text;
+    int beeps = 0;
+};
+FilteredText ApplyTypingFilter(std::string_view text, std::string_view decimalSeparator);
+
 } // namespace termiva::text

@@ -1,0 +1,1 @@
+# Input data file records (owned by the input files work).

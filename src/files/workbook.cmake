@@ -1,0 +1,1 @@
+# Workbook layer (owned by the workbook work).
