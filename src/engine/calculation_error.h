@@ -1,8 +1,8 @@
 #pragma once
 
-#include <string>
-
 #include "support/expected.h"
+
+#include <string>
 
 namespace termiva {
 
@@ -12,7 +12,6 @@ struct CalculationError {
     std::string message;
 };
 
-template <class T>
-using CalculationResult = Expected<T, CalculationError>;
+template <class T> using CalculationResult = Expected<T, CalculationError>;
 
 } // namespace termiva

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <array>
-
 #include "engine/calculation_error.h"
+
+#include <array>
 
 namespace termiva {
 
@@ -21,8 +21,11 @@ struct DiameterTable {
     std::array<std::array<double, 7>, 19> rows{};
 };
 
-// Errors: T1 not above Tout, k not above 0, a non-finite intermediate. All 19
-// rows are computed before the table is returned.
+// Errors: T1 not above Tout, k not above 0, a negative thickness, e or WC, e
+// and WC both 0, a non-finite intermediate ("The calculation did not
+// converge."). All 19 rows are computed before the table is returned, so an
+// error leaves no partial table. Without convergence within 100 passes the
+// last pass stands.
 CalculationResult<DiameterTable> ComputeDiameterTable(const DiameterTableInput& input);
 
 } // namespace termiva

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <array>
-
 #include "engine/calculation_error.h"
+
+#include <array>
 
 namespace termiva {
 
@@ -14,12 +14,12 @@ struct StandardPipe {
 extern const std::array<StandardPipe, 13> kPipeGroupSizes;
 
 struct PipeRow {
-    double NO = 0;       // nominal diameter, mm (display only)
-    double OD = 0;       // outside diameter of the bare pipe, mm
-    bool used = false;   // false when the row's length entry is empty
-    double L = 0;        // length of the line, m
-    double valves = 0;   // number of valves (each counts as 1 m of pipe)
-    double flanges = 0;  // number of flanges (each counts as 0.5 m of pipe)
+    double NO = 0;      // nominal diameter, mm (display only)
+    double OD = 0;      // outside diameter of the bare pipe, mm
+    bool used = false;  // false when the row's length entry is empty
+    double L = 0;       // length of the line, m
+    double valves = 0;  // number of valves (each counts as 1 m of pipe)
+    double flanges = 0; // number of flanges (each counts as 0.5 m of pipe)
 };
 
 struct PipeGroupInput {
@@ -47,7 +47,10 @@ struct PipeGroupResult {
     double QinsTotal = 0;  // W
 };
 
-// Errors: T1 not above Tout, k not above 0, a non-finite intermediate.
+// Errors: T1 not above Tout, k not above 0, a negative delta, e or WC, e and
+// WC both 0, a used row with OD not above 0 or a negative L, valves or
+// flanges, a non-finite intermediate ("The calculation did not converge.").
+// Without convergence within 1000 passes the last pass stands.
 CalculationResult<PipeGroupResult> PipeGroupHeatLoss(const PipeGroupInput& input);
 
 } // namespace termiva

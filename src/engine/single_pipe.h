@@ -1,29 +1,32 @@
 #pragma once
 
-#include <array>
-
 #include "engine/calculation_error.h"
+
+#include <array>
 
 namespace termiva {
 
 struct SinglePipeInput {
-    double D2 = 0;                 // outside diameter of the pipe, mm
-    double T1 = 0;                 // fluid temperature, °C
-    double Tout = 0;               // ambient air temperature, °C
-    double e = 0;                  // emissivity of the outside surface, -
-    double WC = 0;                 // wind coefficient, -
-    double k = 0;                  // insulation thermal conductivity, W/(m K)
-    std::array<double, 5> tins{};  // insulation thicknesses tins1..tins5, mm
+    double D2 = 0;                // outside diameter of the pipe, mm
+    double T1 = 0;                // fluid temperature, °C
+    double Tout = 0;              // ambient air temperature, °C
+    double e = 0;                 // emissivity of the outside surface, -
+    double WC = 0;                // wind coefficient, -
+    double k = 0;                 // insulation thermal conductivity, W/(m K)
+    std::array<double, 5> tins{}; // insulation thicknesses tins1..tins5, mm
 };
 
 struct SinglePipeResult {
     std::array<double, 6> HeatLoss{}; // W/m; [0] bare pipe, [i] under tins_i
     std::array<double, 6> Tsurface{}; // °C; [0] is always T1
-    std::array<int, 6> passes{};      // passes of each insulated case; [0] is 0
+    std::array<int, 6> passes{};      // passes of each insulated case (1..100); [0] is 0
 };
 
-// Errors: T1 not above Tout, D2 or k not above 0, a negative thickness, a
-// non-finite intermediate ("The calculation did not converge.").
+// Errors: T1 not above Tout, D2 or k not above 0, a negative thickness
+// ("Insulation thickness tins2 must not be negative."), a negative e or WC, e
+// and WC both 0 (no outside coefficient at all), a non-finite intermediate
+// ("The calculation did not converge."). Without convergence within 100
+// passes the values of the last pass stand, as passes[i] = 100 shows.
 CalculationResult<SinglePipeResult> SinglePipeHeatLoss(const SinglePipeInput& input);
 
 } // namespace termiva

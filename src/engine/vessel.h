@@ -1,8 +1,8 @@
 #pragma once
 
-#include <array>
-
 #include "engine/calculation_error.h"
+
+#include <array>
 
 namespace termiva {
 
@@ -22,12 +22,20 @@ struct VesselInput {
 struct VesselResult {
     std::array<double, 5> HeatLoss{}; // W; [0] bare vessel, [i] under tins_i
     std::array<double, 5> Tsurface{}; // °C; [0] is always T1
-    std::array<int, 5> steps{};       // secant steps of each thickness; [0] is 0
+    std::array<int, 5> steps{};       // residual evaluations of each thickness; [0] is 0
+    // True where the secant iteration could not go on (a working value without
+    // a real coefficient, two equal residuals, 1000 steps) and the heat balance
+    // was solved by bracketing between Tout and T1 instead; steps then counts
+    // the secant steps and the bracketing steps together.
+    std::array<bool, 5> bracketed{};
 };
 
 // A shape other than 1..3 gives a result of zeros. Errors: T1 not above Tout,
 // a used dimension not above 0, a thickness not above 0 ("Insulation
-// thickness tins2 must be greater than 0."), an iteration that cannot go on.
+// thickness tins2 must be greater than 0."), a negative conductivity,
+// emissivity or wind coefficient, a heat balance that has no solution or a
+// non-finite result ("The calculation did not converge."). k = 0 is not an
+// error: the surface then settles just above the ambient temperature.
 CalculationResult<VesselResult> VesselHeatLoss(const VesselInput& input);
 
 } // namespace termiva

@@ -11,13 +11,13 @@ namespace termiva {
 // The intermediate numbers of one evaluation, for tests and diagnostics.
 struct VesselCoefficientTerms {
     double Gr;
-    double Pr;  // at the film temperature
+    double Pr; // at the film temperature
     double Ra;
     double Prs; // at the surface temperature (HTChor_c only, else 0)
     double Nu;
-    double hc;  // W/(m² K)
-    double hr;  // W/(m² K)
-    double h;   // W/(m² K)
+    double hc; // W/(m² K)
+    double hr; // W/(m² K)
+    double h;  // W/(m² K)
 };
 
 VesselCoefficientTerms HTChor_topDetailed(double TT, double Lc, double Tamb, double e, double WC);

@@ -1,0 +1,123 @@
+#include "engine/pipe_group.h"
+
+#include "engine/input_checks.h"
+#include "engine/pipe_coefficient.h"
+
+#include <cmath>
+
+namespace termiva {
+
+const std::array<StandardPipe, 13> kPipeGroupSizes{{
+    {20, 26.9},
+    {25, 33.7},
+    {32, 42.4},
+    {40, 48.3},
+    {50, 60.3},
+    {65, 76.1},
+    {80, 88.9},
+    {100, 114.3},
+    {125, 139.7},
+    {150, 168.3},
+    {200, 219.1},
+    {250, 273.0},
+    {310, 324.0},
+}};
+
+PipeGroupInput::PipeGroupInput() {
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        rows[r].NO = kPipeGroupSizes[r].NO;
+        rows[r].OD = kPipeGroupSizes[r].OD;
+    }
+}
+
+namespace {
+
+constexpr int kMaxPasses = 1000;
+constexpr double kTolerance = 0.00001; // W/m
+
+std::optional<CalculationError> CheckInput(const PipeGroupInput& in) {
+    if (auto error = detail::CheckFluidAboveAmbient(in.T1, in.Tout))
+        return error;
+    if (auto error = detail::CheckPositiveConductivity(in.k))
+        return error;
+    if (auto error = detail::CheckPipeSurface(in.e, in.WC))
+        return error;
+    if (!(in.delta >= 0))
+        return CalculationError{"Insulation thickness must not be negative."};
+    for (const PipeRow& row : in.rows) {
+        if (!row.used)
+            continue;
+        if (!(row.OD > 0))
+            return CalculationError{"Pipe outside diameter must be greater than 0."};
+        if (!(row.L >= 0))
+            return CalculationError{"Pipe length must not be negative."};
+        if (!(row.valves >= 0))
+            return CalculationError{"Number of valves must not be negative."};
+        if (!(row.flanges >= 0))
+            return CalculationError{"Number of flanges must not be negative."};
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+CalculationResult<PipeGroupResult> PipeGroupHeatLoss(const PipeGroupInput& input) {
+    if (auto error = CheckInput(input))
+        return *error;
+
+    const double T1 = input.T1;
+    const double Tout = input.Tout;
+    const double k = input.k;
+    const double e = input.e;
+    const double WC = input.WC;
+
+    PipeGroupResult result;
+    // Carried from row to row: the first pass of a row compares with the
+    // final loss of the previous used row.
+    double q1 = 0;
+
+    for (std::size_t r = 0; r < input.rows.size(); ++r) {
+        const PipeRow& row = input.rows[r];
+        if (!row.used)
+            continue;
+        const double D = row.OD;
+        const double D2 = D + 2 * input.delta;
+
+        double Tm = (T1 + Tout) / 2;
+        const double h0 = HTChp(Tm, Tout, D, e, WC);
+        const double U0 = 1 / (1 / h0);
+        const double q0 = (T1 - Tout) * U0 * (3.14 * D / 1000);
+        if (!detail::AllFinite({h0, q0}))
+            return CalculationError{detail::kNotConverged};
+
+        double Ts = T1;
+        Tm = (T1 + Tout) / 2;
+        int pass = 1;
+        for (; pass <= kMaxPasses; ++pass) {
+            const double qprev = q1;
+            const double h1 = HTChp(Tm, Tout, D2, e, WC);
+            const double U1 = 1 / (1 / h1 + (D2 / 1000) * std::log(D2 / D) / (2 * k));
+            q1 = (T1 - Tout) * U1 * (3.14 * D2 / 1000);
+            Ts = Tout + q1 / (h1 * 3.14 * D2 / 1000);
+            Tm = (Tout + Ts) / 2;
+            if (!detail::AllFinite({h1, U1, q1, Ts}))
+                return CalculationError{detail::kNotConverged};
+            if (std::abs(qprev - q1) < kTolerance)
+                break;
+        }
+
+        const double Leq = row.L + 1 * row.valves + 0.5 * row.flanges;
+        PipeRowResult& out = result.rows[r];
+        out.used = true;
+        out.Qbare = q0 * Leq;
+        out.Qins = q1 * Leq;
+        out.passes = pass > kMaxPasses ? kMaxPasses : pass;
+        result.QbareTotal += out.Qbare;
+        result.QinsTotal += out.Qins;
+        if (!detail::AllFinite({out.Qbare, out.Qins, result.QbareTotal, result.QinsTotal}))
+            return CalculationError{detail::kNotConverged};
+    }
+    return result;
+}
+
+} // namespace termiva

@@ -1,0 +1,260 @@
+#include "engine/vessel.h"
+
+#include "engine/input_checks.h"
+#include "engine/vessel_coefficients.h"
+
+#include <cmath>
+#include <optional>
+#include <string>
+
+namespace termiva {
+
+namespace {
+
+constexpr double kBalanceTolerance = 0.1; // W
+constexpr int kMaxSecantSteps = 1000;     // the history holds T[0..1000]
+constexpr int kMaxBracketSteps = 1000;
+
+// The outer dimensions of one case (bare, or under one thickness), m, and the
+// areas and characteristic lengths that follow from them.
+struct Geometry {
+    int shape;
+    double L;
+    double H;
+    double W; // the diameter D for the cylinders
+    double A; // whole outer area, m²
+};
+
+Geometry MakeGeometry(int shape, double L, double H, double W) {
+    Geometry g{shape, L, H, W, 0};
+    switch (shape) {
+    case 1:
+        g.A = 2 * (H * L + H * W + L * W);
+        break;
+    case 2:
+        g.A = 2 * 3.14 * std::pow(W, 2) / 4 + 3.14 * W * L;
+        break;
+    default:
+        g.A = 3.14 * W * H + 6.28 * std::pow(W, 2) / 4;
+        break;
+    }
+    return g;
+}
+
+// Heat given off by all outer surfaces at the surface temperature Ts, W.
+double OutsideLoss(const Geometry& g, double Ts, double Tout, double e, double WC) {
+    const double dT = Ts - Tout;
+    switch (g.shape) {
+    case 1: {
+        const double LcHor = g.L * g.W / (2 * (g.L + g.W));
+        const double hWalls = HTCver(Ts, g.H, Tout, e, WC);
+        const double hTop = HTChor_top(Ts, LcHor, Tout, e, WC);
+        const double hBottom = HTChor_down(Ts, LcHor, Tout, e, WC);
+        const double qWalls = dT * hWalls * (2 * (g.H * g.W + g.H * g.L));
+        const double qTop = dT * hTop * (g.L * g.W);
+        const double qBottom = dT * hBottom * (g.L * g.W);
+        return qBottom + (qTop + qWalls);
+    }
+    case 2: {
+        const double D = g.W;
+        const double hShell = HTChor_c(Ts, D, Tout, e, WC);
+        const double hEnds = HTCver(Ts, D, Tout, e, WC);
+        const double qShell = dT * hShell * (3.14 * D * g.L);
+        const double qEnds = dT * hEnds * (2 * 3.14 * std::pow(D, 2) / 4);
+        return qEnds + qShell;
+    }
+    default: {
+        const double D = g.W;
+        const double hShell = HTCver(Ts, g.H, Tout, e, WC);
+        const double hTop = HTChor_top(Ts, D / 4, Tout, e, WC);
+        const double hBottom = HTChor_down(Ts, D / 4, Tout, e, WC);
+        const double qShell = dT * hShell * (3.14 * D * g.H);
+        const double qTop = dT * hTop * (3.14 * std::pow(D, 2) / 4);
+        const double qBottom = dT * hBottom * (3.14 * std::pow(D, 2) / 4);
+        return qBottom + (qTop + qShell);
+    }
+    }
+}
+
+// The heat balance of one insulated case: outside loss against the heat
+// conducted through the insulation, treated as a flat layer whose area is the
+// mean of the bare and the insulated outer areas.
+struct Balance {
+    const Geometry& outer;
+    double A0;    // bare outer area, m²
+    double delta; // insulation thickness, m
+    double T1;
+    double Tout;
+    double k;
+    double e;
+    double WC;
+
+    double Qcond(double Ts) const { return (T1 - Ts) * (A0 + outer.A) / 2 * k / delta; }
+    double Qout(double Ts) const { return OutsideLoss(outer, Ts, Tout, e, WC); }
+};
+
+struct CaseResult {
+    double HeatLoss;
+    double Tsurface;
+    int steps;
+    bool bracketed;
+};
+
+// Fallback when the secant cannot go on: the residual is negative at the
+// ambient temperature, where no heat leaves the surface, and positive at T1,
+// where none is conducted. Regula falsi with the Illinois modification keeps
+// the root bracketed; a point where the coefficients have no real result (only
+// far above the ambient temperature) counts as lying above the root.
+//
+// Where a convection correlation changes range the residual jumps, and the
+// jump may step over |F| < 0.1 W. The bracket then closes on the jump; once it
+// cannot be split any further the surface temperature is known to the last bit
+// and the end with the smaller residual is the answer.
+std::optional<CaseResult> SolveByBracketing(const Balance& b, int stepsSoFar) {
+    struct Point {
+        double Ts;
+        double q;
+        double F;
+        bool evaluated;
+    };
+    int steps = stepsSoFar;
+    Point lo{b.Tout, 0, -b.Qcond(b.Tout), false};
+    const double qT1 = b.Qout(b.T1);
+    Point hi{b.T1, qT1, qT1 - b.Qcond(b.T1), true};
+    ++steps;
+    // Illinois: a residual kept for a second time in a row counts half.
+    double Flo = lo.F;
+    double Fhi = hi.F;
+    int kept = 0; // +1 when hi was kept by the last step, -1 for lo
+    for (int n = 0; n < kMaxBracketSteps; ++n) {
+        double x = lo.Ts + (hi.Ts - lo.Ts) / 2;
+        if (std::isfinite(Fhi) && Flo < 0 && Fhi > 0) {
+            const double xf = (lo.Ts * Fhi - hi.Ts * Flo) / (Fhi - Flo);
+            if (xf > lo.Ts && xf < hi.Ts)
+                x = xf;
+        }
+        if (!(x > lo.Ts && x < hi.Ts)) {
+            const Point* best = nullptr;
+            for (const Point* p : {&lo, &hi}) {
+                if (p->evaluated && std::isfinite(p->F) &&
+                    (best == nullptr || std::abs(p->F) < std::abs(best->F)))
+                    best = p;
+            }
+            if (best == nullptr)
+                return std::nullopt;
+            return CaseResult{best->q, best->Ts, steps, true};
+        }
+        const double q = b.Qout(x);
+        const Point p{x, q, q - b.Qcond(x), true};
+        ++steps;
+        if (std::isfinite(p.F) && std::abs(p.F) < kBalanceTolerance)
+            return CaseResult{p.q, p.Ts, steps, true};
+        if (std::isnan(p.F) || p.F > 0) {
+            hi = p;
+            Fhi = p.F;
+            if (kept == -1)
+                Flo /= 2;
+            kept = -1;
+        } else {
+            lo = p;
+            Flo = p.F;
+            if (kept == 1)
+                Fhi /= 2;
+            kept = 1;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<CaseResult> SolveInsulatedCase(const Balance& b, double bareLoss) {
+    double Tprev = b.T1;
+    double Fprev = bareLoss;
+    double Ts = (b.T1 + b.Tout) / 2;
+    for (int j = 1; j <= kMaxSecantSteps; ++j) {
+        const double q = b.Qout(Ts);
+        const double F = q - b.Qcond(Ts);
+        if (!std::isfinite(q) || !std::isfinite(F))
+            return SolveByBracketing(b, j);
+        if (std::abs(F) < kBalanceTolerance)
+            return CaseResult{q, Ts, j, false};
+        if (F == Fprev)
+            return SolveByBracketing(b, j);
+        const double next = Ts - F * (Ts - Tprev) / (F - Fprev);
+        Tprev = Ts;
+        Fprev = F;
+        Ts = next < b.Tout ? b.Tout + 1 : next;
+    }
+    return SolveByBracketing(b, kMaxSecantSteps);
+}
+
+std::optional<CalculationError> CheckDimension(double value, const char* name) {
+    if (!(value > 0))
+        return CalculationError{std::string("Vessel ") + name + " must be greater than 0."};
+    return std::nullopt;
+}
+
+std::optional<CalculationError> CheckInput(const VesselInput& in) {
+    if (auto error = detail::CheckFluidAboveAmbient(in.T1, in.Tout))
+        return error;
+    const bool usesL = in.shape == 1 || in.shape == 2;
+    const bool usesH = in.shape == 1 || in.shape == 3;
+    if (usesL) {
+        if (auto error = CheckDimension(in.L, "length"))
+            return error;
+    }
+    if (usesH) {
+        if (auto error = CheckDimension(in.H, "height"))
+            return error;
+    }
+    if (auto error = CheckDimension(in.W, in.shape == 1 ? "width" : "diameter"))
+        return error;
+    // No conductivity at all is a sound input: the surface settles just above
+    // the ambient temperature.
+    if (!(in.k >= 0))
+        return CalculationError{"Insulation thermal conductivity must not be negative."};
+    if (auto error = detail::CheckSurface(in.e, in.WC))
+        return error;
+    for (std::size_t i = 0; i < in.tins.size(); ++i) {
+        if (!(in.tins[i] > 0))
+            return CalculationError{"Insulation thickness tins" + std::to_string(i + 1) +
+                                    " must be greater than 0."};
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+CalculationResult<VesselResult> VesselHeatLoss(const VesselInput& input) {
+    if (input.shape < 1 || input.shape > 3)
+        return VesselResult{};
+    if (auto error = CheckInput(input))
+        return *error;
+
+    const int shape = input.shape;
+    const double T1 = input.T1;
+    const double Tout = input.Tout;
+
+    VesselResult r;
+    const Geometry bare = MakeGeometry(shape, input.L, input.H, input.W);
+    r.Tsurface[0] = T1;
+    r.HeatLoss[0] = OutsideLoss(bare, T1, Tout, input.e, input.WC);
+    if (!std::isfinite(r.HeatLoss[0]))
+        return CalculationError{detail::kNotConverged};
+
+    for (std::size_t i = 1; i <= 4; ++i) {
+        const double tins = input.tins[i - 1];
+        const Geometry outer = MakeGeometry(shape, input.L + tins * 2 / 1000,
+                                            input.H + tins * 2 / 1000, input.W + tins * 2 / 1000);
+        const Balance balance{outer, bare.A, tins / 1000, T1, Tout, input.k, input.e, input.WC};
+        const std::optional<CaseResult> c = SolveInsulatedCase(balance, r.HeatLoss[0]);
+        if (!c || !std::isfinite(c->HeatLoss) || !std::isfinite(c->Tsurface))
+            return CalculationError{detail::kNotConverged};
+        r.HeatLoss[i] = c->HeatLoss;
+        r.Tsurface[i] = c->Tsurface;
+        r.steps[i] = c->steps;
+        r.bracketed[i] = c->bracketed;
+    }
+    return r;
+}
+
+} // namespace termiva

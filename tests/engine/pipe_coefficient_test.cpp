@@ -1,0 +1,40 @@
+#include "engine/pipe_coefficient.h"
+#include "expect_digits.h"
+
+#include <gtest/gtest.h>
+
+namespace termiva {
+namespace {
+
+TEST(HTChp, WorkedValue) {
+    const HTChpTerms t = HTChpDetailed(60, 20, 100, 0.9, 1);
+    EXPECT_EQ(t.Ts, 100);
+    EXPECT_DIGITS(t.Gr, "6.5354e6");
+    EXPECT_DIGITS(t.Prm, "0.69769");
+    EXPECT_DIGITS(t.Prs, "0.69176");
+    EXPECT_DIGITS(t.Nu, "23.154");
+    EXPECT_DIGITS(t.hc, "7.4112");
+    EXPECT_DIGITS(t.hr, "7.6968");
+    EXPECT_DIGITS(t.h, "15.108");
+    EXPECT_EQ(HTChp(60, 20, 100, 0.9, 1), t.h);
+}
+
+TEST(HTChp, WindCoefficientScalesConvectionOnly) {
+    const HTChpTerms base = HTChpDetailed(60, 20, 100, 0.9, 1);
+    const HTChpTerms doubled = HTChpDetailed(60, 20, 100, 0.9, 2);
+    EXPECT_DOUBLE_EQ(doubled.hc, 2 * base.hc);
+    EXPECT_EQ(doubled.hr, base.hr);
+
+    const HTChpTerms still = HTChpDetailed(60, 20, 100, 0.9, 0);
+    EXPECT_EQ(still.hc, 0);
+    EXPECT_EQ(still.h, base.hr);
+}
+
+TEST(HTChp, ZeroEmissivityLeavesConvectionOnly) {
+    const HTChpTerms t = HTChpDetailed(60, 20, 100, 0, 1);
+    EXPECT_EQ(t.hr, 0);
+    EXPECT_EQ(t.h, HTChpDetailed(60, 20, 100, 0.9, 1).hc);
+}
+
+} // namespace
+} // namespace termiva

@@ -1,0 +1,175 @@
+#include "engine/pipe_group.h"
+#include "expect_digits.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+namespace termiva {
+namespace {
+
+PipeGroupInput Conditions() {
+    PipeGroupInput in;
+    in.Tout = 25;
+    in.T1 = 150;
+    in.delta = 25;
+    in.k = 0.05;
+    in.e = 0.9;
+    in.WC = 1;
+    return in;
+}
+
+void Use(PipeGroupInput& in, std::size_t row, double L, double valves, double flanges) {
+    in.rows[row].used = true;
+    in.rows[row].L = L;
+    in.rows[row].valves = valves;
+    in.rows[row].flanges = flanges;
+}
+
+PipeGroupInput TestData() {
+    PipeGroupInput in = Conditions();
+    Use(in, 2, 78, 25, 14); // NO 32
+    Use(in, 4, 28, 14, 6);  // NO 50
+    Use(in, 7, 24, 8, 8);   // NO 100
+    return in;
+}
+
+TEST(PipeGroup, RowsPresetWithTheStandardSizes) {
+    const PipeGroupInput in;
+    EXPECT_EQ(in.rows[0].NO, 20);
+    EXPECT_EQ(in.rows[0].OD, 26.9);
+    EXPECT_EQ(in.rows[12].NO, 310);
+    EXPECT_EQ(in.rows[12].OD, 324.0);
+    for (std::size_t r = 0; r < 13; ++r) {
+        EXPECT_EQ(in.rows[r].OD, kPipeGroupSizes[r].OD);
+        EXPECT_FALSE(in.rows[r].used);
+    }
+}
+
+TEST(PipeGroup, TestData) {
+    const auto r = PipeGroupHeatLoss(TestData());
+    ASSERT_TRUE(r.has_value()) << r.error().message;
+    struct Row {
+        std::size_t index;
+        double Leq;
+        const char* q0;
+        const char* q1;
+        const char* Qbare;
+        const char* Qins;
+    };
+    const Row rows[] = {
+        {2, 110, "339.00", "44.513", "37290", "4896.4"},
+        {4, 45, "461.26", "56.831", "20757", "2557.4"},
+        {7, 36, "810.86", "92.894", "29191", "3344.2"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.index);
+        const PipeRowResult& out = r->rows[row.index];
+        EXPECT_TRUE(out.used);
+        EXPECT_DIGITS(out.Qbare / row.Leq, row.q0);
+        EXPECT_DIGITS(out.Qins / row.Leq, row.q1);
+        EXPECT_DIGITS(out.Qbare, row.Qbare);
+        EXPECT_DIGITS(out.Qins, row.Qins);
+        EXPECT_EQ(out.passes, 9);
+    }
+    int used = 0;
+    for (const PipeRowResult& out : r->rows)
+        used += out.used ? 1 : 0;
+    EXPECT_EQ(used, 3);
+    EXPECT_DIGITS(r->QbareTotal / 1000, "87.24");
+    EXPECT_DIGITS(r->QinsTotal / 1000, "10.80");
+}
+
+TEST(PipeGroup, ValvesAndFlangesCountAsLength) {
+    PipeGroupInput fittings = Conditions();
+    Use(fittings, 4, 0, 2, 2); // Leq = 3 m
+    PipeGroupInput halfValve = Conditions();
+    Use(halfValve, 4, 1, 0.5, 0); // Leq = 1.5 m
+    PipeGroupInput metre = Conditions();
+    Use(metre, 4, 1, 0, 0);
+    const auto a = PipeGroupHeatLoss(fittings);
+    const auto b = PipeGroupHeatLoss(halfValve);
+    const auto m = PipeGroupHeatLoss(metre);
+    ASSERT_TRUE(a.has_value() && b.has_value() && m.has_value());
+    EXPECT_GT(a->rows[4].Qins, 0);
+    EXPECT_DOUBLE_EQ(a->rows[4].Qbare, 3 * m->rows[4].Qbare);
+    EXPECT_DOUBLE_EQ(a->rows[4].Qins, 3 * m->rows[4].Qins);
+    EXPECT_DOUBLE_EQ(b->rows[4].Qbare, 1.5 * m->rows[4].Qbare);
+}
+
+TEST(PipeGroup, NoUsedRow) {
+    const auto r = PipeGroupHeatLoss(Conditions());
+    ASSERT_TRUE(r.has_value());
+    EXPECT_EQ(r->QbareTotal, 0);
+    EXPECT_EQ(r->QinsTotal, 0);
+    for (const PipeRowResult& out : r->rows)
+        EXPECT_FALSE(out.used);
+}
+
+TEST(PipeGroup, ZeroThicknessReproducesTheBareLine) {
+    PipeGroupInput in = TestData();
+    in.delta = 0;
+    const auto r = PipeGroupHeatLoss(in);
+    ASSERT_TRUE(r.has_value());
+    for (std::size_t row : {2u, 4u, 7u})
+        EXPECT_NEAR(r->rows[row].Qins, r->rows[row].Qbare, 1e-12 * r->rows[row].Qbare);
+}
+
+// With no insulation a row's first pass reproduces the bare loss; when the
+// previous used row has the same diameter that first pass already matches the
+// carried loss, even across a skipped row.
+TEST(PipeGroup, FirstPassComparesWithThePreviousUsedRow) {
+    PipeGroupInput in = Conditions();
+    in.delta = 0;
+    Use(in, 0, 10, 0, 0);
+    in.rows[1].L = 5; // left unused
+    Use(in, 2, 10, 0, 0);
+    in.rows[2].OD = in.rows[0].OD;
+    const auto r = PipeGroupHeatLoss(in);
+    ASSERT_TRUE(r.has_value());
+    EXPECT_EQ(r->rows[0].passes, 2);
+    EXPECT_FALSE(r->rows[1].used);
+    EXPECT_EQ(r->rows[2].passes, 1);
+}
+
+TEST(PipeGroup, InputsOutsideTheDomain) {
+    struct Row {
+        const char* name;
+        void (*change)(PipeGroupInput&);
+        std::string message;
+    };
+    const Row rows[] = {
+        {"T1 = Tout", [](PipeGroupInput& in) { in.T1 = in.Tout; },
+         "Fluid temperature must be higher than ambient temperature."},
+        {"k = 0", [](PipeGroupInput& in) { in.k = 0; },
+         "Insulation thermal conductivity must be greater than 0."},
+        {"negative delta", [](PipeGroupInput& in) { in.delta = -1; },
+         "Insulation thickness must not be negative."},
+        {"e = WC = 0",
+         [](PipeGroupInput& in) {
+             in.e = 0;
+             in.WC = 0;
+         },
+         "Emissivity and wind coefficient must not both be 0."},
+        {"OD = 0", [](PipeGroupInput& in) { in.rows[4].OD = 0; },
+         "Pipe outside diameter must be greater than 0."},
+        {"negative length", [](PipeGroupInput& in) { in.rows[7].L = -1; },
+         "Pipe length must not be negative."},
+        {"negative valves", [](PipeGroupInput& in) { in.rows[7].valves = -1; },
+         "Number of valves must not be negative."},
+        {"negative flanges", [](PipeGroupInput& in) { in.rows[2].flanges = -1; },
+         "Number of flanges must not be negative."},
+        {"overflowing length", [](PipeGroupInput& in) { in.rows[2].L = 1e308; },
+         "The calculation did not converge."},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        PipeGroupInput in = TestData();
+        row.change(in);
+        const auto r = PipeGroupHeatLoss(in);
+        ASSERT_FALSE(r.has_value());
+        EXPECT_EQ(r.error().message, row.message);
+    }
+}
+
+} // namespace
+} // namespace termiva
