@@ -14,7 +14,8 @@ namespace termiva::text {
 // separator and at least one digit, optionally an exponent (e/E, optional
 // sign, digits). A trailing separator counts ("1." so that 0.07 can be
 // typed); a lone sign or separator does not; no blanks, no thousands
-// separators; a value that does not fit a finite double is not a number.
+// separators; a value that does not fit a finite double is not a number (one
+// too small for any double reads as zero and is a number).
 bool IsNumber(std::string_view text, std::string_view decimalSeparator);
 
 // The value of a text that passes IsNumber, nothing otherwise.
@@ -28,7 +29,8 @@ std::string ToText(double value, std::string_view decimalSeparator);
 // A value through one of the display patterns "####0.#0", "####.0", "####0",
 // "####0.0", "#######0.0", "###0.0": '0' always shows a digit, '#' only a
 // significant one; no thousands separator; rounding half away from zero on
-// the value's 15-significant-digit decimal form.
+// the value's 15-significant-digit decimal form. A value rounded to zero shows
+// no sign. Other pattern characters are ignored.
 std::string Format(double value, std::string_view pattern, std::string_view decimalSeparator);
 
 // One step of the typing filter a field runs on every change of its text:
@@ -40,7 +42,8 @@ struct FilterStep {
     std::string text; // the new text
     bool beep;        // true when a character was removed
 };
-std::optional<FilterStep> TypingFilterStep(std::string_view text, std::string_view decimalSeparator);
+std::optional<FilterStep> TypingFilterStep(std::string_view text,
+                                           std::string_view decimalSeparator);
 
 // The text a field ends with when `text` is set into it, and the beeps on the way
 // ("12a5" -> "12" after two beeps).

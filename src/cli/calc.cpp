@@ -1,0 +1,298 @@
+#include "cli/calc.h"
+
+#include "cli/screen_model.h"
+#include "files/input_file.h"
+#include "text/number_text.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <nlohmann/json.hpp>
+#include <optional>
+
+namespace termiva::cli {
+
+namespace {
+
+using files::InputFileKind;
+using Json = nlohmann::ordered_json;
+
+struct Options {
+    bool json = false;
+    bool table = false; // single pipe files: the diameter table instead of the results
+    bool help = false;
+    std::vector<std::string> files;
+};
+
+// What became of one file: an error, or the results of its kind.
+struct FileReport {
+    std::string file;
+    int status = kExitOk;
+    std::vector<std::string> errors;
+    std::optional<InputFileKind> kind;
+    int shape = 0; // vessel shape number
+    std::optional<SinglePipeResult> singlePipe;
+    std::optional<VesselResult> vessel;
+    std::optional<PipeGroupResult> pipeGroup;
+    std::optional<DiameterTable> table;
+};
+
+std::optional<Options> ParseArguments(const std::vector<std::string>& args, std::ostream& err) {
+    Options options;
+    bool optionsEnded = false;
+    for (const std::string& arg : args) {
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+            options.files.push_back(arg);
+        } else if (arg == "--") {
+            optionsEnded = true;
+        } else if (arg == "--json") {
+            options.json = true;
+        } else if (arg == "--table") {
+            options.table = true;
+        } else if (arg == "--help" || arg == "-h") {
+            options.help = true;
+        } else {
+            err << "termiva-calc: unknown option " << arg << "\n"
+                << "Try 'termiva-calc --help'.\n";
+            return std::nullopt;
+        }
+    }
+    if (!options.help && options.files.empty()) {
+        err << "termiva-calc: no input file given\n"
+            << "Try 'termiva-calc --help'.\n";
+        return std::nullopt;
+    }
+    return options;
+}
+
+template <class T>
+void Take(const CalculationResult<T>& result, std::optional<T>& into, FileReport& report) {
+    if (result) {
+        into = result.value();
+    } else {
+        report.status = kExitFailed;
+        report.errors = {result.error().message};
+    }
+}
+
+FileReport CalculateFile(const std::string& path, const Options& options,
+                         std::string_view separator) {
+    FileReport report;
+    report.file = path;
+    report.kind = files::KindFromPath(path);
+    if (!report.kind) {
+        report.status = kExitUnusable;
+        report.errors = {"The file \"" + path +
+                         "\" is not an input data file: its name does not end in .insp, .inv "
+                         "or .inmp."};
+        return report;
+    }
+    auto record = files::ReadInputFile(*report.kind, path);
+    if (!record) {
+        report.status = kExitUnusable;
+        report.errors = {record.error().message};
+        return report;
+    }
+    const ScreenTexts screen = LoadScreen(*report.kind, record.value(), separator);
+    report.errors = CheckInputs(screen);
+    if (!report.errors.empty()) {
+        report.status = kExitFailed;
+        return report;
+    }
+    switch (*report.kind) {
+    case InputFileKind::SinglePipe:
+        if (options.table)
+            Take(CalculateDiameterTable(screen, separator), report.table, report);
+        else
+            Take(CalculateSinglePipe(screen, separator), report.singlePipe, report);
+        break;
+    case InputFileKind::Vessel:
+        report.shape = screen.listIndex + 1;
+        Take(CalculateVessel(screen, separator), report.vessel, report);
+        break;
+    case InputFileKind::MultiplePipes:
+        Take(CalculatePipeGroup(screen, separator), report.pipeGroup, report);
+        break;
+    }
+    return report;
+}
+
+// Display width of a UTF-8 text: one column per character.
+std::size_t Columns(std::string_view text) {
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+// Rows of cells printed in columns two blanks apart, right-aligned but for a
+// first column of captions.
+void PrintColumns(std::ostream& out, const std::vector<std::vector<std::string>>& rows,
+                  bool captionColumn = true) {
+    std::vector<std::size_t> widths;
+    for (const auto& row : rows) {
+        widths.resize(std::max(widths.size(), row.size()), 0);
+        for (std::size_t i = 0; i < row.size(); ++i)
+            widths[i] = std::max(widths[i], Columns(row[i]));
+    }
+    for (const auto& row : rows) {
+        std::string line = "  ";
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            std::string padding(widths[i] - Columns(row[i]), ' ');
+            if (i > 0)
+                line += "  ";
+            line += i == 0 && captionColumn ? row[i] + padding : padding + row[i];
+        }
+        while (!line.empty() && line.back() == ' ')
+            line.pop_back();
+        out << line << "\n";
+    }
+}
+
+void PrintPlain(const FileReport& report, std::ostream& out, std::string_view separator) {
+    using text::Format;
+    std::vector<std::vector<std::string>> rows;
+    if (report.singlePipe) {
+        out << report.file << ": single pipe\n";
+        rows.push_back({"", "", "Tsurface [oC]"});
+        for (std::size_t i = 0; i < 6; ++i) {
+            std::string caption = i == 0 ? "Heat Loss (bare pipe) [W/m]"
+                                         : "Heat Loss (tins" + std::to_string(i) + ") [W/m]";
+            rows.push_back({caption, Format(report.singlePipe->HeatLoss[i], "####0.#0", separator),
+                            Format(report.singlePipe->Tsurface[i], "####.0", separator)});
+        }
+        PrintColumns(out, rows);
+    } else if (report.vessel) {
+        out << report.file << ": vessel, "
+            << kVesselShapes[static_cast<std::size_t>(report.shape - 1)] << "\n";
+        rows.push_back({"", "", "Tsurface [oC]"});
+        for (std::size_t i = 0; i < 5; ++i) {
+            std::string caption = i == 0 ? "Heat Loss (bare vessel) [W]"
+                                         : "Heat Loss (tins" + std::to_string(i) + ") [W]";
+            rows.push_back({caption, Format(report.vessel->HeatLoss[i], "#######0.0", separator),
+                            Format(report.vessel->Tsurface[i], "###0.0", separator)});
+        }
+        PrintColumns(out, rows);
+    } else if (report.pipeGroup) {
+        out << report.file << ": multiple pipes\n";
+        rows.push_back({"NO [mm]", "OD [mm]", "Bare Pipe Losses [W]", "Insulated Pipe Losses [W]"});
+        for (std::size_t i = 0; i < report.pipeGroup->rows.size(); ++i) {
+            const PipeRowResult& row = report.pipeGroup->rows[i];
+            if (!row.used)
+                continue;
+            rows.push_back({Format(kPipeGroupSizes[i].NO, "####0", separator),
+                            Format(kPipeGroupSizes[i].OD, "####0.0", separator),
+                            Format(row.Qbare, "####0", separator),
+                            Format(row.Qins, "####0.0", separator)});
+        }
+        PrintColumns(out, rows, false);
+        PrintColumns(out, {{"Total Losses of Bare Pipes [kW]",
+                            Format(report.pipeGroup->QbareTotal / 1000, "####0.#0", separator)},
+                           {"Total Losses of Insulated  Pipes [kW]",
+                            Format(report.pipeGroup->QinsTotal / 1000, "####0.#0", separator)}});
+    } else if (report.table) {
+        out << report.file << ": standard diameter table\n";
+        rows.push_back({"D [mm]", "bare [W/m]"});
+        for (int j = 1; j <= 5; ++j)
+            rows.front().push_back("tins" + std::to_string(j) + " [W/m]");
+        for (const auto& tableRow : report.table->rows) {
+            std::vector<std::string> cells = {Format(tableRow[0], "####0", separator)};
+            for (std::size_t j = 1; j < tableRow.size(); ++j)
+                cells.push_back(Format(tableRow[j], "####0.#0", separator));
+            rows.push_back(std::move(cells));
+        }
+        PrintColumns(out, rows, false);
+    }
+}
+
+Json ToJson(const FileReport& report) {
+    Json json;
+    json["file"] = report.file;
+    if (report.status != kExitOk) {
+        std::string message;
+        for (const std::string& error : report.errors)
+            message += (message.empty() ? "" : "; ") + error;
+        json["error"] = message;
+    } else if (report.singlePipe) {
+        json["kind"] = "single-pipe";
+        json["heat_loss"] = report.singlePipe->HeatLoss;
+        json["surface_temperature"] = report.singlePipe->Tsurface;
+    } else if (report.vessel) {
+        json["kind"] = "vessel";
+        json["shape"] = report.shape;
+        json["heat_loss"] = report.vessel->HeatLoss;
+        json["surface_temperature"] = report.vessel->Tsurface;
+    } else if (report.pipeGroup) {
+        json["kind"] = "multiple-pipes";
+        Json rows = Json::array();
+        for (std::size_t i = 0; i < report.pipeGroup->rows.size(); ++i) {
+            const PipeRowResult& row = report.pipeGroup->rows[i];
+            if (!row.used)
+                continue;
+            Json entry;
+            entry["row"] = 13 + static_cast<int>(i);
+            entry["nominal"] = static_cast<int>(kPipeGroupSizes[i].NO);
+            entry["outside_diameter"] = kPipeGroupSizes[i].OD;
+            entry["bare"] = row.Qbare;
+            entry["insulated"] = row.Qins;
+            rows.push_back(std::move(entry));
+        }
+        json["rows"] = std::move(rows);
+        json["bare_total"] = report.pipeGroup->QbareTotal;
+        json["insulated_total"] = report.pipeGroup->QinsTotal;
+    } else if (report.table) {
+        json["kind"] = "diameter-table";
+        json["rows"] = report.table->rows;
+    }
+    return json;
+}
+
+} // namespace
+
+std::string Usage() {
+    return "Usage: termiva-calc [--json] [--table] FILE...\n"
+           "Calculates saved input data files as their screens do on \"Calculation\":\n"
+           "single pipe (.insp), vessel (.inv) and multiple pipes (.inmp) files.\n"
+           "\n"
+           "  --json   one JSON object per file and line, numbers in full precision\n"
+           "  --table  for single pipe files, the standard diameter table of \"Diagram\"\n"
+           "           instead of the single pipe results\n"
+           "  --help   show this text\n"
+           "\n"
+           "Numbers are read and shown with the decimal separator of the system locale.\n"
+           "Exit status: 0 every file calculated; 1 an input check or a calculation\n"
+           "failed; 2 a usage error, or a file that is not a readable input data file.\n";
+}
+
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        std::string_view decimalSeparator) {
+    const std::optional<Options> options = ParseArguments(args, err);
+    if (!options)
+        return kExitUnusable;
+    if (options->help) {
+        out << Usage();
+        return kExitOk;
+    }
+    int status = kExitOk;
+    bool first = true;
+    for (const std::string& file : options->files) {
+        const FileReport report = CalculateFile(file, *options, decimalSeparator);
+        status = std::max(status, report.status);
+        if (options->json) {
+            // File names need not be UTF-8: replace what JSON cannot carry.
+            out << ToJson(report).dump(-1, ' ', false, Json::error_handler_t::replace) << "\n";
+        } else if (report.status != kExitOk) {
+            // A file that could not be used is named by its message already.
+            for (const std::string& error : report.errors) {
+                err << "termiva-calc: "
+                    << (report.status == kExitUnusable ? "" : report.file + ": ") << error << "\n";
+            }
+        } else {
+            if (!first)
+                out << "\n";
+            first = false;
+            PrintPlain(report, out, decimalSeparator);
+        }
+    }
+    return status;
+}
+
+} // namespace termiva::cli

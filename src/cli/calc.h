@@ -1,0 +1,26 @@
+#pragma once
+
+// termiva-calc: saved input data files calculated as their screens would.
+
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace termiva::cli {
+
+// Exit statuses; over several files the highest wins.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;   // an input check or a calculation failed
+inline constexpr int kExitUnusable = 2; // usage error, unknown or unreadable file
+
+// Runs the program on its arguments (without the program name), writing
+// results to `out` and messages to `err`; `decimalSeparator` is the user's
+// (the program takes it from the system locale). Returns the exit status.
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        std::string_view decimalSeparator);
+
+// The text --help prints.
+std::string Usage();
+
+} // namespace termiva::cli

@@ -1,0 +1,337 @@
+#include "cli/calc.h"
+#include "engine/single_pipe.h"
+#include "text/number_text.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace termiva::cli {
+namespace {
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+const std::string kExamples = TERMIVA_EXAMPLES;
+const std::string kSinglePipe = kExamples + "/single-pipe.insp";
+const std::string kVessel = kExamples + "/vessel.inv";
+const std::string kPipes = kExamples + "/multiple-pipes.inmp";
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Outcome RunCalc(const std::vector<std::string>& args, std::string_view separator = ".") {
+    std::ostringstream out, err;
+    int status = Run(args, out, err, separator);
+    return {status, out.str(), err.str()};
+}
+
+// The numbers of a plain output, in reading order.
+std::vector<std::string> Numbers(const std::string& output, std::string_view separator) {
+    std::vector<std::string> numbers;
+    std::istringstream in(output);
+    for (std::string token; in >> token;) {
+        if (text::IsNumber(token, separator))
+            numbers.push_back(token);
+    }
+    return numbers;
+}
+
+std::vector<json> JsonLines(const std::string& output) {
+    std::vector<json> objects;
+    std::istringstream in(output);
+    for (std::string line; std::getline(in, line);)
+        objects.push_back(json::parse(line));
+    return objects;
+}
+
+std::set<std::string> Keys(const json& object) {
+    std::set<std::string> keys;
+    for (const auto& item : object.items())
+        keys.insert(item.key());
+    return keys;
+}
+
+class CalcTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "termiva-calc-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        dir_ = pattern;
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    // A file of CR LF lines in the test's folder.
+    std::string file(const std::string& name, const std::vector<std::string>& lines) {
+        std::string path = (fs::path(dir_) / name).string();
+        std::ofstream out(path, std::ios::binary);
+        for (const std::string& line : lines)
+            out << line << "\r\n";
+        return path;
+    }
+
+    std::vector<std::string> singlePipeLines(const std::string& k = "0.07") {
+        return {"Insulation single pipe file",
+                "1",
+                "143",
+                "20",
+                k,
+                "0.95",
+                "1",
+                "20",
+                "50",
+                "75",
+                "100",
+                "150"};
+    }
+
+    std::vector<std::string> pipesLines() {
+        std::vector<std::string> lines = {
+            "Insulation more pipes file", "25", "150", "25", "0.05", "0.90", "1"};
+        lines.resize(46);
+        return lines;
+    }
+
+    std::string dir_;
+};
+
+TEST_F(CalcTest, ExamplesShowTheScreensResults) {
+    Outcome single = RunCalc({kSinglePipe});
+    EXPECT_EQ(single.status, kExitOk) << single.err;
+    EXPECT_EQ(Numbers(single.out, "."),
+              (std::vector<std::string>{"225.22", "143.0", "49.55", "40.3", "32.42", "28.6",
+                                        "27.39", "25.6", "24.50", "24.1", "21.18", "22.7"}));
+
+    Outcome vessel = RunCalc({kVessel});
+    EXPECT_EQ(vessel.status, kExitOk) << vessel.err;
+    EXPECT_NE(vessel.out.find("vessel, Rectangular"), std::string::npos) << vessel.out;
+    EXPECT_EQ(Numbers(vessel.out, "."),
+              (std::vector<std::string>{"19711.7", "150.0", "2485.8", "44.5", "1171.0", "31.8",
+                                        "838.2", "28.3", "665.5", "26.3"}));
+
+    Outcome pipes = RunCalc({kPipes});
+    EXPECT_EQ(pipes.status, kExitOk) << pipes.err;
+    EXPECT_EQ(
+        Numbers(pipes.out, "."),
+        (std::vector<std::string>{"32", "42.4", "37290", "4896.4", "50", "60.3", "20757", "2557.4",
+                                  "100", "114.3", "29191", "3344.2", "87.24", "10.80"}));
+    EXPECT_TRUE(pipes.err.empty());
+}
+
+TEST_F(CalcTest, JsonCarriesFullPrecisionUnderFixedKeys) {
+    Outcome outcome = RunCalc({"--json", kSinglePipe, kVessel, kPipes});
+    ASSERT_EQ(outcome.status, kExitOk) << outcome.out;
+    std::vector<json> objects = JsonLines(outcome.out);
+    ASSERT_EQ(objects.size(), 3u);
+
+    const json& single = objects[0];
+    EXPECT_EQ(Keys(single),
+              (std::set<std::string>{"file", "kind", "heat_loss", "surface_temperature"}));
+    EXPECT_EQ(single["file"], kSinglePipe);
+    EXPECT_EQ(single["kind"], "single-pipe");
+    SinglePipeInput input{26.9, 143, 20, 0.95, 1, 0.07, {20, 50, 75, 100, 150}};
+    auto direct = SinglePipeHeatLoss(input);
+    ASSERT_TRUE(direct);
+    EXPECT_EQ(single["heat_loss"].get<std::vector<double>>(),
+              std::vector<double>(direct->HeatLoss.begin(), direct->HeatLoss.end()));
+    EXPECT_EQ(single["surface_temperature"].get<std::vector<double>>(),
+              std::vector<double>(direct->Tsurface.begin(), direct->Tsurface.end()));
+
+    const json& vessel = objects[1];
+    EXPECT_EQ(Keys(vessel),
+              (std::set<std::string>{"file", "kind", "shape", "heat_loss", "surface_temperature"}));
+    EXPECT_EQ(vessel["kind"], "vessel");
+    EXPECT_EQ(vessel["shape"], 1);
+    EXPECT_EQ(vessel["heat_loss"].size(), 5u);
+    EXPECT_NEAR(vessel["heat_loss"][0].get<double>(), 19711.7, 0.05);
+
+    const json& pipes = objects[2];
+    EXPECT_EQ(Keys(pipes),
+              (std::set<std::string>{"file", "kind", "rows", "bare_total", "insulated_total"}));
+    EXPECT_EQ(pipes["kind"], "multiple-pipes");
+    ASSERT_EQ(pipes["rows"].size(), 3u);
+    const json& row = pipes["rows"][0];
+    EXPECT_EQ(Keys(row),
+              (std::set<std::string>{"row", "nominal", "outside_diameter", "bare", "insulated"}));
+    EXPECT_EQ(row["row"], 15);
+    EXPECT_NE(row.dump().find("\"nominal\":32,"), std::string::npos); // an integer, no ".0"
+    EXPECT_EQ(row["nominal"], 32);
+    EXPECT_EQ(row["outside_diameter"], 42.4);
+    EXPECT_NEAR(row["bare"].get<double>(), 37290, 0.5);
+    EXPECT_EQ(pipes["rows"][1]["row"], 17);
+    EXPECT_EQ(pipes["rows"][2]["row"], 20);
+    EXPECT_NEAR(pipes["bare_total"].get<double>(), 87240, 5);
+    EXPECT_NEAR(pipes["insulated_total"].get<double>(), 10800, 5);
+}
+
+TEST_F(CalcTest, TableGivesTheNineteenDiameters) {
+    Outcome asJson = RunCalc({"--json", "--table", kSinglePipe, kVessel});
+    ASSERT_EQ(asJson.status, kExitOk) << asJson.out;
+    std::vector<json> objects = JsonLines(asJson.out);
+    ASSERT_EQ(objects.size(), 2u);
+    EXPECT_EQ(Keys(objects[0]), (std::set<std::string>{"file", "kind", "rows"}));
+    EXPECT_EQ(objects[0]["kind"], "diameter-table");
+    ASSERT_EQ(objects[0]["rows"].size(), 19u);
+    for (const auto& row : objects[0]["rows"])
+        EXPECT_EQ(row.size(), 7u);
+    EXPECT_EQ(objects[0]["rows"][0][0], 10);
+    EXPECT_EQ(objects[0]["rows"][18][0], 1000);
+    EXPECT_EQ(objects[1]["kind"], "vessel"); // other kinds keep their results
+
+    Outcome plain = RunCalc({"--table", kSinglePipe});
+    ASSERT_EQ(plain.status, kExitOk);
+    std::vector<std::string> numbers = Numbers(plain.out, ".");
+    ASSERT_EQ(numbers.size(), 19u * 7u);
+    EXPECT_EQ(numbers[0], "10");
+    EXPECT_EQ(numbers[7 * 18], "1000");
+}
+
+TEST_F(CalcTest, CommaSeparator) {
+    std::vector<std::string> lines = singlePipeLines("0,07");
+    lines[5] = "0,95";
+    Outcome outcome = RunCalc({file("comma.insp", lines)}, ",");
+    ASSERT_EQ(outcome.status, kExitOk) << outcome.err;
+    std::vector<std::string> numbers = Numbers(outcome.out, ",");
+    ASSERT_EQ(numbers.size(), 12u);
+    EXPECT_EQ(numbers[0], "225,22"); // D2 = "26,9" from the list entry
+    EXPECT_EQ(numbers[8], "24,50");
+
+    // A point typed elsewhere is cut back by the typing filter: "0.07" -> "0".
+    Outcome point = RunCalc({"--json", kSinglePipe}, ",");
+    EXPECT_EQ(point.status, kExitFailed);
+    EXPECT_TRUE(JsonLines(point.out)[0].contains("error")) << point.out;
+}
+
+TEST_F(CalcTest, LoadingRunsTheTypingFilterAndTheListEntry) {
+    std::vector<std::string> lines = singlePipeLines("0.07abc");
+    lines[2] = "143x";
+    Outcome filtered = RunCalc({"--json", file("typed.insp", lines)});
+    Outcome clean = RunCalc({"--json", kSinglePipe});
+    ASSERT_EQ(filtered.status, kExitOk) << filtered.out;
+    EXPECT_EQ(JsonLines(filtered.out)[0]["heat_loss"], JsonLines(clean.out)[0]["heat_loss"]);
+
+    // Lines 13 and 14 win over the list entry's diameters.
+    std::vector<std::string> nd50 = singlePipeLines();
+    nd50[1] = "5";
+    std::vector<std::string> own = singlePipeLines();
+    own.push_back("50");
+    own.push_back("60.3");
+    Outcome fromList = RunCalc({"--json", file("nd50.insp", nd50)});
+    Outcome fromLines = RunCalc({"--json", file("own.insp", own)});
+    EXPECT_EQ(JsonLines(fromList.out)[0]["heat_loss"], JsonLines(fromLines.out)[0]["heat_loss"]);
+    EXPECT_NE(JsonLines(fromList.out)[0]["heat_loss"], JsonLines(clean.out)[0]["heat_loss"]);
+}
+
+struct FailureCase {
+    const char* name;
+    int status;
+    std::string message;
+};
+
+TEST_F(CalcTest, FailuresNameTheirCauseAndSetTheExitStatus) {
+    std::vector<std::string> custom = singlePipeLines();
+    custom[1] = "0"; // "Custom" empties D1 and D2
+    std::vector<std::string> emptyK = singlePipeLines("");
+    std::vector<std::string> cold = singlePipeLines();
+    cold[2] = "20"; // T1 = Tout
+    std::vector<std::string> cylinder = {"Insulation vessel file",
+                                         "1",
+                                         "1.2",
+                                         "",
+                                         "0.8",
+                                         "150",
+                                         "20",
+                                         "0.05",
+                                         "1",
+                                         "1",
+                                         "20",
+                                         "50",
+                                         "75",
+                                         "100"};
+    std::vector<std::string> rows = pipesLines();
+    rows[7 + 3 * 2] = "78";    // row 15: a length only
+    rows[7 + 3 * 4 + 2] = "6"; // row 17: flanges only
+    const std::vector<std::pair<std::string, FailureCase>> cases = {
+        {file("custom.insp", custom),
+         {"custom", kExitFailed, "Please input value! (Text1, Pipe nominal diameter (D1) [mm])"}},
+        {file("k.insp", emptyK),
+         {"empty k", kExitFailed,
+          "Please input value! (Text5, Insulation Thermal Conductivity (k) [W/(m K)])"}},
+        {file("cold.insp", cold), {"T1 = Tout", kExitFailed, ""}},
+        {file("cylinder.inv", cylinder),
+         {"hidden field", kExitFailed, "Please input value! (Text2, Heigth of Vessel (H) [m])"}},
+        {file("rows.inmp", rows),
+         {"incomplete rows", kExitFailed,
+          "Please input value! (Text4(15), Number of Valves, NO 32 [mm])\n"
+          "termiva-calc: " +
+              (fs::path(dir_) / "rows.inmp").string() +
+              ": Please input value! (Text3(17), Lenght of Pipes [m], NO 50 [mm])"}},
+        {file("short.inv", {"Insulation vessel file", "0", "1"}),
+         {"truncated", kExitUnusable,
+          "is not a valid vessel input file: it has only 3 of its 14 lines."}},
+        {(fs::path(dir_) / "none.inmp").string(), {"missing", kExitUnusable, "Could not read"}},
+        {file("notes.txt", {"x"}), {"unknown kind", kExitUnusable, "not an input data file"}},
+    };
+    for (const auto& [path, c] : cases) {
+        SCOPED_TRACE(c.name);
+        Outcome outcome = RunCalc({path});
+        EXPECT_EQ(outcome.status, c.status);
+        EXPECT_TRUE(outcome.out.empty()) << outcome.out;
+        EXPECT_NE(outcome.err.find(c.message), std::string::npos) << outcome.err;
+        EXPECT_NE(outcome.err.find(path), std::string::npos) << outcome.err;
+
+        Outcome asJson = RunCalc({"--json", path});
+        EXPECT_EQ(asJson.status, c.status);
+        std::vector<json> objects = JsonLines(asJson.out);
+        ASSERT_EQ(objects.size(), 1u);
+        EXPECT_EQ(Keys(objects[0]), (std::set<std::string>{"file", "error"}));
+        EXPECT_FALSE(objects[0]["error"].get<std::string>().empty());
+    }
+}
+
+TEST_F(CalcTest, ABadFileNeverStopsTheOthersAndTheWorstStatusWins) {
+    std::vector<std::string> emptyK = singlePipeLines("");
+    const std::string failing = file("k.insp", emptyK);
+    const std::string missing = (fs::path(dir_) / "none.inv").string();
+
+    Outcome one = RunCalc({failing, kVessel});
+    EXPECT_EQ(one.status, kExitFailed);
+    EXPECT_NE(one.out.find("19711.7"), std::string::npos);
+
+    Outcome two = RunCalc({"--json", missing, failing, kPipes});
+    EXPECT_EQ(two.status, kExitUnusable);
+    std::vector<json> objects = JsonLines(two.out);
+    ASSERT_EQ(objects.size(), 3u);
+    EXPECT_EQ(objects[2]["kind"], "multiple-pipes");
+    EXPECT_TRUE(two.err.empty()) << two.err;
+}
+
+TEST_F(CalcTest, Usage) {
+    Outcome help = RunCalc({"--help"});
+    EXPECT_EQ(help.status, kExitOk);
+    EXPECT_EQ(help.out, Usage());
+    EXPECT_NE(help.out.find("termiva-calc [--json] [--table] FILE..."), std::string::npos);
+
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{}, {"--json"}, {"--frobnicate", kVessel}}) {
+        Outcome usage = RunCalc(args);
+        EXPECT_EQ(usage.status, kExitUnusable);
+        EXPECT_TRUE(usage.out.empty());
+        EXPECT_NE(usage.err.find("termiva-calc --help"), std::string::npos);
+    }
+    // After "--" every argument is a file.
+    Outcome dashes = RunCalc({"--", "--json"});
+    EXPECT_EQ(dashes.status, kExitUnusable);
+    EXPECT_NE(dashes.err.find("\"--json\""), std::string::npos) << dashes.err;
+}
+
+} // namespace
+} // namespace termiva::cli
