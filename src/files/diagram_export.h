@@ -1,0 +1,45 @@
+#pragma once
+
+// The diagram export: the single pipe inputs and the standard diameter table,
+// as the table screen holds them (texts), written into the chart workbook.
+
+#include "files/workbook.h"
+
+#include <array>
+#include <optional>
+#include <string>
+
+namespace termiva::files {
+
+struct DiagramExportData {
+    std::string fluidTemperatureText;          // T1 as typed, °C: B1, kept as text
+    std::array<std::string, 5> thicknessTexts; // tins1..tins5 as typed, mm: D1..H1, as numbers
+    // The table screen's texts, row i = standard diameter i (10 .. 1000 mm):
+    // {D "####0" mm, bare loss, loss under tins1..tins5 "####0.#0" W/m}.
+    std::array<std::array<std::string, 7>, 19> table;
+    std::string decimalSeparator = "."; // the user's, used for every conversion
+};
+
+// The sheet row of table row `tableRow` (1..19): rows 1..15 go to 4..18 and
+// 17..19 to 19..21; row 16 (700 mm) has no place among the sheet's 18 data
+// lines. nullopt for row 16 and for rows outside 1..19.
+std::optional<int> DiagramSheetRow(int tableRow);
+
+// Opens the workbook, takes its first worksheet (or, where the chart draws
+// from another worksheet, that one: a re-saved template may carry its chart on
+// a worksheet of its own), writes B1 (text), D1..H1 and B4..H21 (numbers) and
+// closes it saving in place. Every text is converted
+// before anything is written: a text that is not a number is an error naming
+// its cell, and the file is left as it was. Errors also: those of
+// Workbook::Open and Close, a workbook without a worksheet or without a chart.
+std::optional<WorkbookError> ExportDiagram(const std::string& workbookPath,
+                                           const DiagramExportData& data);
+
+// The same export into a copy of the template at `outputPath` (replaced if
+// it exists); the template itself is only read. Errors also: the output is
+// the template itself, the copy cannot be written.
+std::optional<WorkbookError> ExportDiagramCopy(const std::string& templatePath,
+                                               const std::string& outputPath,
+                                               const DiagramExportData& data);
+
+} // namespace termiva::files

@@ -1,0 +1,538 @@
+#include "files/workbook.h"
+
+#include "files/workbook_caches.h"
+#include "files/workbook_package.h"
+#include "files/workbook_refs.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <map>
+#include <utility>
+
+namespace termiva::files {
+
+using detail::CellRef;
+using detail::Child;
+using detail::Children;
+using detail::Package;
+using detail::XmlPart;
+
+struct Workbook::Impl {
+    std::unique_ptr<Package> package;
+    bool readOnly = false;
+    std::string workbookPart;
+    std::vector<SheetInfo> sheets;
+    std::vector<std::string> sharedStrings;
+    std::vector<std::unique_ptr<Worksheet>> loaded; // by index into sheets, on demand
+};
+
+struct Worksheet::Impl {
+    const Package* package = nullptr;
+    const std::vector<std::string>* sharedStrings = nullptr;
+    std::string name;
+    std::string part;
+    XmlPart xml;
+    pugi::xml_node sheetData;
+    std::map<int, pugi::xml_node> rows;                  // by row number
+    std::map<std::pair<int, int>, pugi::xml_node> cells; // by (row, column)
+    bool modified = false;
+    bool hasFormulas = false;
+
+    explicit Impl(XmlPart part_) : xml(std::move(part_)) {}
+    void Index();
+    pugi::xml_node CellForWriting(CellRef cell);
+    void UpdateDimension();
+};
+
+namespace {
+
+// Children of a worksheet that come before <sheetData>, in schema order.
+constexpr std::string_view kBeforeSheetData[] = {"sheetPr", "dimension", "sheetViews",
+                                                 "sheetFormatPr", "cols"};
+// Children of a workbook that come after <calcPr>.
+constexpr std::string_view kAfterCalcPr[] = {
+    "oleSize",       "customWorkbookViews", "pivotCaches",       "smartTagPr", "smartTagTypes",
+    "webPublishing", "fileRecoveryPr",      "webPublishObjects", "extLst"};
+
+std::optional<int> ParseRowNumber(const char* text) {
+    auto value = detail::ParseNumberText(text);
+    if (!value || *value < 1 || *value > detail::kMaxRow || *value != std::floor(*value))
+        return std::nullopt;
+    return static_cast<int>(*value);
+}
+
+void RemoveChildren(pugi::xml_node parent, std::string_view localName) {
+    for (auto node : Children(parent, localName))
+        parent.remove_child(node);
+}
+
+// Appends an element to `parent`, but before its <extLst>, which always comes last.
+pugi::xml_node AppendBeforeExtensions(pugi::xml_node parent, const std::string& name) {
+    if (auto ext = Child(parent, "extLst"))
+        return parent.insert_child_before(name.c_str(), ext);
+    return parent.append_child(name.c_str());
+}
+
+Expected<std::vector<std::string>, WorkbookError> ReadSharedStrings(const Package& package,
+                                                                    const std::string& part) {
+    auto xml = package.ReadXml(part);
+    if (!xml)
+        return xml.error();
+    std::vector<std::string> strings;
+    for (auto item : Children(xml->root(), "si"))
+        strings.push_back(detail::DecodeCellText(detail::TextOf(item, "t")));
+    return strings;
+}
+
+} // namespace
+
+void Worksheet::Impl::Index() {
+    // Rows and cells may leave their position implied by order: every one
+    // gets its explicit reference, so that edits can be placed among them.
+    int rowNumber = 0;
+    for (auto row : Children(sheetData, "row")) {
+        auto r = ParseRowNumber(row.attribute("r").value());
+        rowNumber = r ? *r : rowNumber + 1;
+        if (!r) {
+            auto attribute = row.attribute("r") ? row.attribute("r") : row.append_attribute("r");
+            attribute.set_value(rowNumber);
+        }
+        rows.emplace(rowNumber, row);
+        int column = 0;
+        for (auto cell : Children(row, "c")) {
+            auto ref = detail::ParseCellAddress(cell.attribute("r").value());
+            column = ref && ref->row == rowNumber ? ref->column : column + 1;
+            if (!ref || ref->row != rowNumber) {
+                auto attribute =
+                    cell.attribute("r") ? cell.attribute("r") : cell.append_attribute("r");
+                attribute.set_value(detail::CellAddress({rowNumber, column}).c_str());
+            }
+            cells.emplace(std::make_pair(rowNumber, column), cell);
+            if (Child(cell, "f"))
+                hasFormulas = true;
+        }
+    }
+}
+
+pugi::xml_node Worksheet::Impl::CellForWriting(CellRef ref) {
+    const std::string prefix(detail::Prefix(sheetData));
+    pugi::xml_node row;
+    if (auto it = rows.lower_bound(ref.row); it != rows.end() && it->first == ref.row) {
+        row = it->second;
+    } else {
+        row = it != rows.end() ? sheetData.insert_child_before((prefix + "row").c_str(), it->second)
+                               : sheetData.append_child((prefix + "row").c_str());
+        row.append_attribute("r").set_value(ref.row);
+        rows.emplace(ref.row, row);
+    }
+    // The span hint of a row may no longer hold once a cell is added.
+    row.remove_attribute("spans");
+
+    const auto key = std::make_pair(ref.row, ref.column);
+    if (auto it = cells.lower_bound(key); it != cells.end() && it->first == key)
+        return it->second;
+    // (A sheet may repeat a row; cells are then placed in the first of them.)
+    auto next = cells.lower_bound(key);
+    pugi::xml_node cell =
+        next != cells.end() && next->first.first == ref.row && next->second.parent() == row
+            ? row.insert_child_before((prefix + "c").c_str(), next->second)
+            : AppendBeforeExtensions(row, prefix + "c");
+    cell.append_attribute("r").set_value(detail::CellAddress(ref).c_str());
+    cells.emplace(key, cell);
+    return cell;
+}
+
+void Worksheet::Impl::UpdateDimension() {
+    auto dimension = Child(xml.root(), "dimension");
+    if (!dimension || cells.empty())
+        return;
+    int firstColumn = detail::kMaxColumn, lastColumn = 1;
+    for (const auto& [key, node] : cells) {
+        firstColumn = std::min(firstColumn, key.second);
+        lastColumn = std::max(lastColumn, key.second);
+    }
+    const CellRef first{cells.begin()->first.first, firstColumn};
+    const CellRef last{cells.rbegin()->first.first, lastColumn};
+    std::string ref = detail::CellAddress(first);
+    if (first.row != last.row || first.column != last.column)
+        ref += ":" + detail::CellAddress(last);
+    auto attribute =
+        dimension.attribute("ref") ? dimension.attribute("ref") : dimension.append_attribute("ref");
+    attribute.set_value(ref.c_str());
+}
+
+Worksheet::Worksheet(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+Worksheet::~Worksheet() = default;
+
+const std::string& Worksheet::name() const {
+    return impl_->name;
+}
+
+int Worksheet::lastRow() const {
+    return impl_->cells.empty() ? 0 : impl_->cells.rbegin()->first.first;
+}
+
+int Worksheet::lastColumn() const {
+    int column = 0;
+    for (const auto& [key, node] : impl_->cells)
+        column = std::max(column, key.second);
+    return column;
+}
+
+CellValue Worksheet::Value(std::string_view address) const {
+    const auto ref = detail::ParseCellAddress(address);
+    return ref ? Value(ref->row, ref->column) : CellValue{};
+}
+
+CellValue Worksheet::Value(int row, int column) const {
+    CellValue value;
+    const auto it = impl_->cells.find({row, column});
+    if (it == impl_->cells.end())
+        return value;
+    const pugi::xml_node cell = it->second;
+    const std::string_view type = cell.attribute("t").value();
+    const auto v = Child(cell, "v");
+    const std::string_view text = v.text().get();
+    if (type == "s") {
+        const auto index = detail::ParseNumberText(text);
+        const auto& strings = *impl_->sharedStrings;
+        value.kind = CellValue::Kind::Text;
+        if (index && *index >= 0 && *index < static_cast<double>(strings.size()))
+            value.text = strings[static_cast<std::size_t>(*index)];
+    } else if (type == "inlineStr") {
+        value.kind = CellValue::Kind::Text;
+        value.text = detail::DecodeCellText(detail::TextOf(Child(cell, "is"), "t"));
+    } else if (type == "str" || type == "d") {
+        if (v) {
+            value.kind = CellValue::Kind::Text;
+            value.text = detail::DecodeCellText(text);
+        }
+    } else if (type == "b") {
+        if (v) {
+            value.kind = CellValue::Kind::Boolean;
+            value.number = text == "1" ? 1 : 0;
+        }
+    } else if (type == "e") {
+        value.kind = CellValue::Kind::Error;
+        value.text = std::string(text);
+    } else if (v) {
+        if (const auto number = detail::ParseNumberText(text)) {
+            value.kind = CellValue::Kind::Number;
+            value.number = *number;
+        }
+    }
+    return value;
+}
+
+namespace {
+
+// Empties a cell for a new value, keeping its style.
+void ClearCell(pugi::xml_node cell) {
+    cell.remove_attribute("t");
+    cell.remove_attribute("vm"); // value metadata belongs to the old value
+    RemoveChildren(cell, "f");
+    RemoveChildren(cell, "v");
+    RemoveChildren(cell, "is");
+}
+
+} // namespace
+
+std::optional<WorkbookError> Worksheet::SetText(std::string_view address, std::string_view text) {
+    const auto ref = detail::ParseCellAddress(address);
+    if (!ref)
+        return impl_->package->Fail("cannot take a value at \"" + std::string(address) +
+                                    "\": that is not a cell address.");
+    if (!detail::IsValidUtf8(text))
+        return impl_->package->Fail("cannot take the text for cell " + detail::CellAddress(*ref) +
+                                    ": it is not valid UTF-8.");
+    const std::string prefix(detail::Prefix(impl_->sheetData));
+    auto cell = impl_->CellForWriting(*ref);
+    ClearCell(cell);
+    cell.append_attribute("t").set_value("inlineStr");
+    auto t = AppendBeforeExtensions(cell, prefix + "is").append_child((prefix + "t").c_str());
+    const std::string encoded = detail::EncodeCellText(text);
+    if (!encoded.empty() && (std::isspace(static_cast<unsigned char>(encoded.front())) ||
+                             std::isspace(static_cast<unsigned char>(encoded.back()))))
+        t.append_attribute("xml:space").set_value("preserve");
+    t.text().set(encoded.c_str());
+    impl_->modified = true;
+    return std::nullopt;
+}
+
+std::optional<WorkbookError> Worksheet::SetNumber(std::string_view address, double value) {
+    const auto ref = detail::ParseCellAddress(address);
+    if (!ref)
+        return impl_->package->Fail("cannot take a value at \"" + std::string(address) +
+                                    "\": that is not a cell address.");
+    if (!std::isfinite(value))
+        return impl_->package->Fail("cannot take the value for cell " + detail::CellAddress(*ref) +
+                                    ": it is not a finite number.");
+    const std::string prefix(detail::Prefix(impl_->sheetData));
+    auto cell = impl_->CellForWriting(*ref);
+    ClearCell(cell);
+    AppendBeforeExtensions(cell, prefix + "v").text().set(detail::NumberText(value).c_str());
+    impl_->modified = true;
+    return std::nullopt;
+}
+
+Workbook::Workbook(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+Workbook::Workbook(Workbook&&) noexcept = default;
+Workbook& Workbook::operator=(Workbook&&) noexcept = default;
+Workbook::~Workbook() = default;
+
+Expected<Workbook, WorkbookError> Workbook::Open(const std::string& path, WorkbookAccess access) {
+    auto package = Package::Open(path, access == WorkbookAccess::ReadOnly);
+    if (!package)
+        return package.error();
+    auto impl = std::make_unique<Impl>();
+    impl->package = std::move(package).value();
+    impl->readOnly = access == WorkbookAccess::ReadOnly;
+    const Package& pkg = *impl->package;
+
+    auto rootRelationships = pkg.Relationships("");
+    if (!rootRelationships)
+        return rootRelationships.error();
+    for (const auto& relationship : *rootRelationships)
+        if (detail::HasType(relationship, "/officeDocument") && !relationship.external) {
+            impl->workbookPart = relationship.target;
+            break;
+        }
+    if (impl->workbookPart.empty() || !pkg.Has(impl->workbookPart))
+        return pkg.Fail("is not a workbook (.xlsx): it has no workbook part.");
+
+    auto workbookXml = pkg.ReadXml(impl->workbookPart);
+    if (!workbookXml)
+        return workbookXml.error();
+    if (detail::LocalName(workbookXml->root()) != "workbook")
+        return pkg.Fail("is not a workbook (.xlsx): its main part is not a workbook.");
+    auto relationships = pkg.Relationships(impl->workbookPart);
+    if (!relationships)
+        return relationships.error();
+
+    for (auto sheet : Children(Child(workbookXml->root(), "sheets"), "sheet")) {
+        SheetInfo info;
+        info.name = sheet.attribute("name").value();
+        const std::string_view id = detail::RelationshipId(sheet);
+        for (const auto& relationship : *relationships) {
+            if (relationship.id != id || relationship.external)
+                continue;
+            info.part = relationship.target;
+            if (detail::HasType(relationship, "/worksheet"))
+                info.kind = SheetKind::Worksheet;
+            else if (detail::HasType(relationship, "/chartsheet"))
+                info.kind = SheetKind::Chartsheet;
+        }
+        impl->sheets.push_back(std::move(info));
+    }
+    impl->loaded.resize(impl->sheets.size());
+
+    for (const auto& relationship : *relationships)
+        if (detail::HasType(relationship, "/sharedStrings") && !relationship.external &&
+            pkg.Has(relationship.target)) {
+            auto strings = ReadSharedStrings(pkg, relationship.target);
+            if (!strings)
+                return strings.error();
+            impl->sharedStrings = std::move(strings).value();
+        }
+    return Workbook(std::move(impl));
+}
+
+const std::string& Workbook::path() const {
+    return impl_->package->path();
+}
+WorkbookError Workbook::Closed() const {
+    return impl_ ? impl_->package->Fail("is closed.") : WorkbookError{"The workbook is closed."};
+}
+
+bool Workbook::isOpen() const {
+    return impl_ && impl_->package->isOpen();
+}
+detail::Package& Workbook::package() {
+    return *impl_->package;
+}
+const std::vector<SheetInfo>& Workbook::sheets() const {
+    return impl_->sheets;
+}
+
+std::vector<std::string> Workbook::WorksheetNames() const {
+    std::vector<std::string> names;
+    for (const auto& sheet : impl_->sheets)
+        if (sheet.kind == SheetKind::Worksheet)
+            names.push_back(sheet.name);
+    return names;
+}
+
+Expected<Worksheet*, WorkbookError> Workbook::Worksheets(int index) {
+    if (!isOpen())
+        return Closed();
+    int seen = 0;
+    for (std::size_t i = 0; i < impl_->sheets.size(); ++i) {
+        if (impl_->sheets[i].kind != SheetKind::Worksheet || ++seen != index)
+            continue;
+        if (!impl_->loaded[i]) {
+            const SheetInfo& info = impl_->sheets[i];
+            auto xml = impl_->package->ReadXml(info.part);
+            if (!xml)
+                return xml.error();
+            if (detail::LocalName(xml->root()) != "worksheet")
+                return impl_->package->Fail("is damaged: its part " + info.part +
+                                            " is not a worksheet.");
+            auto sheetImpl = std::make_unique<Worksheet::Impl>(std::move(xml).value());
+            sheetImpl->package = impl_->package.get();
+            sheetImpl->sharedStrings = &impl_->sharedStrings;
+            sheetImpl->name = info.name;
+            sheetImpl->part = info.part;
+            auto root = sheetImpl->xml.root();
+            sheetImpl->sheetData = Child(root, "sheetData");
+            if (!sheetImpl->sheetData) {
+                pugi::xml_node after;
+                for (auto name : kBeforeSheetData)
+                    if (auto node = Child(root, name))
+                        after = node;
+                const std::string name = std::string(detail::Prefix(root)) + "sheetData";
+                sheetImpl->sheetData = after ? root.insert_child_after(name.c_str(), after)
+                                             : root.prepend_child(name.c_str());
+            }
+            sheetImpl->Index();
+            impl_->loaded[i].reset(new Worksheet(std::move(sheetImpl)));
+        }
+        return impl_->loaded[i].get();
+    }
+    if (seen == 0)
+        return impl_->package->Fail("has no worksheet.");
+    return impl_->package->Fail("has no worksheet " + std::to_string(index) + ".");
+}
+
+Expected<Worksheet*, WorkbookError> Workbook::Worksheets(std::string_view name) {
+    if (!isOpen())
+        return Closed();
+    int index = 0;
+    for (const auto& sheet : impl_->sheets) {
+        if (sheet.kind != SheetKind::Worksheet)
+            continue;
+        ++index;
+        if (detail::EqualsIgnoringCase(sheet.name, name))
+            return Worksheets(index);
+    }
+    return impl_->package->Fail("has no worksheet \"" + std::string(name) + "\".");
+}
+
+namespace {
+
+// Removes the calculation chain, which lists formula cells and goes stale
+// when cells change; the spreadsheet application rebuilds it. Returns
+// whether there was one.
+Expected<bool, WorkbookError> RemoveCalcChain(Package& package, const std::string& workbookPart) {
+    const std::string relsPart = Package::RelationshipsPart(workbookPart);
+    auto relationships = package.Relationships(workbookPart);
+    if (!relationships)
+        return relationships.error();
+    std::string chainPart, chainId;
+    for (const auto& relationship : *relationships)
+        if (detail::HasType(relationship, "/calcChain")) {
+            chainPart = relationship.target;
+            chainId = relationship.id;
+        }
+    if (chainId.empty())
+        return false;
+
+    auto rels = package.ReadXml(relsPart);
+    if (!rels)
+        return rels.error();
+    for (auto node : Children(rels->root(), "Relationship"))
+        if (chainId == node.attribute("Id").value())
+            rels->root().remove_child(node);
+    if (auto error = package.Replace(relsPart, rels->Serialize()))
+        return *error;
+
+    auto types = package.ReadXml("[Content_Types].xml");
+    if (!types)
+        return types.error();
+    bool typesChanged = false;
+    for (auto node : Children(types->root(), "Override")) {
+        std::string_view name = node.attribute("PartName").value();
+        if (!name.empty() && name.front() == '/')
+            name.remove_prefix(1);
+        if (detail::EqualsIgnoringCase(name, chainPart)) {
+            types->root().remove_child(node);
+            typesChanged = true;
+        }
+    }
+    if (typesChanged)
+        if (auto error = package.Replace("[Content_Types].xml", types->Serialize()))
+            return *error;
+    if (auto error = package.Remove(chainPart))
+        return *error;
+    return true;
+}
+
+// Asks the spreadsheet application to recompute every formula on load: the
+// cached results of formulas that use the edited cells are stale.
+std::optional<WorkbookError> RequestFullCalculation(Package& package,
+                                                    const std::string& workbookPart) {
+    auto xml = package.ReadXml(workbookPart);
+    if (!xml)
+        return xml.error();
+    auto root = xml->root();
+    auto calcPr = Child(root, "calcPr");
+    if (!calcPr) {
+        pugi::xml_node before;
+        for (auto name : kAfterCalcPr)
+            if ((before = Child(root, name)))
+                break;
+        const std::string name = std::string(detail::Prefix(root)) + "calcPr";
+        calcPr = before ? root.insert_child_before(name.c_str(), before)
+                        : root.append_child(name.c_str());
+    }
+    auto attribute = calcPr.attribute("fullCalcOnLoad") ? calcPr.attribute("fullCalcOnLoad")
+                                                        : calcPr.append_attribute("fullCalcOnLoad");
+    attribute.set_value("1");
+    return package.Replace(workbookPart, xml->Serialize());
+}
+
+} // namespace
+
+std::optional<WorkbookError> Workbook::Close(bool saveChanges) {
+    if (!isOpen())
+        return Closed();
+    Package& package = *impl_->package;
+
+    std::vector<Worksheet*> edited;
+    bool formulas = false;
+    for (const auto& sheet : impl_->loaded)
+        if (sheet && sheet->impl_->modified) {
+            edited.push_back(sheet.get());
+            formulas = formulas || sheet->impl_->hasFormulas;
+        }
+    if (!saveChanges || edited.empty()) {
+        package.Discard();
+        return std::nullopt;
+    }
+    if (impl_->readOnly) {
+        package.Discard();
+        return package.Fail("was opened for reading only: the changes were not saved.");
+    }
+
+    const auto save = [&]() -> std::optional<WorkbookError> {
+        for (Worksheet* sheet : edited) {
+            sheet->impl_->UpdateDimension();
+            if (auto error = package.Replace(sheet->impl_->part, sheet->impl_->xml.Serialize()))
+                return error;
+        }
+        if (auto error = detail::RewriteChartCaches(package, edited))
+            return error;
+        auto hadChain = RemoveCalcChain(package, impl_->workbookPart);
+        if (!hadChain)
+            return hadChain.error();
+        if (formulas || *hadChain)
+            if (auto error = RequestFullCalculation(package, impl_->workbookPart))
+                return error;
+        return package.Commit();
+    };
+    auto error = save();
+    package.Discard();
+    return error;
+}
+
+} // namespace termiva::files
