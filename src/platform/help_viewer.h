@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QTextBrowser>
+
+namespace termiva {
+
+// The program's help window: the HTML help file, one anchor per help topic
+// ("topic1" .. "topic5"), in a text browser of its own.
+class HelpViewer : public QTextBrowser {
+    Q_OBJECT
+
+public:
+    explicit HelpViewer(QWidget* parent = nullptr);
+
+    // Shows `file` at the anchor of `topic`, or at its top for topic 0. False
+    // when the file cannot be read; the window then stays as it was.
+    bool open(const QString& file, int topic);
+
+    static QString anchorOf(int topic);
+};
+
+} // namespace termiva

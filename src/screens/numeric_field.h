@@ -1,0 +1,116 @@
+#pragma once
+
+// The numeric input field of the calculator screens and the rules every such
+// field follows:
+//  A  typing filter, on every change of the text (also when the program sets
+//     it): the text stays empty or a non-negative number in the user's locale;
+//     each character removed sounds a beep, a negative number becomes "0";
+//  B  leave check: CheckNumeric on the field's text; a failure keeps the focus
+//     and turns the background red, a pass gives it the window colour;
+//  C, D  extra leave rules that run before B where a screen adds them;
+//  E, F  the required-fields and row-completeness checks of a screen's
+//     CheckInputs.
+// The leave check needs TermivaApplication (leave_check.h) to run.
+
+#include "platform/platform.h"
+#include "screens/leave_check.h"
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include <QColor>
+#include <QLineEdit>
+
+namespace termiva {
+
+inline constexpr char kInvalidEntries[] = "Invalid entries, please enter numbers only";
+inline constexpr char kMustNotBeZero[] = "Value must be greater then 0!";
+inline constexpr char kNominalDiameterTooLarge[] =
+    "Pipe nominal diameter must be less then pipe outside diameter!";
+inline constexpr char kOutsideDiameterTooSmall[] =
+    "Pipe outside diameter must be greater then pipe nominam diameter!";
+inline constexpr char kPleaseInputValue[] = "Please input value!";
+
+inline const QColor kInvalidFieldColor{255, 0, 0};
+
+// True when `text` is empty or a number in the user's locale; otherwise shows
+// "Invalid entries, please enter numbers only" and returns false. Changes no
+// field and no focus.
+bool CheckNumeric(Platform& platform, const QString& text);
+
+// Kind A runs on textChanged, so texts the program sets (a loaded file, a
+// size picked from a list) are filtered as typed ones are; it beeps through
+// the Platform. Kind B and the rules run from TermivaApplication.
+class NumericField : public QLineEdit, public LeaveCheck {
+    Q_OBJECT
+
+public:
+    // A check run before kind B when the focus is about to leave the field:
+    // the message that refuses the leave, or an empty string to let it pass.
+    using LeaveRule = std::function<QString(const NumericField&)>;
+
+    // `name` becomes the objectName and accessible description ("Text3");
+    // control array elements are named by ControlArray::add instead.
+    explicit NumericField(Platform& platform, const QString& name = {}, QWidget* parent = nullptr);
+
+    void addLeaveRule(LeaveRule rule);
+
+    // The text as a number in the user's locale; nothing when empty or not a number.
+    std::optional<double> value() const;
+
+    // Kind B alone. On a failure: message, focus kept, background red; on a
+    // pass: the window colour (the palette's Base, the background of text
+    // fields in the system's colours).
+    bool checkNumber();
+
+    // The leave rules in the order added, then kind B (which always runs, to
+    // set the colour). The first failing rule shows its message and refuses.
+    bool checkLeave() override;
+
+    Platform& platform() const { return platform_; }
+
+private:
+    void filterText();
+
+    Platform& platform_;
+    std::vector<LeaveRule> rules_;
+};
+
+// Kind C: refuses to leave a field whose text is exactly "0" ("0.0" and "00" pass).
+NumericField::LeaveRule NotZero();
+
+// Kind D on the pipe diameters (both in mm): while both fields hold numbers
+// and the nominal one is the greater, leaving either is refused with its own
+// message. Equal numbers pass.
+void AddDiameterOrderCheck(NumericField* nominal, NumericField* outside);
+
+// Kind E: the first field of `fields` (in order) whose text is empty gets
+// "Please input value!" and the focus (unless it is hidden: then the focus
+// stays where it is); returns false. Any text passes, a blank included.
+bool CheckRequired(Platform& platform, const std::vector<QLineEdit*>& fields);
+
+// Kind F: a row with any of its three entries filled must have all three.
+// Each incomplete row gets one "Please input value!" and gives the focus to
+// its first empty entry, so the focus ends in the last incomplete row.
+using FieldRow = std::array<QLineEdit*, 3>;
+bool CheckRows(Platform& platform, const std::vector<FieldRow>& rows);
+
+// Reads fields as numbers for a calculation, after CheckInputs passed:
+//   FieldReader read;
+//   input.T1 = read(Text3); ...
+//   if (!read.ok()) return;
+// A field that does not hold a number (empty, or typed before the decimal
+// separator changed) is reported once, as CheckInputs or leaving it would
+// report it, reads as 0 and makes ok() false.
+class FieldReader {
+public:
+    double operator()(NumericField* field);
+    bool ok() const { return ok_; }
+
+private:
+    bool ok_ = true;
+};
+
+} // namespace termiva

@@ -1,0 +1,111 @@
+#pragma once
+
+// What the calculator screens share: the user's decimal separator, field texts
+// as numbers and back, result labels, captions, control names and arrays,
+// fonts and the colours of the result boxes.
+
+#include "engine/calculation_error.h"
+#include "platform/platform.h"
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+class QLabel;
+class QLineEdit;
+class QWidget;
+
+namespace termiva {
+
+// The user's decimal separator, from QLocale(): the program sets the default
+// locale to the system's at start, tests set the one they need.
+std::string DecimalSeparator();
+
+// A field's text as UTF-8, and back.
+std::string TextOf(const QLineEdit* field);
+void SetTextOf(QLineEdit* field, std::string_view text);
+
+// The field's text as a number in the user's locale; nothing when it is
+// empty or not a number.
+std::optional<double> NumberOf(const QLineEdit* field);
+
+// A value as the plain number-to-text conversion writes it, with the user's
+// separator (26.9 -> "26,9"): what the screens write into fields.
+QString NumberText(double value);
+
+// Writes `value` through a display pattern ("####0.#0", "####.0", ...) with the
+// user's separator into a result label.
+void ShowResult(QLabel* label, double value, std::string_view pattern);
+
+// A calculation that gave no result, in an "Error" box.
+void ShowCalculationError(Platform& platform, const CalculationError& error);
+
+// Sets the objectName and the accessible description (which Qt's
+// accessibility bridge publishes, unlike objectName) to the control's
+// layout name: "Text3", "Label18", "Text3(13)".
+void NameControl(QWidget* control, const QString& name);
+
+template <class T> T* Named(T* control, const QString& name) {
+    NameControl(control, name);
+    return control;
+}
+
+// A caption label for `field`, not yet placed: it is the field's buddy and the
+// field's accessible name, which screen readers speak. Named `labelName` when
+// one is given.
+QLabel* MakeCaption(const QString& caption, QWidget* field, const QString& labelName = {});
+
+// An indexed control array, read as Text3(r). Elements are created and owned
+// by the screen's widget tree; the array only names and finds them.
+template <class T> class ControlArray {
+public:
+    ControlArray(QString name, int first, int last)
+        : name_(std::move(name)), first_(first),
+          controls_(static_cast<std::size_t>(last - first + 1), nullptr) {}
+
+    // Stores `control` as element `index` and names it "Name(index)".
+    T* add(int index, T* control) {
+        NameControl(control, QStringLiteral("%1(%2)").arg(name_).arg(index));
+        slot(index) = control;
+        return control;
+    }
+
+    T* operator()(int index) const { return const_cast<ControlArray*>(this)->slot(index); }
+
+    int first() const { return first_; }
+    int last() const { return first_ + static_cast<int>(controls_.size()) - 1; }
+
+private:
+    T*& slot(int index) {
+        if (index < first() || index > last())
+            throw std::out_of_range("control array index");
+        return controls_[static_cast<std::size_t>(index - first_)];
+    }
+
+    QString name_;
+    int first_;
+    std::vector<T*> controls_;
+};
+
+// Verdana where installed, else the system's sans-serif font.
+QFont ScreenFont(qreal pointSize, bool bold = false, bool italic = false);
+
+// Layout sizes were given in twips; 15 twips make a pixel at 96 dpi.
+constexpr int FromTwips(int twips) {
+    return twips / 15;
+}
+
+inline const QColor kResultBoxColor{192, 255, 255}; // light cyan: result labels
+inline const QColor kFixedBoxColor{224, 224, 224};  // light grey: fixed table texts
+
+// Centred text in a thin bordered box on `colour`.
+void StyleBox(QLabel* label, const QColor& colour);
+
+} // namespace termiva
