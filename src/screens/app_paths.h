@@ -1,0 +1,28 @@
+#pragma once
+
+// Where the program finds and keeps its files. The application folder is the
+// folder of the executable. An installed program's folder is not writable by
+// its users: then the workbook is a per-user copy in the user's data folder,
+// and the file dialogs start in the user's documents folder.
+
+#include <QString>
+
+namespace termiva {
+
+// The folder of the executable, without a trailing separator.
+QString ApplicationFolder();
+
+// Help/Termiva.html beside the executable, else under ../share/termiva.
+QString HelpFilePath();
+
+// Where input file dialogs start: the application folder when it is writable,
+// else the user's documents folder.
+QString DialogStartFolder();
+
+// The workbook the diagram export rewrites: Template.xlsx beside the
+// executable when that folder is writable; else a per-user copy in the user's
+// data folder, made from the installed template on first use. An empty
+// string and `error` set when no template can be found or copied.
+QString WorkbookPath(QString* error = nullptr);
+
+} // namespace termiva
