@@ -1,9 +1,370 @@
 #include "screens/multiple_pipes_screen.h"
 
+#include "engine/pipe_group.h"
+#include "text/number_text.h"
+
+#include <algorithm>
+#include <array>
+#include <tuple>
+#include <utility>
+
+#include <QBoxLayout>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QPushButton>
+
 namespace termiva {
+namespace {
 
-Form4::Form4(Platform& platform, QWidget* parent) : QWidget(parent), platform_(platform) {}
+constexpr qreal kCaptionPoints = 9.75; // buttons, frame captions, common captions
+constexpr qreal kTablePoints = 8.25;   // fields, the pipe table, the totals
 
-void Form4::Form_Load() {}
+QLabel* NewLabel(const QString& text, const QString& name, QWidget* parent, const QFont& font) {
+    auto* label = Named(new QLabel(text, parent), name);
+    label->setFont(font);
+    return label;
+}
+
+QGroupBox* NewFrame(const QString& caption, const QString& name, QWidget* parent) {
+    auto* frame = Named(new QGroupBox(caption, parent), name);
+    frame->setFont(ScreenFont(kCaptionPoints, true));
+    return frame;
+}
+
+// The narrowest width at which `text` fits on at most two lines broken at a
+// blank: the table's headers may wrap once but never more.
+int TwoLineWidth(const QFontMetrics& metrics, const QString& text) {
+    int best = metrics.horizontalAdvance(text);
+    for (qsizetype blank = text.indexOf(u' '); blank >= 0; blank = text.indexOf(u' ', blank + 1)) {
+        best = std::min(best, std::max(metrics.horizontalAdvance(text.left(blank)),
+                                       metrics.horizontalAdvance(text.mid(blank + 1))));
+    }
+    return best;
+}
+
+struct TableColumn {
+    const char* header;
+    const char* headerName;
+    int widthTwips;
+};
+
+// Left to right: NO, OD, length, valves, flanges, bare loss, insulated loss.
+constexpr std::array<TableColumn, 7> kColumns{{
+    {"NO [mm]", "Label6", 1095},
+    {"OD [mm]", "Label7", 1095},
+    {"Lenght of Pipes [m]", "Label8", 1100},
+    {"Number of Valves", "Label9", 1100},
+    {"Number of Flanges", "Label10", 1100},
+    {"Bare Pipe Losses [W]", "Label12", 1215},
+    {"Insulated Pipe Losses [W]", "Label13", 1215},
+}};
+
+struct TestRow {
+    int row;
+    const char* length;
+    const char* valves;
+    const char* flanges;
+};
+constexpr std::array<TestRow, 3> kTestRows{{
+    {15, "78", "25", "14"},
+    {17, "28", "14", "6"},
+    {20, "24", "8", "8"},
+}};
+
+} // namespace
+
+Form4::Form4(Platform& platform, QWidget* parent) : QWidget(parent), platform_(platform) {
+    setWindowTitle(QStringLiteral("PART OF INSULATION"));
+    NameControl(this, QStringLiteral("Form4"));
+
+    buildInputData();
+    buildResults();
+    buildPipeTable();
+    QWidget* buttons = buildButtons();
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(Frame3);
+    right->addWidget(buttons);
+    right->addStretch();
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(Frame2, 0, Qt::AlignTop);
+    top->addLayout(right);
+    top->addStretch();
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(Frame1);
+    bottom->addStretch();
+
+    auto* root = new QVBoxLayout(this);
+    root->addLayout(top);
+    root->addLayout(bottom);
+    root->addStretch();
+
+    chainTabOrder();
+}
+
+void Form4::buildInputData() {
+    Frame2 = NewFrame(QStringLiteral("INPUT DATA"), QStringLiteral("Frame2"), this);
+    auto* grid = new QGridLayout(Frame2);
+    grid->setHorizontalSpacing(12);
+    const QFont captionFont = ScreenFont(kCaptionPoints);
+    const QFont fieldFont = ScreenFont(kTablePoints);
+    const auto addField = [&](const char* name, const char* labelName, const char* caption) {
+        auto* field = new NumericField(platform_, QString::fromLatin1(name), Frame2);
+        field->setFont(fieldFont);
+        field->setFixedWidth(FromTwips(1200));
+        QLabel* label =
+            MakeCaption(QString::fromLatin1(caption), field, QString::fromLatin1(labelName));
+        label->setFont(captionFont);
+        const int row = grid->rowCount();
+        grid->addWidget(label, row, 0);
+        grid->addWidget(field, row, 1);
+        return std::pair{field, label};
+    };
+    std::tie(Text11, Label5) = addField("Text11", "Label5", "Ambient Temperature (Tout) [oC]");
+    std::tie(Text12, Label4) = addField("Text12", "Label4", "Fluid Temperature (T1) [oC]");
+    std::tie(Text13, Label11) =
+        addField("Text13", "Label11", "Thickness of Insulation (delta)  [mm]");
+    std::tie(Text14, Label1) =
+        addField("Text14", "Label1", "Insulation Thermal Conductivity (k) [W/(m K)]");
+    std::tie(Text15, Label3) =
+        addField("Text15", "Label3", "Emissivity of Outside Surface (e) [-]");
+    std::tie(Text16, Label2) = addField("Text16", "Label2", "Wind Coefficinent (WC) [-]");
+}
+
+void Form4::buildResults() {
+    Frame3 = NewFrame(QStringLiteral("RESULTS"), QStringLiteral("Frame3"), this);
+    auto* grid = new QGridLayout(Frame3);
+    const QFont font = ScreenFont(kTablePoints, true);
+    const auto addTotal = [&](const char* captionName, const char* caption, const char* name) {
+        QLabel* total = NewLabel({}, QString::fromLatin1(name), Frame3, font);
+        StyleBox(total, kResultBoxColor);
+        total->setFixedWidth(FromTwips(1215));
+        QLabel* label =
+            NewLabel(QString::fromLatin1(caption), QString::fromLatin1(captionName), Frame3, font);
+        const int row = grid->rowCount();
+        grid->addWidget(label, row, 0);
+        grid->addWidget(total, row, 1);
+        return std::pair{label, total};
+    };
+    std::tie(Label14, Label20) = addTotal("Label14", "Total Losses of Bare Pipes [kW]", "Label20");
+    std::tie(Label15, Label21) =
+        addTotal("Label15", "Total Losses of Insulated  Pipes [kW]", "Label21");
+}
+
+void Form4::buildPipeTable() {
+    Frame1 = NewFrame(QStringLiteral("INPUT PIPE DATA"), QStringLiteral("Frame1"), this);
+    auto* grid = new QGridLayout(Frame1);
+    grid->setVerticalSpacing(1);
+    grid->setHorizontalSpacing(2);
+    const QFont font = ScreenFont(kTablePoints);
+    const QFontMetrics metrics(font);
+
+    std::array<QLabel**, kColumns.size()> headers{&Label6,  &Label7,  &Label8, &Label9,
+                                                  &Label10, &Label12, &Label13};
+    std::array<int, kColumns.size()> widths{};
+    for (std::size_t c = 0; c < kColumns.size(); ++c) {
+        const QString text = QString::fromLatin1(kColumns[c].header);
+        QLabel* header = NewLabel(text, QString::fromLatin1(kColumns[c].headerName), Frame1, font);
+        header->setFrameStyle(QFrame::Box | QFrame::Plain);
+        header->setAlignment(Qt::AlignCenter);
+        header->setWordWrap(true);
+        const int padding = 2 * header->frameWidth() + metrics.horizontalAdvance(u'x');
+        widths[c] =
+            std::max(FromTwips(kColumns[c].widthTwips), TwoLineWidth(metrics, text) + padding);
+        header->setFixedWidth(widths[c]);
+        header->setMinimumHeight(2 * metrics.lineSpacing() + 2 * header->frameWidth() + 4);
+        grid->addWidget(header, 0, static_cast<int>(c));
+        *headers[c] = header;
+    }
+
+    const auto addBox = [&](ControlArray<QLabel>& array, int r, const QString& text,
+                            const QColor& colour, int column) {
+        QLabel* box = array.add(r, new QLabel(text, Frame1));
+        box->setFont(font);
+        StyleBox(box, colour);
+        box->setFixedWidth(widths[static_cast<std::size_t>(column)]);
+        grid->addWidget(box, r - kFirstRow + 1, column);
+    };
+    const auto addField = [&](ControlArray<NumericField>& array, int r, int column,
+                              const QString& nominal) {
+        NumericField* field = array.add(r, new NumericField(platform_, {}, Frame1));
+        field->setFont(font);
+        field->setFixedWidth(widths[static_cast<std::size_t>(column)]);
+        field->setAccessibleName(
+            QStringLiteral("%1, NO %2")
+                .arg(QString::fromLatin1(kColumns[static_cast<std::size_t>(column)].header),
+                     nominal));
+        grid->addWidget(field, r - kFirstRow + 1, column);
+    };
+
+    for (int r = kFirstRow; r <= kLastRow; ++r) {
+        // The fixed texts are the engine's own sizes, written with a point as
+        // they always were, whatever the user's separator.
+        const StandardPipe& pipe = kPipeGroupSizes[static_cast<std::size_t>(r - kFirstRow)];
+        const QString nominal = QString::fromStdString(text::Format(pipe.NO, "####0", "."));
+        const QString outside = QString::fromStdString(text::Format(pipe.OD, "####0.0", "."));
+        addBox(Label18, r, nominal, kFixedBoxColor, 0);
+        addBox(Label19, r, outside, kFixedBoxColor, 1);
+        addField(Text3, r, 2, nominal);
+        addField(Text4, r, 3, nominal);
+        addField(Text5, r, 4, nominal);
+        addBox(Label16, r, {}, kResultBoxColor, 5);
+        addBox(Label17, r, {}, kResultBoxColor, 6);
+    }
+}
+
+QWidget* Form4::buildButtons() {
+    auto* panel = new QWidget(this);
+    auto* grid = new QGridLayout(panel);
+    grid->setContentsMargins(0, 0, 0, 0);
+    const QFont font = ScreenFont(kCaptionPoints);
+    const auto addButton = [&](const char* caption, const char* name, int row, int column) {
+        auto* button =
+            Named(new QPushButton(QString::fromLatin1(caption), panel), QString::fromLatin1(name));
+        button->setFont(font);
+        button->setAutoDefault(true);
+        button->setMinimumSize(FromTwips(1695), FromTwips(495));
+        grid->addWidget(button, row, column);
+        return button;
+    };
+    Command1 = addButton("Calculation", "Command1", 0, 0);
+    Command3 = addButton("Clear data", "Command3", 0, 1);
+    Command4 = addButton("Input test data", "Command4", 0, 2);
+    Command5 = addButton("Save to file", "Command5", 1, 1);
+    Command6 = addButton("Load from file", "Command6", 1, 2);
+    connect(Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form4::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &Form4::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &Form4::Command5_Click);
+    connect(Command6, &QPushButton::clicked, this, &Form4::Command6_Click);
+    return panel;
+}
+
+void Form4::chainTabOrder() {
+    std::vector<QWidget*> order{Text11, Text12, Text13, Text14, Text15, Text16};
+    for (int r = kFirstRow; r <= kLastRow; ++r) {
+        order.push_back(Text3(r));
+        order.push_back(Text4(r));
+        order.push_back(Text5(r));
+    }
+    order.insert(order.end(), {Command6, Command5, Command4, Command3, Command1});
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+void Form4::Form_Load() {
+    if (auto* window = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        window->move(0, 0);
+    else
+        move(0, 0);
+}
+
+std::vector<QLineEdit*> Form4::commonFields() const {
+    return {Text11, Text12, Text13, Text14, Text15, Text16};
+}
+
+bool Form4::CheckInputs() {
+    if (!CheckRequired(platform_, commonFields()))
+        return false;
+    std::vector<FieldRow> rows;
+    for (int r = kFirstRow; r <= kLastRow; ++r)
+        rows.push_back({Text3(r), Text4(r), Text5(r)});
+    return CheckRows(platform_, rows);
+}
+
+void Form4::Command1_Click() {
+    if (!CheckInputs())
+        return;
+
+    FieldReader read;
+    PipeGroupInput input; // every row's NO and OD preset: the sizes the table shows
+    input.Tout = read(Text11);
+    input.T1 = read(Text12);
+    input.delta = read(Text13);
+    input.k = read(Text14);
+    input.e = read(Text15);
+    input.WC = read(Text16);
+    for (int r = kFirstRow; r <= kLastRow; ++r) {
+        PipeRow& row = input.rows[static_cast<std::size_t>(r - kFirstRow)];
+        row.used = !Text3(r)->text().isEmpty();
+        if (!row.used)
+            continue;
+        row.L = read(Text3(r));
+        row.valves = read(Text4(r));
+        row.flanges = read(Text5(r));
+    }
+    if (!read.ok())
+        return;
+
+    const CalculationResult<PipeGroupResult> result = PipeGroupHeatLoss(input);
+    if (!result) {
+        ShowCalculationError(platform_, result.error());
+        return;
+    }
+    // A row left out keeps what it showed before.
+    for (int r = kFirstRow; r <= kLastRow; ++r) {
+        const PipeRowResult& row = result->rows[static_cast<std::size_t>(r - kFirstRow)];
+        if (!row.used)
+            continue;
+        ShowResult(Label16(r), row.Qbare, "####0");
+        ShowResult(Label17(r), row.Qins, "####0.0");
+    }
+    ShowResult(Label20, result->QbareTotal / 1000, "####0.#0");
+    ShowResult(Label21, result->QinsTotal / 1000, "####0.#0");
+}
+
+void Form4::Command3_Click() {
+    for (QLineEdit* field : commonFields())
+        field->clear();
+    for (int r = kFirstRow; r <= kLastRow; ++r) {
+        Text3(r)->clear();
+        Text4(r)->clear();
+        Text5(r)->clear();
+        Label16(r)->clear();
+        Label17(r)->clear();
+    }
+    Label20->clear();
+    Label21->clear();
+}
+
+// The texts carry a point whatever the user's separator, and each goes through
+// the typing filter as if typed.
+void Form4::Command4_Click() {
+    Command3_Click();
+    Text11->setText(QStringLiteral("25"));
+    Text12->setText(QStringLiteral("150"));
+    Text13->setText(QStringLiteral("25"));
+    Text14->setText(QStringLiteral("0.05"));
+    Text15->setText(QStringLiteral("0.90"));
+    Text16->setText(QStringLiteral("1"));
+    for (const TestRow& row : kTestRows) {
+        Text3(row.row)->setText(QString::fromLatin1(row.length));
+        Text4(row.row)->setText(QString::fromLatin1(row.valves));
+        Text5(row.row)->setText(QString::fromLatin1(row.flanges));
+    }
+}
+
+InputFileBinding Form4::fileBinding() {
+    InputFileBinding binding;
+    binding.kind = files::InputFileKind::MultiplePipes;
+    binding.checkInputs = [this] { return CheckInputs(); };
+    binding.fields = commonFields();
+    for (int r = kFirstRow; r <= kLastRow; ++r)
+        binding.fields.insert(binding.fields.end(), {Text3(r), Text4(r), Text5(r)});
+    return binding;
+}
+
+void Form4::Command5_Click() {
+    SaveInputFile(platform_, fileBinding());
+}
+
+void Form4::Command6_Click() {
+    LoadInputFile(platform_, fileBinding());
+}
 
 } // namespace termiva
