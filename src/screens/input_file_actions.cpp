@@ -1,10 +1,102 @@
 #include "screens/input_file_actions.h"
 
-// Placeholder: the shared save and load land next.
+#include "screens/app_paths.h"
+#include "screens/screen_common.h"
+
+#include <algorithm>
+
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
 
 namespace termiva {
+namespace {
 
-void SaveInputFile(Platform&, const InputFileBinding&) {}
-void LoadInputFile(Platform&, const InputFileBinding&) {}
+QString FromView(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The dialog settings, in the order the screens have always set them.
+CommonDialog DialogFor(const files::InputFileFormat& format, bool save) {
+    CommonDialog dialog;
+    dialog.DialogTitle = save ? QStringLiteral("Save to file") : QStringLiteral("Load from file");
+    dialog.Flags = save ? CommonDialog::kOverwritePrompt + CommonDialog::kHideReadOnly
+                        : CommonDialog::kHideReadOnly;
+    dialog.InitDir = DialogStartFolder();
+    dialog.Filter = FromView(format.dialogFilter);
+    dialog.FileName = save ? FromView(format.defaultFileName) : QString();
+    dialog.DefaultExt = FromView(format.defaultExtension);
+    return dialog;
+}
+
+std::string LocalPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+// Sets the list entry so that the screen's list handler runs once, as when the
+// user picks the entry: a changed index runs it through the screen's own
+// connection; re-picking the current entry is a user's choice as well.
+void SelectListEntry(QComboBox* list, int index) {
+    if (list->currentIndex() != index)
+        list->setCurrentIndex(index);
+    else
+        Q_EMIT list->activated(index);
+}
+
+} // namespace
+
+void SaveInputFile(Platform& platform, const InputFileBinding& binding) {
+    if (binding.checkInputs && !binding.checkInputs())
+        return;
+
+    const files::InputFileFormat& format = files::FormatOf(binding.kind);
+    const std::optional<QString> path = platform.ShowSave(DialogFor(format, true));
+    if (!path)
+        return; // cancelled: nothing is written
+
+    files::InputRecord record;
+    if (binding.list)
+        record.listIndex = binding.list->currentIndex();
+    for (const QLineEdit* field : binding.fields)
+        record.fields.push_back(TextOf(field));
+    if (binding.diameters[0] && binding.diameters[1])
+        record.diameters = {TextOf(binding.diameters[0]), TextOf(binding.diameters[1])};
+
+    if (auto failure = files::WriteInputFile(binding.kind, record, LocalPath(*path))) {
+        platform.error(QString::fromStdString(failure->message));
+        return;
+    }
+    platform.information(QStringLiteral("Data successfuly saved fo file!"));
+}
+
+void LoadInputFile(Platform& platform, const InputFileBinding& binding) {
+    const files::InputFileFormat& format = files::FormatOf(binding.kind);
+    const std::optional<QString> path = platform.ShowOpen(DialogFor(format, false));
+    if (!path)
+        return; // cancelled: nothing is loaded
+
+    // The whole file is read and checked before any field changes.
+    auto record = files::ReadInputFile(binding.kind, LocalPath(*path));
+    if (!record) {
+        platform.error(QString::fromStdString(record.error().message));
+        return;
+    }
+
+    if (binding.list && format.hasListIndex) {
+        SelectListEntry(binding.list, record->listIndex);
+        if (binding.afterListLoaded)
+            binding.afterListLoaded();
+    }
+    // Each text is set as if typed, so the typing filter runs on it.
+    const std::size_t count = std::min(binding.fields.size(), record->fields.size());
+    for (std::size_t i = 0; i < count; ++i)
+        SetTextOf(binding.fields[i], record->fields[i]);
+    // Diameters stored in the file win over those the list entry wrote.
+    if (record->diameters && binding.diameters[0] && binding.diameters[1]) {
+        SetTextOf(binding.diameters[0], (*record->diameters)[0]);
+        SetTextOf(binding.diameters[1], (*record->diameters)[1]);
+    }
+    platform.information(QStringLiteral("Data successfuly loaded from file!"));
+}
 
 } // namespace termiva
