@@ -1,9 +1,436 @@
 #include "screens/vessel_screen.h"
 
+#include "engine/vessel.h"
+#include "screens/screen_common.h"
+
+#include <array>
+#include <utility>
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QSvgRenderer>
+#include <QVBoxLayout>
+
 namespace termiva {
+namespace {
 
-Form2::Form2(Platform& platform, QWidget* parent) : QWidget(parent), platform_(platform) {}
+constexpr qreal kBodyPoints = 9.75;
+constexpr qreal kFramePoints = 12;
+constexpr int kNoChange = -2;
 
-void Form2::Form_Load() {}
+// A control that keeps its place in the layout while hidden, so the rows and
+// columns around it do not move when the shape changes.
+void KeepPlaceWhenHidden(QWidget* control) {
+    QSizePolicy policy = control->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    control->setSizePolicy(policy);
+}
+
+// A vessel sketch scaled into its box with its proportions kept.
+class Sketch : public QWidget {
+public:
+    Sketch(const QString& resource, QSize size, QWidget* parent)
+        : QWidget(parent), renderer_(resource, this) {
+        renderer_.setAspectRatioMode(Qt::KeepAspectRatio);
+        setFixedSize(size);
+        KeepPlaceWhenHidden(this);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        renderer_.render(&painter, QRectF(rect()));
+    }
+
+private:
+    QSvgRenderer renderer_;
+};
+
+QGroupBox* MakeFrame(const QString& caption, const QString& name, QWidget* parent) {
+    auto* frame = Named(new QGroupBox(caption, parent), name);
+    frame->setFont(ScreenFont(kFramePoints, true));
+    return frame;
+}
+
+// Texts inside a frame would inherit the bold caption font.
+template <class T> T* Body(T* control) {
+    control->setFont(ScreenFont(kBodyPoints));
+    return control;
+}
+
+QLabel* MakeLabel(const QString& text, const QString& name, QWidget* parent) {
+    return Body(Named(new QLabel(text, parent), name));
+}
+
+} // namespace
+
+Form2::Form2(Platform& platform, QWidget* parent) : QWidget(parent), platform_(platform) {
+    setWindowTitle(QStringLiteral("VESSEL INSULATION"));
+    setFont(ScreenFont(kBodyPoints));
+
+    QWidget* selection = buildSelection();
+    QWidget* sketches = buildSketches();
+    buildInputData();
+    buildThickness();
+    buildResults();
+    QWidget* buttons = buildButtons();
+
+    auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(FromTwips(240), FromTwips(240), FromTwips(240), FromTwips(240));
+    layout->setHorizontalSpacing(FromTwips(225));
+    layout->setVerticalSpacing(FromTwips(105));
+    layout->addWidget(selection, 0, 0, Qt::AlignTop);
+    layout->addWidget(sketches, 0, 1, Qt::AlignTop);
+    layout->addWidget(Frame2, 0, 2, Qt::AlignLeft | Qt::AlignTop);
+    layout->addWidget(buttons, 0, 3, Qt::AlignRight | Qt::AlignTop);
+    layout->addWidget(Frame1, 1, 0, 1, 2, Qt::AlignTop);
+    layout->addWidget(Frame3, 1, 2, 1, 2, Qt::AlignTop);
+    layout->setRowStretch(2, 1);
+    layout->setColumnStretch(2, 1);
+
+    chainTabOrder();
+    connectShapeList();
+    Combo1_Click();
+}
+
+QWidget* Form2::buildSelection() {
+    auto* box = new QWidget(this);
+    Combo1 = Named(new QComboBox(box), QStringLiteral("Combo1"));
+    Combo1->addItems({QStringLiteral("Rectangular"), QStringLiteral("Horizontal Cylindrical"),
+                      QStringLiteral("Vertical Cylindical")});
+    Combo1->setMinimumWidth(FromTwips(2895));
+    Label17 = MakeCaption(QStringLiteral("Vessel selection:"), Combo1, QStringLiteral("Label17"));
+    auto* column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(Label17);
+    column->addWidget(Combo1);
+    return box;
+}
+
+QWidget* Form2::buildSketches() {
+    auto* box = new QWidget(this);
+    const int width = FromTwips(3135);
+    Picture1 = Named(new Sketch(QStringLiteral(":/images/vessel_rectangular.svg"),
+                                QSize(width, FromTwips(3615)), box),
+                     QStringLiteral("Picture1"));
+    Picture2 = Named(new Sketch(QStringLiteral(":/images/vessel_horizontal.svg"),
+                                QSize(width, FromTwips(3135)), box),
+                     QStringLiteral("Picture2"));
+    Picture3 = Named(new Sketch(QStringLiteral(":/images/vessel_vertical.svg"),
+                                QSize(width, FromTwips(2895)), box),
+                     QStringLiteral("Picture3"));
+    auto* stack = new QGridLayout(box);
+    stack->setContentsMargins(0, 0, 0, 0);
+    for (QWidget* picture : {Picture1, Picture2, Picture3})
+        stack->addWidget(picture, 0, 0, Qt::AlignTop);
+    return box;
+}
+
+void Form2::buildInputData() {
+    Frame1 = MakeFrame(QStringLiteral("Input Data"), QStringLiteral("Frame1"), this);
+    auto* grid = new QGridLayout(Frame1);
+    grid->setColumnStretch(0, 1);
+    int row = 0;
+    const auto addRow = [&](NumericField*& field, const QString& fieldName, QLabel*& caption,
+                            const QString& text, const QString& captionName) {
+        field = Body(new NumericField(platform_, fieldName, Frame1));
+        field->setFixedWidth(FromTwips(1200));
+        caption = Body(MakeCaption(text, field, captionName));
+        caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        grid->addWidget(caption, row, 0);
+        grid->addWidget(field, row, 1);
+        ++row;
+    };
+    addRow(Text1, QStringLiteral("Text1"), Label2, QStringLiteral("Lenght (L) [m]"),
+           QStringLiteral("Label2"));
+    addRow(Text2, QStringLiteral("Text2"), Label1, QStringLiteral("Heigth of Vessel (H) [m]"),
+           QStringLiteral("Label1"));
+    addRow(Text3, QStringLiteral("Text3"), Label3, QStringLiteral("Width of Vessel (W) [m]"),
+           QStringLiteral("Label3"));
+    // The diameter caption shares the third row; the shape shows one of the two.
+    Label13 =
+        MakeLabel(QStringLiteral("Diameter of Vessel (D) [m]"), QStringLiteral("Label13"), Frame1);
+    Label13->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Label13->setBuddy(Text3);
+    grid->addWidget(Label13, 2, 0);
+    addRow(Text4, QStringLiteral("Text4"), Label4, QStringLiteral("Fluid Temperature (T1) [oC]"),
+           QStringLiteral("Label4"));
+    addRow(Text5, QStringLiteral("Text5"), Label5,
+           QStringLiteral("Ambient Temperature (Tout) [oC]"), QStringLiteral("Label5"));
+    addRow(Text6, QStringLiteral("Text6"), Label8,
+           QStringLiteral("Insulation Thermal Conductivity (k) [W/(m K)]"),
+           QStringLiteral("Label8"));
+    addRow(Text7, QStringLiteral("Text7"), Label6,
+           QStringLiteral("Emissivity of Outside Surface (e) [-]"), QStringLiteral("Label6"));
+    addRow(Text8, QStringLiteral("Text8"), Label7, QStringLiteral("Wind Coefficinent (WC) [-]"),
+           QStringLiteral("Label7"));
+
+    for (QWidget* control : {static_cast<QWidget*>(Text1), static_cast<QWidget*>(Text2),
+                             static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2)})
+        KeepPlaceWhenHidden(control);
+    // A dimension of exactly "0" is refused on leaving, before the number check.
+    for (NumericField* dimension : {Text1, Text2, Text3})
+        dimension->addLeaveRule(NotZero());
+}
+
+void Form2::buildThickness() {
+    Frame2 = MakeFrame(QStringLiteral("Thickness of Insulation"), QStringLiteral("Frame2"), this);
+    auto* grid = new QGridLayout(Frame2);
+    grid->setHorizontalSpacing(FromTwips(225));
+    int row = 0;
+    const auto addRow = [&](NumericField*& field, const QString& fieldName, QLabel*& caption,
+                            const QString& text, const QString& captionName) {
+        field = Body(new NumericField(platform_, fieldName, Frame2));
+        field->setFixedWidth(FromTwips(1200));
+        caption = Body(MakeCaption(text, field, captionName));
+        grid->addWidget(caption, row, 0);
+        grid->addWidget(field, row, 1);
+        ++row;
+    };
+    addRow(Text10, QStringLiteral("Text10"), Label10, QStringLiteral("tins1 [mm]"),
+           QStringLiteral("Label10"));
+    addRow(Text11, QStringLiteral("Text11"), Label9, QStringLiteral("tins2 [mm]"),
+           QStringLiteral("Label9"));
+    addRow(Text12, QStringLiteral("Text12"), Label12, QStringLiteral("tins3 [mm]"),
+           QStringLiteral("Label12"));
+    addRow(Text13, QStringLiteral("Text13"), Label11, QStringLiteral("tins4 [mm]"),
+           QStringLiteral("Label11"));
+}
+
+void Form2::buildResults() {
+    Frame3 = MakeFrame(QStringLiteral("Results"), QStringLiteral("Frame3"), this);
+    // Hiding the results must not shift the frames and buttons above.
+    KeepPlaceWhenHidden(Frame3);
+    auto* grid = new QGridLayout(Frame3);
+    grid->setColumnStretch(0, 1);
+    Label15 = MakeLabel(QStringLiteral("Tsurface [oC]"), QStringLiteral("Label15"), Frame3);
+    Label15->setAlignment(Qt::AlignCenter);
+    grid->addWidget(Label15, 0, 2);
+
+    const auto resultBox = [&](const QString& name, int twipsWidth) {
+        QLabel* box = MakeLabel(QString(), name, Frame3);
+        StyleBox(box, kResultBoxColor);
+        box->setMinimumSize(FromTwips(twipsWidth), box->fontMetrics().height() + 4);
+        return box;
+    };
+    struct Row {
+        QLabel*& caption;
+        const char* captionName;
+        const char* text;
+        QLabel*& loss;
+        const char* lossName;
+        QLabel*& temperature;
+        const char* temperatureName;
+    };
+    const Row rows[] = {
+        {Label20, "Label20", "Heat Loss (bare vessel) [W]", Label21, "Label21", Label26, "Label26"},
+        {Label19, "Label19", "Heat Loss (tins1) [W]", Label22, "Label22", Label27, "Label27"},
+        {Label18, "Label18", "Heat Loss (tins2) [W]", Label23, "Label23", Label28, "Label28"},
+        {Label14, "Label14", "Heat Loss (tins3) [W]", Label24, "Label24", Label29, "Label29"},
+        {Label16, "Label16", "Heat Loss (tins4) [W]", Label25, "Label25", Label30, "Label30"},
+    };
+    int r = 1;
+    for (const Row& row : rows) {
+        row.caption =
+            MakeLabel(QString::fromLatin1(row.text), QString::fromLatin1(row.captionName), Frame3);
+        row.loss = resultBox(QString::fromLatin1(row.lossName), 1455);
+        row.temperature = resultBox(QString::fromLatin1(row.temperatureName), 1215);
+        grid->addWidget(row.caption, r, 0);
+        grid->addWidget(row.loss, r, 1);
+        grid->addWidget(row.temperature, r, 2);
+        ++r;
+    }
+}
+
+QWidget* Form2::buildButtons() {
+    auto* box = new QWidget(this);
+    auto* column = new QVBoxLayout(box);
+    column->setContentsMargins(0, FromTwips(360 - 240), 0, 0);
+    column->setSpacing(FromTwips(600 - 495));
+    const auto button = [&](const char* text, const char* name) {
+        auto* command =
+            Named(new QPushButton(QString::fromLatin1(text), box), QString::fromLatin1(name));
+        command->setAutoDefault(true);
+        command->setMinimumSize(FromTwips(1695), FromTwips(495));
+        column->addWidget(command);
+        return command;
+    };
+    Command1 = button("Calculation", "Command1");
+    Command2 = button("Clear data", "Command2");
+    Command3 = button("Input test data", "Command3");
+    Command4 = button("Save to file", "Command4");
+    Command5 = button("Load from file", "Command5");
+    connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form2::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form2::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &Form2::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &Form2::Command5_Click);
+    return box;
+}
+
+// The fields, "Calculation", the shape list, then the other buttons in the
+// order "Input test data", "Clear data", "Save to file", "Load from file".
+void Form2::chainTabOrder() {
+    QWidget* const chain[] = {Text1,    Text2,  Text3,    Text4,    Text5,    Text6,
+                              Text7,    Text8,  Text10,   Text11,   Text12,   Text13,
+                              Command1, Combo1, Command3, Command2, Command4, Command5};
+    for (std::size_t i = 0; i + 1 < std::size(chain); ++i)
+        setTabOrder(chain[i], chain[i + 1]);
+}
+
+// A choice that changes the index emits currentIndexChanged and then, when the
+// user made it, activated; re-picking the current entry emits activated alone;
+// the program setting the index emits only currentIndexChanged. Each choice
+// runs Combo1_Click once: the activated that follows a change is skipped. The
+// mark is cleared once control returns to the event loop, and when results are
+// shown, so that a later re-pick of an index the program set still counts.
+void Form2::connectShapeList() {
+    connect(Combo1, &QComboBox::currentIndexChanged, this, [this](int index) {
+        Combo1_Click();
+        changedIndex_ = index;
+        QMetaObject::invokeMethod(
+            this, [this] { changedIndex_ = kNoChange; }, Qt::QueuedConnection);
+    });
+    connect(Combo1, &QComboBox::activated, this, [this](int index) {
+        if (std::exchange(changedIndex_, kNoChange) == index)
+            return;
+        Combo1_Click();
+    });
+}
+
+void Form2::Form_Load() {
+    if (Combo1->currentIndex() == 0)
+        Combo1_Click();
+    else
+        Combo1->setCurrentIndex(0);
+    if (QWidget* window = parentWidget())
+        window->move(0, 0);
+}
+
+void Form2::Combo1_Click() {
+    const int index = Combo1->currentIndex();
+    if (index >= 0) {
+        Picture1->setVisible(index == 0);
+        Picture2->setVisible(index == 1);
+        Picture3->setVisible(index == 2);
+    }
+
+    for (QWidget* control : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2),
+                             static_cast<QWidget*>(Label13), static_cast<QWidget*>(Text1),
+                             static_cast<QWidget*>(Text2), static_cast<QWidget*>(Text3)})
+        control->hide();
+    Frame1->show();
+    Frame2->show();
+    Frame3->hide();
+    if (index < 0 || index > 2)
+        return;
+
+    const bool usesLength = index == 0 || index == 1;
+    const bool usesHeight = index == 0 || index == 2;
+    Text1->setVisible(usesLength);
+    Label2->setVisible(usesLength);
+    Text2->setVisible(usesHeight);
+    Label1->setVisible(usesHeight);
+    Text3->show();
+    Label3->setVisible(index == 0);
+    Label13->setVisible(index != 0);
+    // Screen readers speak the caption on view.
+    Text3->setAccessibleName((index == 0 ? Label3 : Label13)->text());
+}
+
+std::vector<QLineEdit*> Form2::requiredFields() const {
+    return {Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text10, Text11, Text12, Text13};
+}
+
+bool Form2::CheckInputs() {
+    return CheckRequired(platform_, requiredFields());
+}
+
+void Form2::Command1_Click() {
+    if (!CheckInputs())
+        return;
+
+    VesselInput input;
+    input.shape = Combo1->currentIndex() + 1;
+    FieldReader read;
+    // Only the dimensions of the shape are read: a hidden field may hold
+    // anything that passed the field rules.
+    switch (input.shape) {
+    case 1:
+        input.L = read(Text1);
+        input.H = read(Text2);
+        input.W = read(Text3);
+        break;
+    case 2:
+        input.L = read(Text1);
+        input.W = read(Text3);
+        break;
+    case 3:
+        input.H = read(Text2);
+        input.W = read(Text3);
+        break;
+    default:
+        break;
+    }
+    input.T1 = read(Text4);
+    input.Tout = read(Text5);
+    input.k = read(Text6);
+    input.e = read(Text7);
+    input.WC = read(Text8);
+    input.tins = {read(Text10), read(Text11), read(Text12), read(Text13)};
+    if (!read.ok())
+        return;
+
+    const CalculationResult<VesselResult> result = VesselHeatLoss(input);
+    if (!result) {
+        ShowCalculationError(platform_, result.error());
+        return;
+    }
+    changedIndex_ = kNoChange;
+    Frame3->show();
+    const std::array<QLabel*, 5> losses = {Label21, Label22, Label23, Label24, Label25};
+    const std::array<QLabel*, 5> temperatures = {Label26, Label27, Label28, Label29, Label30};
+    for (std::size_t i = 0; i < losses.size(); ++i) {
+        ShowResult(losses[i], result->HeatLoss[i], "#######0.0");
+        ShowResult(temperatures[i], result->Tsurface[i], "###0.0");
+    }
+}
+
+void Form2::Command2_Click() {
+    for (QLineEdit* field : requiredFields())
+        field->setText(QString());
+    Frame3->hide();
+}
+
+void Form2::Command3_Click() {
+    const std::pair<NumericField*, double> testData[] = {
+        {Text1, 1.2}, {Text2, 1.8}, {Text3, 0.8}, {Text4, 150}, {Text5, 20},  {Text6, 0.05},
+        {Text7, 1},   {Text8, 1},   {Text10, 20}, {Text11, 50}, {Text12, 75}, {Text13, 100},
+    };
+    for (const auto& [field, value] : testData)
+        field->setText(NumberText(value));
+}
+
+InputFileBinding Form2::fileBinding() {
+    return InputFileBinding{files::InputFileKind::Vessel,
+                            [this] { return CheckInputs(); },
+                            Combo1,
+                            {},
+                            requiredFields(),
+                            {}};
+}
+
+void Form2::Command4_Click() {
+    SaveInputFile(platform_, fileBinding());
+}
+
+void Form2::Command5_Click() {
+    LoadInputFile(platform_, fileBinding());
+}
 
 } // namespace termiva
