@@ -8,23 +8,6 @@ namespace termiva::cli {
 
 using files::InputFileKind;
 
-const std::array<PipeSizeEntry, 14> kSinglePipeSizes = {{
-    {"Custom", std::nullopt, std::nullopt},
-    {"ND 20 (\u00be)", 20, 26.9},
-    {"ND 25 (1)", 25, 33.7},
-    {"ND 32 (1\u00bc)", 32, 42.4},
-    {"ND 40 (1\u00bd)", 40, 48.3},
-    {"ND 50 (2)", 50, 60.3},
-    {"ND 65 (2\u00bd)", 65, 76.1},
-    {"ND 80 (3)", 80, 88.9},
-    {"ND 100 (4)", 100, 114.3},
-    {"ND 125 (5)", 125, 141.3},
-    {"ND 150 (6)", 150, 168.3},
-    {"ND 200 (8)", 200, 219.1},
-    {"ND 250 (10)", 250, 273},
-    {"ND 310 (12)", 310, 324},
-}};
-
 const std::array<std::string_view, 3> kVesselShapes = {"Rectangular", "Horizontal Cylindrical",
                                                        "Vertical Cylindical"};
 

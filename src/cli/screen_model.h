@@ -7,26 +7,18 @@
 #include "engine/calculation_error.h"
 #include "engine/diameter_table.h"
 #include "engine/pipe_group.h"
+#include "engine/pipe_sizes.h"
 #include "engine/single_pipe.h"
 #include "engine/vessel.h"
 #include "files/input_file.h"
 
 #include <array>
 #include <map>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace termiva::cli {
-
-// An entry of the single pipe screen's size list and the diameters it writes.
-struct PipeSizeEntry {
-    std::string_view text;    // as listed, UTF-8
-    std::optional<double> D1; // mm; nullopt: the entry empties the field
-    std::optional<double> D2; // mm
-};
-extern const std::array<PipeSizeEntry, 14> kSinglePipeSizes;
 
 // The vessel screen's shape list; the shape number is the index plus one.
 extern const std::array<std::string_view, 3> kVesselShapes;

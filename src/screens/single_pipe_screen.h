@@ -9,12 +9,14 @@
 #include "screens/numeric_field.h"
 
 #include <functional>
+#include <vector>
 
 #include <QWidget>
 
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 
 namespace termiva {
@@ -44,13 +46,13 @@ public:
     // The controls, under their layout names; other screens and the tests
     // read them directly.
     QComboBox* Combo1 = nullptr;
-    NumericField* Text1 = nullptr; // D1, mm
-    NumericField* Text2 = nullptr; // D2, mm
-    NumericField* Text3 = nullptr; // T1, °C
-    NumericField* Text4 = nullptr; // Tout, °C
-    NumericField* Text5 = nullptr; // k, W/(m K)
-    NumericField* Text6 = nullptr; // e
-    NumericField* Text7 = nullptr; // WC
+    NumericField* Text1 = nullptr;  // D1, mm
+    NumericField* Text2 = nullptr;  // D2, mm
+    NumericField* Text3 = nullptr;  // T1, °C
+    NumericField* Text4 = nullptr;  // Tout, °C
+    NumericField* Text5 = nullptr;  // k, W/(m K)
+    NumericField* Text6 = nullptr;  // e
+    NumericField* Text7 = nullptr;  // WC
     NumericField* Text10 = nullptr; // tins1..tins5, mm
     NumericField* Text11 = nullptr;
     NumericField* Text12 = nullptr;
@@ -60,7 +62,7 @@ public:
     QGroupBox* Frame2 = nullptr; // "Thickness of Insulation"
     QGroupBox* Frame3 = nullptr; // "Results"
     QGroupBox* Frame4 = nullptr; // "Pipe"
-    QLabel* Label18 = nullptr; // heat losses, bare and tins1..tins5: Label18..Label23
+    QLabel* Label18 = nullptr;   // heat losses, bare and tins1..tins5: Label18..Label23
     QLabel* Label19 = nullptr;
     QLabel* Label20 = nullptr;
     QLabel* Label21 = nullptr;
@@ -80,8 +82,18 @@ public:
     QPushButton* Command6 = nullptr;
 
 private:
+    // Selects a list entry from code; Combo1_Click runs once whether or not
+    // the entry changes.
+    void selectSize(int index);
+    void Combo1_Activated();
+    std::vector<QLineEdit*> requiredFields() const;
+
     Platform& platform_;
     std::function<void()> diagramAction_;
+    // The list reports a changed entry first (currentIndexChanged, which runs
+    // Combo1_Click) and then that the user picked it (activated): only a pick
+    // of the entry already shown runs Combo1_Click from activated.
+    bool sizeJustChanged_ = false;
 };
 
 } // namespace termiva

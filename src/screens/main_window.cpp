@@ -1,0 +1,311 @@
+#include "screens/main_window.h"
+
+#include "screens/app_paths.h"
+#include "screens/diagram.h"
+#include "screens/multiple_pipes_screen.h"
+#include "screens/single_pipe_screen.h"
+#include "screens/vessel_screen.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QSvgRenderer>
+#include <QVBoxLayout>
+
+namespace termiva {
+namespace {
+
+const QString kTitlePicture = QStringLiteral(":/images/title.svg");
+
+QLabel* TitleLabel(const QString& name, const QString& text, const QFont& font) {
+    auto* label = Named(new QLabel(text), name);
+    label->setFont(font);
+    return label;
+}
+
+// The title picture at a fixed size; a missing drawing leaves the space empty.
+class TitlePicture : public QWidget {
+public:
+    explicit TitlePicture(QWidget* parent) : QWidget(parent) {
+        if (QFile::exists(kTitlePicture))
+            renderer_.load(kTitlePicture);
+        renderer_.setAspectRatioMode(Qt::KeepAspectRatio);
+        setFixedSize(247, 255);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        if (!renderer_.isValid())
+            return;
+        QPainter painter(this);
+        renderer_.render(&painter, QRectF(rect()));
+    }
+
+private:
+    QSvgRenderer renderer_;
+};
+
+} // namespace
+
+MDIForm1::MDIForm1(Platform& platform, QWidget* parent) : QMainWindow(parent), platform_(platform) {
+    setObjectName(QStringLiteral("MDIForm1"));
+    setWindowTitle(QStringLiteral("TERMIVA"));
+
+    mdiArea_ = new QMdiArea(this);
+    mdiArea_->setObjectName(QStringLiteral("MDIClient"));
+    // A screen larger than the window stays reachable.
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(mdiArea_);
+    diagram_ = std::make_unique<Diagram>(mdiArea_, platform_);
+
+    createMenus();
+    createStatusBar();
+    createTitlePanel();
+
+    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(f1, &QShortcut::activated, this, &MDIForm1::HelpKey_Press);
+
+    MDIForm_Load();
+}
+
+// Members go before the widget tree, so the Diagram lets go of its screens
+// while the MDI area still holds them.
+MDIForm1::~MDIForm1() = default;
+
+Form2* MDIForm1::form2() const {
+    return form2_;
+}
+Form3* MDIForm1::form3() const {
+    return form3_;
+}
+Form4* MDIForm1::form4() const {
+    return form4_;
+}
+
+void MDIForm1::createMenus() {
+    const auto menu = [this](const QString& name, const QString& caption) {
+        QMenu* m = menuBar()->addMenu(caption);
+        m->setObjectName(name);
+        m->menuAction()->setObjectName(name);
+        return m;
+    };
+    const auto item = [this](QMenu* m, const QString& name, const QString& caption,
+                             void (MDIForm1::*handler)()) {
+        QAction* action = m->addAction(caption);
+        action->setObjectName(name);
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    Pipes = menu(QStringLiteral("Pipes"), QStringLiteral("Pipes"));
+    Single_pipe = item(Pipes, QStringLiteral("Single_pipe"), QStringLiteral("Single pipe"),
+                       &MDIForm1::Single_pipe_Click);
+    More_pipes = item(Pipes, QStringLiteral("More_pipes"), QStringLiteral("Multiple pipes"),
+                      &MDIForm1::More_pipes_Click);
+    Vessel = menu(QStringLiteral("Vessel"), QStringLiteral("Vessel"));
+    Single_vessel = item(Vessel, QStringLiteral("Single_vessel"), QStringLiteral("Single vessel"),
+                         &MDIForm1::Single_vessel_Click);
+    Help = menu(QStringLiteral("Help"), QStringLiteral("Help"));
+    Software_description =
+        item(Help, QStringLiteral("Software_description"), QStringLiteral("Software description"),
+             &MDIForm1::Software_description_Click);
+
+    Exit = menuBar()->addAction(QStringLiteral("Exit"));
+    Exit->setObjectName(QStringLiteral("Exit"));
+    connect(Exit, &QAction::triggered, this, &MDIForm1::Exit_Click);
+}
+
+void MDIForm1::createStatusBar() {
+    StatusBar1 = Named(new QStatusBar(this), QStringLiteral("StatusBar1"));
+    StatusBar1->setFont(ScreenFont(8.25));
+    setStatusBar(StatusBar1);
+    const auto panel = [this](int index, const QString& text, int widthTwips) {
+        auto* label = Panels.add(index, new QLabel(text, StatusBar1));
+        label->setMinimumWidth(FromTwips(widthTwips));
+        StatusBar1->addWidget(label);
+    };
+    panel(1, QStringLiteral("For help press F1 key or select it from menu"), 7832);
+    panel(2, QStringLiteral("Note: As decimal separator use"), 6068);
+}
+
+void MDIForm1::createTitlePanel() {
+    Frame1 = Named(new QFrame(mdiArea_->viewport()), QStringLiteral("Frame1"));
+    Frame1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    Frame1->setAutoFillBackground(true);
+    Frame1->setBackgroundRole(QPalette::Window);
+
+    Frame6 = Named(new QGroupBox(QStringLiteral("Heat loss calculations for bare and insulated "
+                                                "equipment")),
+                   QStringLiteral("Frame6"));
+    Frame6->setFont(ScreenFont(8.25, true, true));
+    Label18 = TitleLabel(QStringLiteral("Label18"),
+                         QStringLiteral("Thermal insulation of pipes and vessels"),
+                         ScreenFont(9.75, true));
+    auto* credits = new QVBoxLayout(Frame6);
+    credits->addWidget(Label18);
+
+    Frame5 =
+        Named(new QGroupBox(QStringLiteral("Engineering calculators")), QStringLiteral("Frame5"));
+    Frame5->setFont(ScreenFont(9.75, true));
+    Label32 =
+        TitleLabel(QStringLiteral("Label32"), QStringLiteral("TERMIVA"), ScreenFont(12, true));
+    lblVersion = TitleLabel(QStringLiteral("lblVersion"), QStringLiteral("Version 1.0"),
+                            ScreenFont(9, true));
+    Label31 = TitleLabel(QStringLiteral("Label31"), QStringLiteral("TRM-100"),
+                         ScreenFont(8.25, false, true));
+    Label30 = TitleLabel(QStringLiteral("Label30"),
+                         QStringLiteral("Based on free convection and radiation correlations for "
+                                        "horizontal pipes, vertical walls, flat surfaces and "
+                                        "horizontal cylinders"),
+                         ScreenFont(8.25, false, true));
+    Label30->setWordWrap(true);
+    auto* product = new QVBoxLayout(Frame5);
+    product->addWidget(Label32);
+    product->addWidget(lblVersion);
+    product->addSpacing(8);
+    product->addWidget(Label31);
+    product->addWidget(Label30);
+    product->addStretch();
+
+    Image1 = Named<QWidget>(new TitlePicture(Frame1), QStringLiteral("Image1"));
+
+    auto* texts = new QVBoxLayout;
+    texts->addWidget(Frame6);
+    texts->addWidget(Frame5, 1);
+    auto* layout = new QHBoxLayout(Frame1);
+    layout->setContentsMargins(12, 12, 12, 12);
+    layout->setSpacing(12);
+    layout->addWidget(Image1, 0, Qt::AlignTop);
+    layout->addLayout(texts);
+
+    // The note wraps; the text column is as wide as the credits line or about
+    // 45 characters, whichever is wider.
+    const int textWidth =
+        qMax(Frame6->minimumSizeHint().width(), Label30->fontMetrics().averageCharWidth() * 45);
+    Frame6->setMinimumWidth(textWidth);
+    Frame5->setMinimumWidth(textWidth);
+    Frame1->adjustSize();
+    Frame1->lower();
+    mdiArea_->viewport()->installEventFilter(this);
+    placeTitlePanel();
+}
+
+// Centred in the empty MDI area; sub-windows cover it.
+void MDIForm1::placeTitlePanel() {
+    const QSize area = mdiArea_->viewport()->size();
+    const QSize panel = Frame1->size();
+    Frame1->move(qMax(0, (area.width() - panel.width()) / 2),
+                 qMax(0, (area.height() - panel.height()) / 2));
+}
+
+bool MDIForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == mdiArea_->viewport() && event->type() == QEvent::Resize)
+        placeTitlePanel();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MDIForm1::MDIForm_Load() {
+    const QString sample = QLocale().toString(1.5);
+    const bool point = sample.indexOf(u'.') == 1;
+    Panels(2)->setText(Panels(2)->text() + (point ? QStringLiteral(" .") : QStringLiteral(" ,")));
+}
+
+QMdiSubWindow* MDIForm1::addScreen(QWidget* screen) {
+    QMdiSubWindow* window = mdiArea_->addSubWindow(screen);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    return window;
+}
+
+void MDIForm1::bringUp(QWidget* screen) {
+    auto* window = qobject_cast<QMdiSubWindow*>(screen->parentWidget());
+    if (!window)
+        return;
+    window->showNormal();
+    window->raise();
+    mdiArea_->setActiveSubWindow(window);
+}
+
+void MDIForm1::Single_pipe_Click() {
+    if (!form3_) {
+        form3_ = new Form3(platform_);
+        addScreen(form3_);
+        form3_->setDiagramAction([this] {
+            if (form3_)
+                diagram_->run(*form3_);
+        });
+        form3_->Form_Load();
+    }
+    bringUp(form3_);
+}
+
+void MDIForm1::More_pipes_Click() {
+    if (!form4_) {
+        form4_ = new Form4(platform_);
+        addScreen(form4_);
+        form4_->Form_Load();
+    }
+    bringUp(form4_);
+}
+
+void MDIForm1::Single_vessel_Click() {
+    if (!form2_) {
+        form2_ = new Form2(platform_);
+        addScreen(form2_);
+        form2_->Form_Load();
+    }
+    bringUp(form2_);
+}
+
+void MDIForm1::Software_description_Click() {
+    platform_.showHelp(HelpFilePath(), kHelpForceFile, 0);
+}
+
+int MDIForm1::activeHelpTopic() const {
+    QMdiSubWindow* window = mdiArea_->currentSubWindow();
+    const QWidget* screen = window ? window->widget() : nullptr;
+    if (!screen)
+        return kMainWindowHelpTopic;
+    if (qobject_cast<const Form3*>(screen))
+        return kSinglePipeHelpTopic;
+    if (qobject_cast<const Form4*>(screen))
+        return kMultiplePipesHelpTopic;
+    if (qobject_cast<const Form2*>(screen))
+        return kVesselHelpTopic;
+    if (screen->inherits("termiva::Form7"))
+        return kChartScreenHelpTopic;
+    return kMainWindowHelpTopic;
+}
+
+void MDIForm1::HelpKey_Press() {
+    platform_.showHelp(HelpFilePath(), kHelpContext, activeHelpTopic());
+}
+
+void MDIForm1::Exit_Click() {
+    close();
+}
+
+// Nothing is asked and nothing saved. The help window is a window of its own
+// and would keep the application running, so the application is told to end.
+void MDIForm1::MDIForm_Unload() {
+    QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+}
+
+void MDIForm1::closeEvent(QCloseEvent* event) {
+    event->accept();
+    MDIForm_Unload();
+}
+
+} // namespace termiva

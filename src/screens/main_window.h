@@ -1,0 +1,109 @@
+#pragma once
+
+// MDIForm1, the main window: the menus that bring up the calculator screens
+// inside its MDI area (one instance of each per run), the help, the status bar
+// that tells the user which decimal separator to type, and the title panel in
+// the background of the MDI area.
+
+#include "platform/platform.h"
+#include "screens/screen_common.h"
+
+#include <memory>
+
+#include <QMainWindow>
+#include <QPointer>
+
+class QAction;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QStatusBar;
+
+namespace termiva {
+
+class Diagram;
+class Form2;
+class Form3;
+class Form4;
+
+// Help topics of the screens, as the help file's anchors "topic<N>" number them.
+inline constexpr int kMainWindowHelpTopic = 1;
+inline constexpr int kChartScreenHelpTopic = 2;
+inline constexpr int kSinglePipeHelpTopic = 3;
+inline constexpr int kMultiplePipesHelpTopic = 4;
+inline constexpr int kVesselHelpTopic = 5;
+
+class MDIForm1 : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // Builds the window and runs MDIForm_Load. `platform` must outlive it.
+    explicit MDIForm1(Platform& platform, QWidget* parent = nullptr);
+    ~MDIForm1() override;
+
+    void MDIForm_Load(); // completes status bar panel 2 with the decimal separator
+    void Single_pipe_Click();
+    void More_pipes_Click();
+    void Single_vessel_Click();
+    void Software_description_Click();
+    void Exit_Click();
+    void MDIForm_Unload(); // the window closed: the application ends
+
+    // F1: the help file at the topic of the active screen.
+    void HelpKey_Press();
+    int activeHelpTopic() const;
+
+    // The screens while they exist (null before first use and after the user
+    // closed them), the MDI area and the "Diagram" controller.
+    Form2* form2() const;
+    Form3* form3() const;
+    Form4* form4() const;
+    QMdiArea* mdiArea() const { return mdiArea_; }
+    Diagram* diagram() const { return diagram_.get(); }
+
+    QMenu* Pipes = nullptr;
+    QAction* Single_pipe = nullptr;
+    QAction* More_pipes = nullptr;
+    QMenu* Vessel = nullptr;
+    QAction* Single_vessel = nullptr;
+    QMenu* Help = nullptr;
+    QAction* Software_description = nullptr;
+    QAction* Exit = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+    ControlArray<QLabel> Panels{QStringLiteral("Panels"), 1, 2}; // the status bar's text panels
+    QFrame* Frame1 = nullptr;                                    // the title panel
+    QGroupBox* Frame6 = nullptr;                                 // credits line
+    QLabel* Label18 = nullptr;                                   // programme title
+    QGroupBox* Frame5 = nullptr;                                 // product family
+    QLabel* lblVersion = nullptr;
+    QLabel* Label32 = nullptr; // "TERMIVA"
+    QLabel* Label31 = nullptr; // product number
+    QLabel* Label30 = nullptr; // what the calculations are based on
+    QWidget* Image1 = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createMenus();
+    void createStatusBar();
+    void createTitlePanel();
+    void placeTitlePanel();
+    // Normal state, front, focus: the last steps of bringing up a screen.
+    void bringUp(QWidget* screen);
+    // Puts a new screen into a sub-window that is deleted on close.
+    QMdiSubWindow* addScreen(QWidget* screen);
+
+    Platform& platform_;
+    QMdiArea* mdiArea_ = nullptr;
+    std::unique_ptr<Diagram> diagram_;
+    QPointer<Form2> form2_;
+    QPointer<Form3> form3_;
+    QPointer<Form4> form4_;
+};
+
+} // namespace termiva
