@@ -9,7 +9,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QFile>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -19,10 +18,8 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPainter>
 #include <QShortcut>
 #include <QStatusBar>
-#include <QSvgRenderer>
 #include <QVBoxLayout>
 
 namespace termiva {
@@ -37,26 +34,6 @@ QLabel* TitleLabel(const QString& name, const QString& text, const QFont& font) 
 }
 
 // The title picture at a fixed size; a missing drawing leaves the space empty.
-class TitlePicture : public QWidget {
-public:
-    explicit TitlePicture(QWidget* parent) : QWidget(parent) {
-        if (QFile::exists(kTitlePicture))
-            renderer_.load(kTitlePicture);
-        renderer_.setAspectRatioMode(Qt::KeepAspectRatio);
-        setFixedSize(247, 255);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        if (!renderer_.isValid())
-            return;
-        QPainter painter(this);
-        renderer_.render(&painter, QRectF(rect()));
-    }
-
-private:
-    QSvgRenderer renderer_;
-};
 
 } // namespace
 
@@ -180,7 +157,8 @@ void MDIForm1::createTitlePanel() {
     product->addWidget(Label30);
     product->addStretch();
 
-    Image1 = Named<QWidget>(new TitlePicture(Frame1), QStringLiteral("Image1"));
+    Image1 = Named<QWidget>(new SvgPicture(kTitlePicture, Frame1), QStringLiteral("Image1"));
+    Image1->setFixedSize(247, 255);
 
     auto* texts = new QVBoxLayout;
     texts->addWidget(Frame6);

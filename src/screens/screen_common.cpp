@@ -2,10 +2,13 @@
 
 #include "text/number_text.h"
 
+#include <QFile>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPainter>
+#include <QSvgRenderer>
 
 namespace termiva {
 
@@ -70,6 +73,21 @@ void StyleBox(QLabel* label, const QColor& colour) {
     QPalette palette = label->palette();
     palette.setColor(QPalette::Window, colour);
     label->setPalette(palette);
+}
+
+SvgPicture::SvgPicture(const QString& resource, QWidget* parent)
+    : QWidget(parent), renderer_(new QSvgRenderer(this)) {
+    if (QFile::exists(resource))
+        renderer_->load(resource);
+    renderer_->setAspectRatioMode(Qt::KeepAspectRatio);
+}
+
+void SvgPicture::paintEvent(QPaintEvent*) {
+    if (!renderer_->isValid())
+        return;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    renderer_->render(&painter, QRectF(rect()));
 }
 
 } // namespace termiva

@@ -17,10 +17,11 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
+#include <QWidget>
 
 class QLabel;
 class QLineEdit;
-class QWidget;
+class QSvgRenderer;
 
 namespace termiva {
 
@@ -107,5 +108,18 @@ inline const QColor kFixedBoxColor{224, 224, 224};  // light grey: fixed table t
 
 // Centred text in a thin bordered box on `colour`.
 void StyleBox(QLabel* label, const QColor& colour);
+
+// A drawing from the resources, scaled to the widget with its proportions
+// kept. A missing drawing leaves the widget empty.
+class SvgPicture : public QWidget {
+public:
+    explicit SvgPicture(const QString& resource, QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QSvgRenderer* renderer_;
+};
 
 } // namespace termiva

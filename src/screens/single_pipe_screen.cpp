@@ -9,14 +9,11 @@
 #include <utility>
 
 #include <QComboBox>
-#include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
-#include <QSvgRenderer>
 #include <QVBoxLayout>
 
 namespace termiva {
@@ -60,26 +57,6 @@ private:
 };
 
 // The pipe drawing, scaled into its box with its proportions kept.
-class PipePicture : public QWidget {
-public:
-    explicit PipePicture(QWidget* parent) : QWidget(parent) {
-        if (QFile::exists(kPipePicture))
-            renderer_.load(kPipePicture);
-        renderer_.setAspectRatioMode(Qt::KeepAspectRatio);
-        setMinimumSize(265, 313);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        if (!renderer_.isValid())
-            return;
-        QPainter painter(this);
-        renderer_.render(&painter, QRectF(rect()));
-    }
-
-private:
-    QSvgRenderer renderer_;
-};
 
 QPushButton* Button(const QString& name, const QString& caption, QWidget* parent) {
     auto* button = Named(new QPushButton(caption, parent), name);
@@ -176,7 +153,8 @@ Form3::Form3(Platform& platform, QWidget* parent) : QWidget(parent), platform_(p
     Frame3->setSizePolicy(keepRoom);
     Frame3->hide();
 
-    auto* picture = Named(new PipePicture(this), QStringLiteral("Picture1"));
+    auto* picture = Named(new SvgPicture(kPipePicture, this), QStringLiteral("Picture1"));
+    picture->setMinimumSize(265, 313);
 
     Command1 = Button(QStringLiteral("Command1"), QStringLiteral("Calculation"), this);
     Command2 = Button(QStringLiteral("Command2"), QStringLiteral("Diagram"), this);

@@ -10,9 +10,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
-#include <QSvgRenderer>
 #include <QVBoxLayout>
 
 namespace termiva {
@@ -31,25 +29,13 @@ void KeepPlaceWhenHidden(QWidget* control) {
 }
 
 // A vessel sketch scaled into its box with its proportions kept.
-class Sketch : public QWidget {
-public:
-    Sketch(const QString& resource, QSize size, QWidget* parent)
-        : QWidget(parent), renderer_(resource, this) {
-        renderer_.setAspectRatioMode(Qt::KeepAspectRatio);
-        setFixedSize(size);
-        KeepPlaceWhenHidden(this);
-    }
 
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        renderer_.render(&painter, QRectF(rect()));
-    }
-
-private:
-    QSvgRenderer renderer_;
-};
+QWidget* MakeSketch(const QString& resource, QSize size, QWidget* parent) {
+    auto* sketch = new SvgPicture(resource, parent);
+    sketch->setFixedSize(size);
+    KeepPlaceWhenHidden(sketch);
+    return sketch;
+}
 
 QGroupBox* MakeFrame(const QString& caption, const QString& name, QWidget* parent) {
     auto* frame = Named(new QGroupBox(caption, parent), name);
@@ -115,13 +101,13 @@ QWidget* Form2::buildSelection() {
 QWidget* Form2::buildSketches() {
     auto* box = new QWidget(this);
     const int width = FromTwips(3135);
-    Picture1 = Named(new Sketch(QStringLiteral(":/images/vessel_rectangular.svg"),
+    Picture1 = Named(MakeSketch(QStringLiteral(":/images/vessel_rectangular.svg"),
                                 QSize(width, FromTwips(3615)), box),
                      QStringLiteral("Picture1"));
-    Picture2 = Named(new Sketch(QStringLiteral(":/images/vessel_horizontal.svg"),
+    Picture2 = Named(MakeSketch(QStringLiteral(":/images/vessel_horizontal.svg"),
                                 QSize(width, FromTwips(3135)), box),
                      QStringLiteral("Picture2"));
-    Picture3 = Named(new Sketch(QStringLiteral(":/images/vessel_vertical.svg"),
+    Picture3 = Named(MakeSketch(QStringLiteral(":/images/vessel_vertical.svg"),
                                 QSize(width, FromTwips(2895)), box),
                      QStringLiteral("Picture3"));
     auto* stack = new QGridLayout(box);
