@@ -1,11 +1,13 @@
 #include "cli/calc.h"
 
 #include "cli/screen_model.h"
+#include "files/diagram_export.h"
 #include "files/input_file.h"
 #include "text/number_text.h"
 
 #include <algorithm>
 #include <cstddef>
+#include <filesystem>
 #include <nlohmann/json.hpp>
 #include <optional>
 
@@ -20,6 +22,8 @@ struct Options {
     bool json = false;
     bool table = false; // single pipe files: the diameter table instead of the results
     bool help = false;
+    std::string workbook;     // where the exported copy of the template goes
+    std::string templatePath; // the template to copy; found beside the program when empty
     std::vector<std::string> files;
 };
 
@@ -34,12 +38,21 @@ struct FileReport {
     std::optional<VesselResult> vessel;
     std::optional<PipeGroupResult> pipeGroup;
     std::optional<DiameterTable> table;
+    std::optional<files::DiagramExportData> exported; // --workbook: what the export writes
 };
+
+std::optional<Options> UsageError(std::ostream& err, const std::string& message) {
+    err << "termiva-calc: " << message << "\n"
+        << "Try 'termiva-calc --help'.\n";
+    return std::nullopt;
+}
 
 std::optional<Options> ParseArguments(const std::vector<std::string>& args, std::ostream& err) {
     Options options;
     bool optionsEnded = false;
-    for (const std::string& arg : args) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const std::string name = arg.substr(0, arg.find('='));
         if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
             options.files.push_back(arg);
         } else if (arg == "--") {
@@ -50,16 +63,29 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& args, std:
             options.table = true;
         } else if (arg == "--help" || arg == "-h") {
             options.help = true;
+        } else if (name == "--workbook" || name == "--template") {
+            std::string value;
+            if (name.size() < arg.size())
+                value = arg.substr(name.size() + 1);
+            else if (i + 1 < args.size())
+                value = args[++i];
+            if (value.empty())
+                return UsageError(err, name + " needs a file name");
+            (name == "--workbook" ? options.workbook : options.templatePath) = value;
         } else {
-            err << "termiva-calc: unknown option " << arg << "\n"
-                << "Try 'termiva-calc --help'.\n";
-            return std::nullopt;
+            return UsageError(err, "unknown option " + arg);
         }
     }
-    if (!options.help && options.files.empty()) {
-        err << "termiva-calc: no input file given\n"
-            << "Try 'termiva-calc --help'.\n";
-        return std::nullopt;
+    if (options.help)
+        return options;
+    if (options.files.empty())
+        return UsageError(err, "no input file given");
+    if (!options.templatePath.empty() && options.workbook.empty())
+        return UsageError(err, "--template is used only with --workbook");
+    if (!options.workbook.empty()) {
+        if (options.files.size() != 1)
+            return UsageError(err, "--workbook writes one workbook: give one single pipe file");
+        options.table = true;
     }
     return options;
 }
@@ -71,6 +97,39 @@ void Take(const CalculationResult<T>& result, std::optional<T>& into, FileReport
     } else {
         report.status = kExitFailed;
         report.errors = {result.error().message};
+    }
+}
+
+// What "Diagram" exports: the texts as the screen holds them, the table as
+// the hidden table screen formats it.
+files::DiagramExportData ExportData(const ScreenTexts& screen, const DiameterTable& table,
+                                    std::string_view separator) {
+    files::DiagramExportData data;
+    data.decimalSeparator = std::string(separator);
+    data.fluidTemperatureText = screen.text("Text3");
+    for (std::size_t j = 0; j < data.thicknessTexts.size(); ++j)
+        data.thicknessTexts[j] = screen.text("Text" + std::to_string(10 + j));
+    for (std::size_t i = 0; i < table.rows.size(); ++i)
+        for (std::size_t c = 0; c < table.rows[i].size(); ++c)
+            data.table[i][c] =
+                text::Format(table.rows[i][c], c == 0 ? "####0" : "####0.#0", separator);
+    return data;
+}
+
+// Writes the exported copy of the template; the template itself is only read.
+void WriteWorkbook(FileReport& report, const Options& options, const std::string& programFolder) {
+    std::string templatePath = options.templatePath;
+    if (templatePath.empty())
+        templatePath = FindTemplate(programFolder);
+    if (templatePath.empty()) {
+        report.status = kExitUnusable;
+        report.errors = {"The workbook template Template.xlsx was not found beside the program or "
+                         "in ../share/termiva; name it with --template."};
+        return;
+    }
+    if (auto error = files::ExportDiagramCopy(templatePath, options.workbook, *report.exported)) {
+        report.status = kExitUnusable;
+        report.errors = {error->message};
     }
 }
 
@@ -92,6 +151,12 @@ FileReport CalculateFile(const std::string& path, const Options& options,
         report.errors = {record.error().message};
         return report;
     }
+    if (!options.workbook.empty() && *report.kind != InputFileKind::SinglePipe) {
+        report.status = kExitUnusable;
+        report.errors = {"--workbook exports the diagram of a single pipe file (.insp): \"" + path +
+                         "\" is not one."};
+        return report;
+    }
     const ScreenTexts screen = LoadScreen(*report.kind, record.value(), separator);
     report.errors = CheckInputs(screen);
     if (!report.errors.empty()) {
@@ -100,9 +165,11 @@ FileReport CalculateFile(const std::string& path, const Options& options,
     }
     switch (*report.kind) {
     case InputFileKind::SinglePipe:
-        if (options.table)
+        if (options.table) {
             Take(CalculateDiameterTable(screen, separator), report.table, report);
-        else
+            if (report.table && !options.workbook.empty())
+                report.exported = ExportData(screen, *report.table, separator);
+        } else
             Take(CalculateSinglePipe(screen, separator), report.singlePipe, report);
         break;
     case InputFileKind::Vessel:
@@ -247,23 +314,45 @@ Json ToJson(const FileReport& report) {
 
 } // namespace
 
+std::string FindTemplate(const std::string& programFolder) {
+    if (programFolder.empty())
+        return {};
+    namespace fs = std::filesystem;
+    const fs::path folder(programFolder);
+    for (const fs::path& candidate :
+         {folder / "Template.xlsx", folder / ".." / "share" / "termiva" / "Template.xlsx"}) {
+        std::error_code error;
+        if (fs::is_regular_file(candidate, error))
+            return candidate.lexically_normal().string();
+    }
+    return {};
+}
+
 std::string Usage() {
     return "Usage: termiva-calc [--json] [--table] FILE...\n"
+           "       termiva-calc [--json] --table --workbook OUTPUT.xlsx [--template PATH] "
+           "FILE.insp\n"
            "Calculates saved input data files as their screens do on \"Calculation\":\n"
            "single pipe (.insp), vessel (.inv) and multiple pipes (.inmp) files.\n"
            "\n"
-           "  --json   one JSON object per file and line, numbers in full precision\n"
-           "  --table  for single pipe files, the standard diameter table of \"Diagram\"\n"
-           "           instead of the single pipe results\n"
-           "  --help   show this text\n"
+           "  --json             one JSON object per file and line, numbers in full precision\n"
+           "  --table            for single pipe files, the standard diameter table of\n"
+           "                     \"Diagram\" instead of the single pipe results\n"
+           "  --workbook OUTPUT  also write the workbook \"Diagram\" exports, a copy of the\n"
+           "                     template filled with the table, to OUTPUT (implies --table;\n"
+           "                     one single pipe file)\n"
+           "  --template PATH    the workbook template to copy; by default Template.xlsx\n"
+           "                     beside the program, else ../share/termiva/Template.xlsx\n"
+           "  --help             show this text\n"
            "\n"
            "Numbers are read and shown with the decimal separator of the system locale.\n"
            "Exit status: 0 every file calculated; 1 an input check or a calculation\n"
-           "failed; 2 a usage error, or a file that is not a readable input data file.\n";
+           "failed; 2 a usage error, a file that is not a readable input data file, or\n"
+           "a workbook that could not be written.\n";
 }
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-        std::string_view decimalSeparator) {
+        std::string_view decimalSeparator, const std::string& programFolder) {
     const std::optional<Options> options = ParseArguments(args, err);
     if (!options)
         return kExitUnusable;
@@ -274,7 +363,9 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     int status = kExitOk;
     bool first = true;
     for (const std::string& file : options->files) {
-        const FileReport report = CalculateFile(file, *options, decimalSeparator);
+        FileReport report = CalculateFile(file, *options, decimalSeparator);
+        if (report.status == kExitOk && report.exported)
+            WriteWorkbook(report, *options, programFolder);
         status = std::max(status, report.status);
         if (options->json) {
             // File names need not be UTF-8: replace what JSON cannot carry.

@@ -16,9 +16,16 @@ inline constexpr int kExitUnusable = 2; // usage error, unknown or unreadable fi
 
 // Runs the program on its arguments (without the program name), writing
 // results to `out` and messages to `err`; `decimalSeparator` is the user's
-// (the program takes it from the system locale). Returns the exit status.
+// (the program takes it from the system locale); `programFolder` is where the
+// program lies, where --workbook looks for the template. Returns the exit
+// status.
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-        std::string_view decimalSeparator);
+        std::string_view decimalSeparator, const std::string& programFolder = {});
+
+// The workbook template of a program in `programFolder`: Template.xlsx beside
+// it, else ../share/termiva/Template.xlsx (an installed program); empty when
+// neither exists.
+std::string FindTemplate(const std::string& programFolder);
 
 // The text --help prints.
 std::string Usage();

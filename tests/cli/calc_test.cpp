@@ -1,10 +1,12 @@
 #include "cli/calc.h"
 #include "engine/single_pipe.h"
+#include "files/workbook.h"
 #include "text/number_text.h"
 
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <nlohmann/json.hpp>
 #include <set>
 #include <sstream>
@@ -21,6 +23,7 @@ const std::string kExamples = TERMIVA_EXAMPLES;
 const std::string kSinglePipe = kExamples + "/single-pipe.insp";
 const std::string kVessel = kExamples + "/vessel.inv";
 const std::string kPipes = kExamples + "/multiple-pipes.inmp";
+const std::string kTemplate = TERMIVA_TEMPLATE;
 
 struct Outcome {
     int status;
@@ -28,9 +31,10 @@ struct Outcome {
     std::string err;
 };
 
-Outcome RunCalc(const std::vector<std::string>& args, std::string_view separator = ".") {
+Outcome RunCalc(const std::vector<std::string>& args, std::string_view separator = ".",
+                const std::string& programFolder = {}) {
     std::ostringstream out, err;
-    int status = Run(args, out, err, separator);
+    int status = Run(args, out, err, separator, programFolder);
     return {status, out.str(), err.str()};
 }
 
@@ -51,6 +55,11 @@ std::vector<json> JsonLines(const std::string& output) {
     for (std::string line; std::getline(in, line);)
         objects.push_back(json::parse(line));
     return objects;
+}
+
+std::string Bytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 std::set<std::string> Keys(const json& object) {
@@ -297,6 +306,103 @@ TEST_F(CalcTest, FailuresNameTheirCauseAndSetTheExitStatus) {
     }
 }
 
+// The exported workbook read back: B1 the fluid temperature text, D1..H1 the
+// thicknesses and the table's rows as numbers, by the sheet's row rule.
+void ExpectExported(const std::string& path, const std::string& b1, double c4) {
+    auto workbook = files::Workbook::Open(path, files::WorkbookAccess::ReadOnly);
+    ASSERT_TRUE(workbook) << workbook.error().message;
+    auto sheet = workbook.value().Worksheets(1);
+    ASSERT_TRUE(sheet) << sheet.error().message;
+    const files::Worksheet& cells = **sheet;
+    EXPECT_EQ(cells.Value("B1").kind, files::CellValue::Kind::Text);
+    EXPECT_EQ(cells.Value("B1").text, b1);
+    const std::vector<std::pair<std::string, double>> numbers = {
+        {"D1", 20}, {"E1", 50},   {"F1", 75},   {"G1", 100},   {"H1", 150},
+        {"B4", 10}, {"B18", 600}, {"B19", 800}, {"B21", 1000}, {"C4", c4}};
+    for (const auto& [address, value] : numbers) {
+        SCOPED_TRACE(address);
+        EXPECT_EQ(cells.Value(address).kind, files::CellValue::Kind::Number);
+        EXPECT_EQ(cells.Value(address).number, value);
+    }
+    for (int row = 4; row <= 21; ++row)
+        EXPECT_NE(cells.Value(row, 2).number, 700) << "row " << row;
+}
+
+TEST_F(CalcTest, WorkbookWritesTheDiagramIntoACopyOfTheTemplate) {
+    const std::string original = Bytes(kTemplate);
+    ASSERT_FALSE(original.empty());
+    const std::string output = (fs::path(dir_) / "diagram.xlsx").string();
+    Outcome outcome =
+        RunCalc({"--table", "--workbook", output, "--template", kTemplate, kSinglePipe});
+    ASSERT_EQ(outcome.status, kExitOk) << outcome.err;
+    EXPECT_EQ(Numbers(outcome.out, ".").size(), 19u * 7u); // the table is printed as with --table
+    ExpectExported(output, "143", 96.43);
+    EXPECT_EQ(Bytes(kTemplate), original);
+
+    // Found beside the program without --template; a comma file's texts
+    // reach the sheet as numbers, B1 as typed; an existing output is replaced.
+    fs::copy_file(kTemplate, fs::path(dir_) / "Template.xlsx");
+    std::vector<std::string> comma = singlePipeLines("0,07");
+    comma[5] = "0,95";
+    comma[2] = "143,0";
+    Outcome beside = RunCalc({"--workbook=" + output, file("comma.insp", comma)}, ",", dir_);
+    ASSERT_EQ(beside.status, kExitOk) << beside.err;
+    ExpectExported(output, "143,0", 96.43);
+}
+
+TEST_F(CalcTest, TemplateBesideTheProgramElseInstalledData) {
+    const fs::path bin = fs::path(dir_) / "prefix" / "bin";
+    const fs::path data = fs::path(dir_) / "prefix" / "share" / "termiva";
+    fs::create_directories(bin);
+    EXPECT_EQ(FindTemplate(bin.string()), "");
+    EXPECT_EQ(FindTemplate(""), "");
+    fs::create_directories(data);
+    fs::copy_file(kTemplate, data / "Template.xlsx");
+    EXPECT_EQ(FindTemplate(bin.string()), (data / "Template.xlsx").string());
+    fs::copy_file(kTemplate, bin / "Template.xlsx");
+    EXPECT_EQ(FindTemplate(bin.string()), (bin / "Template.xlsx").string());
+}
+
+TEST_F(CalcTest, WorkbookFailuresLeaveNoOutput) {
+    const std::string output = (fs::path(dir_) / "out.xlsx").string();
+    const std::string ownTemplate = (fs::path(dir_) / "Template.xlsx").string();
+    fs::copy_file(kTemplate, ownTemplate);
+    std::vector<std::string> cold = singlePipeLines();
+    cold[2] = "20"; // T1 = Tout
+    const std::string coldFile = file("cold.insp", cold);
+    const std::string missing = (fs::path(dir_) / "none.xlsx").string();
+    const std::string noFolder = (fs::path(dir_) / "no" / "out.xlsx").string();
+    const std::vector<std::pair<std::vector<std::string>, FailureCase>> cases = {
+        {{"--workbook", output, "--template", missing, kSinglePipe},
+         {"template missing", kExitUnusable, missing}},
+        {{"--workbook", output, kSinglePipe}, {"no template found", kExitUnusable, "--template"}},
+        {{"--workbook", ownTemplate, "--template", ownTemplate, kSinglePipe},
+         {"output is the template", kExitUnusable, "is the template itself"}},
+        {{"--workbook", noFolder, "--template", kTemplate, kSinglePipe},
+         {"output folder missing", kExitUnusable, noFolder}},
+        {{"--workbook", output, "--template", kTemplate, kVessel},
+         {"not a single pipe file", kExitUnusable, "single pipe file"}},
+        {{"--workbook", output, "--template", kTemplate, coldFile},
+         {"calculation fails", kExitFailed, coldFile}},
+        {{"--workbook", output, kSinglePipe, kSinglePipe},
+         {"two files", kExitUnusable, "termiva-calc --help"}},
+        {{"--template", kTemplate, kSinglePipe},
+         {"template alone", kExitUnusable, "termiva-calc --help"}},
+        {{kSinglePipe, "--workbook"}, {"no output name", kExitUnusable, "termiva-calc --help"}},
+    };
+    const std::string original = Bytes(kTemplate);
+    for (const auto& [args, c] : cases) {
+        SCOPED_TRACE(c.name);
+        Outcome outcome = RunCalc(args);
+        EXPECT_EQ(outcome.status, c.status);
+        EXPECT_NE(outcome.err.find(c.message), std::string::npos) << outcome.err;
+        EXPECT_FALSE(fs::exists(output));
+        EXPECT_FALSE(fs::exists(noFolder));
+    }
+    EXPECT_EQ(Bytes(kTemplate), original);
+    EXPECT_EQ(Bytes(ownTemplate), original);
+}
+
 TEST_F(CalcTest, ABadFileNeverStopsTheOthersAndTheWorstStatusWins) {
     std::vector<std::string> emptyK = singlePipeLines("");
     const std::string failing = file("k.insp", emptyK);
@@ -319,6 +425,8 @@ TEST_F(CalcTest, Usage) {
     EXPECT_EQ(help.status, kExitOk);
     EXPECT_EQ(help.out, Usage());
     EXPECT_NE(help.out.find("termiva-calc [--json] [--table] FILE..."), std::string::npos);
+    EXPECT_NE(help.out.find("--workbook OUTPUT.xlsx [--template PATH] FILE.insp"),
+              std::string::npos);
 
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{}, {"--json"}, {"--frobnicate", kVessel}}) {
