@@ -1,9 +1,7 @@
 #include "engine/pipe_group.h"
 
 #include "engine/input_checks.h"
-#include "engine/pipe_coefficient.h"
-
-#include <cmath>
+#include "engine/pipe_line.h"
 
 namespace termiva {
 
@@ -65,12 +63,7 @@ CalculationResult<PipeGroupResult> PipeGroupHeatLoss(const PipeGroupInput& input
     if (auto error = CheckInput(input))
         return *error;
 
-    const double T1 = input.T1;
-    const double Tout = input.Tout;
-    const double k = input.k;
-    const double e = input.e;
-    const double WC = input.WC;
-
+    const detail::PipeLineConditions conditions{input.T1, input.Tout, input.k, input.e, input.WC};
     PipeGroupResult result;
     // Carried from row to row: the first pass of a row compares with the
     // final loss of the previous used row.
@@ -81,37 +74,20 @@ CalculationResult<PipeGroupResult> PipeGroupHeatLoss(const PipeGroupInput& input
         if (!row.used)
             continue;
         const double D = row.OD;
-        const double D2 = D + 2 * input.delta;
-
-        double Tm = (T1 + Tout) / 2;
-        const double h0 = HTChp(Tm, Tout, D, e, WC);
-        const double U0 = 1 / (1 / h0);
-        const double q0 = (T1 - Tout) * U0 * (3.14 * D / 1000);
-        if (!detail::AllFinite({h0, q0}))
+        const auto q0 = detail::BareLineLoss(conditions, D);
+        const auto insulated = q0 ? detail::InsulatedLoss(conditions, D, D + 2 * input.delta, q1,
+                                                          kTolerance, kMaxPasses)
+                                  : std::nullopt;
+        if (!insulated)
             return CalculationError{detail::kNotConverged};
-
-        double Ts = T1;
-        Tm = (T1 + Tout) / 2;
-        int pass = 1;
-        for (; pass <= kMaxPasses; ++pass) {
-            const double qprev = q1;
-            const double h1 = HTChp(Tm, Tout, D2, e, WC);
-            const double U1 = 1 / (1 / h1 + (D2 / 1000) * std::log(D2 / D) / (2 * k));
-            q1 = (T1 - Tout) * U1 * (3.14 * D2 / 1000);
-            Ts = Tout + q1 / (h1 * 3.14 * D2 / 1000);
-            Tm = (Tout + Ts) / 2;
-            if (!detail::AllFinite({h1, U1, q1, Ts}))
-                return CalculationError{detail::kNotConverged};
-            if (std::abs(qprev - q1) < kTolerance)
-                break;
-        }
+        q1 = insulated->q;
 
         const double Leq = row.L + 1 * row.valves + 0.5 * row.flanges;
         PipeRowResult& out = result.rows[r];
         out.used = true;
-        out.Qbare = q0 * Leq;
+        out.Qbare = *q0 * Leq;
         out.Qins = q1 * Leq;
-        out.passes = pass > kMaxPasses ? kMaxPasses : pass;
+        out.passes = insulated->passes;
         result.QbareTotal += out.Qbare;
         result.QinsTotal += out.Qins;
         if (!detail::AllFinite({out.Qbare, out.Qins, result.QbareTotal, result.QinsTotal}))

@@ -1,0 +1,40 @@
+#include "engine/pipe_line.h"
+
+#include "engine/input_checks.h"
+#include "engine/pipe_coefficient.h"
+
+#include <cmath>
+
+namespace termiva::detail {
+
+std::optional<double> BareLineLoss(const PipeLineConditions& c, double D) {
+    const double Tm = (c.T1 + c.Tout) / 2;
+    const double h0 = HTChp(Tm, c.Tout, D, c.e, c.WC);
+    const double U0 = 1 / (1 / h0);
+    const double q0 = (c.T1 - c.Tout) * U0 * (3.14 * D / 1000);
+    if (!AllFinite({h0, q0}))
+        return std::nullopt;
+    return q0;
+}
+
+std::optional<InsulatedLineLoss> InsulatedLoss(const PipeLineConditions& c, double D, double Dins,
+                                               double qprev, double tolerance, int maxPasses) {
+    double Tm = (c.T1 + c.Tout) / 2; // surface guessed at the fluid temperature
+    double q = qprev;
+    int pass = 1;
+    for (; pass <= maxPasses; ++pass) {
+        qprev = q;
+        const double h = HTChp(Tm, c.Tout, Dins, c.e, c.WC);
+        const double U = 1 / (1 / h + (Dins / 1000) * std::log(Dins / D) / (2 * c.k));
+        q = (c.T1 - c.Tout) * U * (3.14 * Dins / 1000);
+        const double Ts = c.Tout + q / (h * 3.14 * Dins / 1000);
+        Tm = (c.Tout + Ts) / 2;
+        if (!AllFinite({h, U, q, Ts}))
+            return std::nullopt;
+        if (std::abs(qprev - q) < tolerance)
+            break;
+    }
+    return InsulatedLineLoss{q, pass > maxPasses ? maxPasses : pass};
+}
+
+} // namespace termiva::detail

@@ -1,0 +1,36 @@
+#pragma once
+
+// The loss per metre of a horizontal pipe line, bare and under insulation, as
+// the pipe group and the standard diameter table compute it. (The single pipe
+// calculation keeps its own order of operations and bound.)
+
+#include <optional>
+
+namespace termiva::detail {
+
+struct PipeLineConditions {
+    double T1;   // fluid temperature, °C
+    double Tout; // ambient temperature, °C
+    double k;    // insulation thermal conductivity, W/(m K)
+    double e;    // emissivity
+    double WC;   // wind coefficient
+};
+
+// The bare pipe of outside diameter D (mm): its surface at the fluid
+// temperature, no iteration. W/m; nothing when the arithmetic leaves the
+// finite numbers.
+std::optional<double> BareLineLoss(const PipeLineConditions& c, double D);
+
+struct InsulatedLineLoss {
+    double q;   // W/m
+    int passes; // at most maxPasses
+};
+
+// The pipe of outside diameter D (mm) under insulation up to Dins (mm): the
+// surface temperature is iterated until two passes differ by less than
+// `tolerance` W/m or `maxPasses` passes have run. `qprev` is what the first
+// pass compares with. Nothing when the arithmetic leaves the finite numbers.
+std::optional<InsulatedLineLoss> InsulatedLoss(const PipeLineConditions& c, double D, double Dins,
+                                               double qprev, double tolerance, int maxPasses);
+
+} // namespace termiva::detail
