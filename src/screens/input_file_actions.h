@@ -19,11 +19,11 @@ namespace termiva {
 
 struct InputFileBinding {
     files::InputFileKind kind;
-    std::function<bool()> checkInputs;       // the screen's CheckInputs, run before saving
-    QComboBox* list = nullptr;               // the list whose index the file stores, if any
-    std::function<void()> afterListLoaded;   // single pipe: runs Combo1_Click once more
-    std::vector<QLineEdit*> fields;          // in file order (the format's fieldNames)
-    std::array<QLineEdit*, 2> diameters{};   // single pipe D1, D2 (lines 13 and 14)
+    std::function<bool()> checkInputs;     // the screen's CheckInputs, run before saving
+    QComboBox* list = nullptr;             // the list whose index the file stores, if any
+    std::function<void()> afterListLoaded; // single pipe: runs Combo1_Click once more
+    std::vector<QLineEdit*> fields;        // in file order (the format's fieldNames)
+    std::array<QLineEdit*, 2> diameters{}; // single pipe D1, D2 (lines 13 and 14)
 };
 
 // CheckInputs, the save dialog, the file, then "Data successfuly saved fo file!".

@@ -9,8 +9,7 @@
 
 namespace termiva {
 
-template <class T, class E>
-class Expected {
+template <class T, class E> class Expected {
 public:
     Expected(T value) : state_(std::in_place_index<0>, std::move(value)) {}
     Expected(E error) : state_(std::in_place_index<1>, std::move(error)) {}

@@ -68,7 +68,7 @@ private:
                 f->Text7, f->Text10, f->Text11, f->Text12, f->Text13, f->Text14};
     }
     std::vector<QLineEdit*> vesselFields(Form2* f) {
-        return {f->Text1, f->Text2,  f->Text3,  f->Text4,  f->Text5,  f->Text6,
+        return {f->Text1, f->Text2, f->Text3,  f->Text4,  f->Text5,  f->Text6,
                 f->Text7, f->Text8, f->Text10, f->Text11, f->Text12, f->Text13};
     }
     std::vector<QLineEdit*> pipeFields(Form4* f) {
@@ -140,8 +140,7 @@ private Q_SLOTS:
         QCOMPARE(d.FileName, QStringLiteral("singlepipe.insp"));
         QCOMPARE(d.DefaultExt, QStringLiteral("insp"));
         QCOMPARE(ReadAll(path), Lines({"Insulation single pipe file", "1", "143", "20", "0.07",
-                                       "0.95", "1", "20", "50", "75", "100", "150", "20",
-                                       "26.9"}));
+                                       "0.95", "1", "20", "50", "75", "100", "150", "20", "26.9"}));
 
         form->Command3->click();
         load(form->Command6, path);
