@@ -153,8 +153,12 @@ void WorkbookChartView::showError(const QString& message) {
 // Builds a new chart from data_; the previous chart goes with it.
 void WorkbookChartView::draw() {
     auto* chart = new QChart;
+    // The user's decimal separator, and like every number on the screens no
+    // thousands separator.
+    QLocale locale;
+    locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
     chart->setLocalizeNumbers(true);
-    chart->setLocale(QLocale());
+    chart->setLocale(locale);
     chart->setBackgroundRoundness(0);
     chart->layout()->setContentsMargins(0, 0, 0, 0);
     chart->setMargins(QMargins(12, 12, 12 + rightMargin_, 12));
