@@ -1,6 +1,7 @@
 #include "screens/main_window.h"
 
 #include "screens/app_paths.h"
+#include "screens/chart_screen.h"
 #include "screens/diagram.h"
 #include "screens/multiple_pipes_screen.h"
 #include "screens/single_pipe_screen.h"
@@ -262,7 +263,7 @@ int MDIForm1::activeHelpTopic() const {
         return kMultiplePipesHelpTopic;
     if (qobject_cast<const Form2*>(screen))
         return kVesselHelpTopic;
-    if (screen->inherits("termiva::Form7"))
+    if (qobject_cast<const Form7*>(screen))
         return kChartScreenHelpTopic;
     return kMainWindowHelpTopic;
 }
