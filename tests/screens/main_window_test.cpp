@@ -3,6 +3,8 @@
 
 #include "platform/scripted_platform.h"
 #include "screens/app_paths.h"
+#include "screens/chart_screen.h"
+#include "screens/heat_loss_table_screen.h"
 #include "screens/main_window.h"
 #include "screens/multiple_pipes_screen.h"
 #include "screens/single_pipe_screen.h"
@@ -19,6 +21,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 
 using namespace termiva;
 using termiva::test::CommaLocale;
@@ -52,6 +56,7 @@ private Q_SLOTS:
     void screenComesBackInNormalState();
     void closedScreenIsCreatedAnew();
     void f1OpensTopicOfActiveScreen();
+    void f1OnChartScreen();
     void softwareDescription();
     void endsAtOnce_data();
     void endsAtOnce();
@@ -225,6 +230,24 @@ void MainWindowTest::f1OpensTopicOfActiveScreen() {
     QCOMPARE(pressF1(), 5);
     w.Single_pipe->trigger();
     QCOMPARE(pressF1(), 3);
+}
+
+// "Diagram" brings up the chart screen: F1 there opens the chart's topic.
+void MainWindowTest::f1OnChartScreen() {
+    QTemporaryDir dir;
+    const QString workbook = dir.filePath(QStringLiteral("Template.xlsx"));
+    QVERIFY(QFile::copy(ApplicationFolder() + QStringLiteral("/Template.xlsx"), workbook));
+    Form5::setDefaultWorkbookPath([&](QString*) { return workbook; });
+    const auto restore = qScopeGuard([] { Form5::setDefaultWorkbookPath(nullptr); });
+    MDIForm1& w = open();
+    w.Single_pipe->trigger();
+    w.form3()->Command4->click();
+    w.form3()->Command2->click();
+    QVERIFY(qobject_cast<Form7*>(w.mdiArea()->currentSubWindow()->widget()));
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &w, Qt::Key_F1);
+    const auto helps = platform_.takeHelps();
+    QCOMPARE(helps.size(), 1u);
+    QCOMPARE(helps[0].topic, 2);
 }
 
 // "Software description": the help file from its beginning (command 9).
