@@ -4,24 +4,17 @@
 #include "engine/diameter_table.h"
 #include "files/diagram_export.h"
 #include "files/workbook_chart.h"
+#include "test_data.h"
 #include "text/number_text.h"
 
 #include <benchmark/benchmark.h>
-
 #include <filesystem>
 
 namespace termiva {
 namespace {
 
 files::DiagramExportData TableTexts() {
-    DiameterTableInput in;
-    in.T1 = 143;
-    in.Tout = 20;
-    in.k = 0.07;
-    in.e = 0.95;
-    in.WC = 1;
-    in.tins = {20, 50, 75, 100, 150};
-    const auto table = ComputeDiameterTable(in);
+    const auto table = ComputeDiameterTable(test_data::DiameterTable());
 
     files::DiagramExportData data;
     data.fluidTemperatureText = "143";

@@ -13,11 +13,7 @@ constexpr int kMaxPasses = 100;
 constexpr double kTolerance = 0.00001; // W/m
 
 std::optional<CalculationError> CheckInput(const DiameterTableInput& in) {
-    if (auto error = detail::CheckFluidAboveAmbient(in.T1, in.Tout))
-        return error;
-    if (auto error = detail::CheckPositiveConductivity(in.k))
-        return error;
-    if (auto error = detail::CheckPipeSurface(in.e, in.WC))
+    if (auto error = detail::CheckConditions({in.T1, in.Tout, in.k, in.e, in.WC}))
         return error;
     for (std::size_t j = 0; j < in.tins.size(); ++j) {
         if (auto error =

@@ -34,11 +34,7 @@ constexpr int kMaxPasses = 1000;
 constexpr double kTolerance = 0.00001; // W/m
 
 std::optional<CalculationError> CheckInput(const PipeGroupInput& in) {
-    if (auto error = detail::CheckFluidAboveAmbient(in.T1, in.Tout))
-        return error;
-    if (auto error = detail::CheckPositiveConductivity(in.k))
-        return error;
-    if (auto error = detail::CheckPipeSurface(in.e, in.WC))
+    if (auto error = detail::CheckConditions({in.T1, in.Tout, in.k, in.e, in.WC}))
         return error;
     if (!(in.delta >= 0))
         return CalculationError{"Insulation thickness must not be negative."};

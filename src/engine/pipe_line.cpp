@@ -7,6 +7,14 @@
 
 namespace termiva::detail {
 
+std::optional<CalculationError> CheckConditions(const PipeLineConditions& c) {
+    if (auto error = CheckFluidAboveAmbient(c.T1, c.Tout))
+        return error;
+    if (auto error = CheckPositiveConductivity(c.k))
+        return error;
+    return CheckPipeSurface(c.e, c.WC);
+}
+
 std::optional<double> BareLineLoss(const PipeLineConditions& c, double D) {
     const double Tm = (c.T1 + c.Tout) / 2;
     const double h0 = HTChp(Tm, c.Tout, D, c.e, c.WC);

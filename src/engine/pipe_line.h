@@ -4,6 +4,8 @@
 // the pipe group and the standard diameter table compute it. (The single pipe
 // calculation keeps its own order of operations and bound.)
 
+#include "engine/calculation_error.h"
+
 #include <optional>
 
 namespace termiva::detail {
@@ -15,6 +17,10 @@ struct PipeLineConditions {
     double e;    // emissivity
     double WC;   // wind coefficient
 };
+
+// The conditions both calculations need: a fluid warmer than the air, an
+// insulation that conducts, a surface that gives off heat.
+std::optional<CalculationError> CheckConditions(const PipeLineConditions& c);
 
 // The bare pipe of outside diameter D (mm): its surface at the fluid
 // temperature, no iteration. W/m; nothing when the arithmetic leaves the

@@ -1,5 +1,6 @@
 #include "engine/diameter_table.h"
 #include "engine/single_pipe.h"
+#include "test_data.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -7,19 +8,8 @@
 namespace termiva {
 namespace {
 
-DiameterTableInput TestData() {
-    DiameterTableInput in;
-    in.T1 = 143;
-    in.Tout = 20;
-    in.k = 0.07;
-    in.e = 0.95;
-    in.WC = 1;
-    in.tins = {20, 50, 75, 100, 150};
-    return in;
-}
-
 TEST(DiameterTable, StandardDiameterSeries) {
-    const auto t = ComputeDiameterTable(TestData());
+    const auto t = ComputeDiameterTable(test_data::DiameterTable());
     ASSERT_TRUE(t.has_value()) << t.error().message;
     const double D[19] = {10,  20,  30,  40,  50,  60,  70,  80,  90,  100,
                           200, 300, 400, 500, 600, 700, 800, 900, 1000};
@@ -37,7 +27,7 @@ TEST(DiameterTable, StandardDiameterSeries) {
 // Each row is the single pipe calculation at that diameter, up to the looser
 // convergence bound of the table.
 TEST(DiameterTable, RowsAgreeWithTheSinglePipe) {
-    const auto t = ComputeDiameterTable(TestData());
+    const auto t = ComputeDiameterTable(test_data::DiameterTable());
     ASSERT_TRUE(t.has_value());
     for (std::size_t i : {0u, 9u, 10u, 18u}) {
         SCOPED_TRACE(i);
@@ -49,7 +39,7 @@ TEST(DiameterTable, RowsAgreeWithTheSinglePipe) {
         p.e = 0.95;
         p.WC = 1;
         p.k = 0.07;
-        p.tins = TestData().tins;
+        p.tins = test_data::DiameterTable().tins;
         const auto s = SinglePipeHeatLoss(p);
         ASSERT_TRUE(s.has_value());
         EXPECT_EQ(row[1], s->HeatLoss[0]);
@@ -59,7 +49,7 @@ TEST(DiameterTable, RowsAgreeWithTheSinglePipe) {
 }
 
 TEST(DiameterTable, ZeroThicknessReproducesTheBarePipe) {
-    DiameterTableInput in = TestData();
+    DiameterTableInput in = test_data::DiameterTable();
     in.tins[4] = 0;
     const auto t = ComputeDiameterTable(in);
     ASSERT_TRUE(t.has_value());
@@ -93,7 +83,7 @@ TEST(DiameterTable, InputsOutsideTheDomain) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        DiameterTableInput in = TestData();
+        DiameterTableInput in = test_data::DiameterTable();
         row.change(in);
         const auto t = ComputeDiameterTable(in);
         ASSERT_FALSE(t.has_value());

@@ -1,37 +1,12 @@
 #include "engine/pipe_group.h"
 #include "expect_digits.h"
+#include "test_data.h"
 
 #include <gtest/gtest.h>
 #include <string>
 
 namespace termiva {
 namespace {
-
-PipeGroupInput Conditions() {
-    PipeGroupInput in;
-    in.Tout = 25;
-    in.T1 = 150;
-    in.delta = 25;
-    in.k = 0.05;
-    in.e = 0.9;
-    in.WC = 1;
-    return in;
-}
-
-void Use(PipeGroupInput& in, std::size_t row, double L, double valves, double flanges) {
-    in.rows[row].used = true;
-    in.rows[row].L = L;
-    in.rows[row].valves = valves;
-    in.rows[row].flanges = flanges;
-}
-
-PipeGroupInput TestData() {
-    PipeGroupInput in = Conditions();
-    Use(in, 2, 78, 25, 14); // NO 32
-    Use(in, 4, 28, 14, 6);  // NO 50
-    Use(in, 7, 24, 8, 8);   // NO 100
-    return in;
-}
 
 TEST(PipeGroup, RowsPresetWithTheStandardSizes) {
     const PipeGroupInput in;
@@ -46,7 +21,7 @@ TEST(PipeGroup, RowsPresetWithTheStandardSizes) {
 }
 
 TEST(PipeGroup, TestData) {
-    const auto r = PipeGroupHeatLoss(TestData());
+    const auto r = PipeGroupHeatLoss(test_data::PipeGroup());
     ASSERT_TRUE(r.has_value()) << r.error().message;
     struct Row {
         std::size_t index;
@@ -80,12 +55,12 @@ TEST(PipeGroup, TestData) {
 }
 
 TEST(PipeGroup, ValvesAndFlangesCountAsLength) {
-    PipeGroupInput fittings = Conditions();
-    Use(fittings, 4, 0, 2, 2); // Leq = 3 m
-    PipeGroupInput halfValve = Conditions();
-    Use(halfValve, 4, 1, 0.5, 0); // Leq = 1.5 m
-    PipeGroupInput metre = Conditions();
-    Use(metre, 4, 1, 0, 0);
+    PipeGroupInput fittings = test_data::PipeGroupConditions();
+    test_data::UseRow(fittings, 4, 0, 2, 2); // Leq = 3 m
+    PipeGroupInput halfValve = test_data::PipeGroupConditions();
+    test_data::UseRow(halfValve, 4, 1, 0.5, 0); // Leq = 1.5 m
+    PipeGroupInput metre = test_data::PipeGroupConditions();
+    test_data::UseRow(metre, 4, 1, 0, 0);
     const auto a = PipeGroupHeatLoss(fittings);
     const auto b = PipeGroupHeatLoss(halfValve);
     const auto m = PipeGroupHeatLoss(metre);
@@ -97,7 +72,7 @@ TEST(PipeGroup, ValvesAndFlangesCountAsLength) {
 }
 
 TEST(PipeGroup, NoUsedRow) {
-    const auto r = PipeGroupHeatLoss(Conditions());
+    const auto r = PipeGroupHeatLoss(test_data::PipeGroupConditions());
     ASSERT_TRUE(r.has_value());
     EXPECT_EQ(r->QbareTotal, 0);
     EXPECT_EQ(r->QinsTotal, 0);
@@ -106,7 +81,7 @@ TEST(PipeGroup, NoUsedRow) {
 }
 
 TEST(PipeGroup, ZeroThicknessReproducesTheBareLine) {
-    PipeGroupInput in = TestData();
+    PipeGroupInput in = test_data::PipeGroup();
     in.delta = 0;
     const auto r = PipeGroupHeatLoss(in);
     ASSERT_TRUE(r.has_value());
@@ -118,11 +93,11 @@ TEST(PipeGroup, ZeroThicknessReproducesTheBareLine) {
 // previous used row has the same diameter that first pass already matches the
 // carried loss, even across a skipped row.
 TEST(PipeGroup, FirstPassComparesWithThePreviousUsedRow) {
-    PipeGroupInput in = Conditions();
+    PipeGroupInput in = test_data::PipeGroupConditions();
     in.delta = 0;
-    Use(in, 0, 10, 0, 0);
+    test_data::UseRow(in, 0, 10, 0, 0);
     in.rows[1].L = 5; // left unused
-    Use(in, 2, 10, 0, 0);
+    test_data::UseRow(in, 2, 10, 0, 0);
     in.rows[2].OD = in.rows[0].OD;
     const auto r = PipeGroupHeatLoss(in);
     ASSERT_TRUE(r.has_value());
@@ -163,7 +138,7 @@ TEST(PipeGroup, InputsOutsideTheDomain) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        PipeGroupInput in = TestData();
+        PipeGroupInput in = test_data::PipeGroup();
         row.change(in);
         const auto r = PipeGroupHeatLoss(in);
         ASSERT_FALSE(r.has_value());

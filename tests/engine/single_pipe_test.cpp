@@ -1,5 +1,6 @@
 #include "engine/single_pipe.h"
 #include "expect_digits.h"
+#include "test_data.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -7,20 +8,8 @@
 namespace termiva {
 namespace {
 
-SinglePipeInput TestData() {
-    SinglePipeInput in;
-    in.D2 = 26.9;
-    in.T1 = 143;
-    in.Tout = 20;
-    in.e = 0.95;
-    in.WC = 1;
-    in.k = 0.07;
-    in.tins = {20, 50, 75, 100, 150};
-    return in;
-}
-
 TEST(SinglePipe, TestData) {
-    const auto r = SinglePipeHeatLoss(TestData());
+    const auto r = SinglePipeHeatLoss(test_data::SinglePipe());
     ASSERT_TRUE(r.has_value()) << r.error().message;
     const char* loss[] = {"225.216", "49.552", "32.425", "27.392", "24.502", "21.181"};
     const char* surface[] = {"143", "40.30", "28.58", "25.64", "24.15", "22.66"};
@@ -35,7 +24,7 @@ TEST(SinglePipe, TestData) {
 }
 
 TEST(SinglePipe, ZeroThicknessReproducesTheBarePipe) {
-    SinglePipeInput in = TestData();
+    SinglePipeInput in = test_data::SinglePipe();
     in.tins[2] = 0;
     const auto r = SinglePipeHeatLoss(in);
     ASSERT_TRUE(r.has_value());
@@ -45,10 +34,10 @@ TEST(SinglePipe, ZeroThicknessReproducesTheBarePipe) {
 }
 
 TEST(SinglePipe, CasesAreIndependentOfTheirOrder) {
-    SinglePipeInput in = TestData();
+    SinglePipeInput in = test_data::SinglePipe();
     in.tins = {150, 100, 75, 50, 20};
     const auto reversed = SinglePipeHeatLoss(in);
-    const auto forward = SinglePipeHeatLoss(TestData());
+    const auto forward = SinglePipeHeatLoss(test_data::SinglePipe());
     ASSERT_TRUE(reversed.has_value() && forward.has_value());
     for (std::size_t i = 1; i <= 5; ++i) {
         EXPECT_EQ(reversed->HeatLoss[i], forward->HeatLoss[6 - i]);
@@ -89,7 +78,7 @@ TEST(SinglePipe, InputsOutsideTheDomain) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        SinglePipeInput in = TestData();
+        SinglePipeInput in = test_data::SinglePipe();
         row.change(in);
         const auto r = SinglePipeHeatLoss(in);
         ASSERT_FALSE(r.has_value());

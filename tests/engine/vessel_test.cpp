@@ -1,5 +1,6 @@
 #include "engine/vessel.h"
 #include "expect_digits.h"
+#include "test_data.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -7,21 +8,6 @@
 
 namespace termiva {
 namespace {
-
-VesselInput TestData(int shape) {
-    VesselInput in;
-    in.shape = shape;
-    in.L = 1.2;
-    in.H = 1.8;
-    in.W = 0.8;
-    in.T1 = 150;
-    in.Tout = 20;
-    in.k = 0.05;
-    in.e = 1;
-    in.WC = 1;
-    in.tins = {20, 50, 75, 100};
-    return in;
-}
 
 // The outer area of a vertical cylinder, m², and the heat conducted through
 // its insulation at the surface temperature Ts, W.
@@ -54,7 +40,7 @@ TEST(Vessel, TestDataOfEveryShape) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.shape);
-        const auto r = VesselHeatLoss(TestData(row.shape));
+        const auto r = VesselHeatLoss(test_data::Vessel(row.shape));
         ASSERT_TRUE(r.has_value()) << r.error().message;
         EXPECT_EQ(r->Tsurface[0], 150);
         for (std::size_t i = 0; i < 5; ++i) {
@@ -74,7 +60,7 @@ TEST(Vessel, TestDataOfEveryShape) {
 }
 
 TEST(Vessel, LossBalancesConduction) {
-    const VesselInput in = TestData(3);
+    const VesselInput in = test_data::Vessel(3);
     const auto r = VesselHeatLoss(in);
     ASSERT_TRUE(r.has_value());
     for (std::size_t i = 1; i <= 4; ++i)
@@ -82,9 +68,9 @@ TEST(Vessel, LossBalancesConduction) {
 }
 
 TEST(Vessel, EveryThicknessStartsFromTheBareLoss) {
-    VesselInput other = TestData(1);
+    VesselInput other = test_data::Vessel(1);
     other.tins[0] = 33;
-    const auto a = VesselHeatLoss(TestData(1));
+    const auto a = VesselHeatLoss(test_data::Vessel(1));
     const auto b = VesselHeatLoss(other);
     ASSERT_TRUE(a.has_value() && b.has_value());
     for (std::size_t i = 2; i <= 4; ++i) {
@@ -94,14 +80,15 @@ TEST(Vessel, EveryThicknessStartsFromTheBareLoss) {
 }
 
 TEST(Vessel, DimensionsEachShapeUses) {
-    VesselInput swapped = TestData(1);
+    VesselInput swapped = test_data::Vessel(1);
     std::swap(swapped.L, swapped.W);
-    VesselInput cylinderH = TestData(2);
+    VesselInput cylinderH = test_data::Vessel(2);
     cylinderH.H = 7;
-    VesselInput cylinderL = TestData(3);
+    VesselInput cylinderL = test_data::Vessel(3);
     cylinderL.L = 0; // not used by a vertical cylinder, so not checked either
-    const std::pair<VesselInput, VesselInput> same[] = {
-        {TestData(1), swapped}, {TestData(2), cylinderH}, {TestData(3), cylinderL}};
+    const std::pair<VesselInput, VesselInput> same[] = {{test_data::Vessel(1), swapped},
+                                                        {test_data::Vessel(2), cylinderH},
+                                                        {test_data::Vessel(3), cylinderL}};
     for (const auto& [a, b] : same) {
         SCOPED_TRACE(a.shape);
         const auto ra = VesselHeatLoss(a);
@@ -116,7 +103,7 @@ TEST(Vessel, DimensionsEachShapeUses) {
 
 TEST(Vessel, UnknownShapeGivesZeros) {
     for (int shape : {0, 4, -1}) {
-        VesselInput in = TestData(shape);
+        VesselInput in = test_data::Vessel(shape);
         in.T1 = 0; // not checked: nothing is computed
         const auto r = VesselHeatLoss(in);
         ASSERT_TRUE(r.has_value());
@@ -130,7 +117,7 @@ TEST(Vessel, UnknownShapeGivesZeros) {
 TEST(Vessel, NoConductivitySettlesJustAboveAmbient) {
     for (int shape : {1, 2, 3}) {
         SCOPED_TRACE(shape);
-        VesselInput in = TestData(shape);
+        VesselInput in = test_data::Vessel(shape);
         in.k = 0;
         const auto r = VesselHeatLoss(in);
         ASSERT_TRUE(r.has_value()) << r.error().message;
@@ -240,7 +227,7 @@ TEST(Vessel, InputsOutsideTheDomain) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        VesselInput in = TestData(row.shape);
+        VesselInput in = test_data::Vessel(row.shape);
         row.change(in);
         const auto r = VesselHeatLoss(in);
         ASSERT_FALSE(r.has_value());
