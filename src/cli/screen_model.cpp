@@ -129,6 +129,20 @@ private:
     std::optional<std::string> failed_;
 };
 
+// The single pipe screen's fields that both its calculation and the diameter
+// table read: T1, Tout, k, e, WC and the five thicknesses.
+DiameterTableInput SinglePipeConditions(Converter& number) {
+    DiameterTableInput input;
+    input.T1 = number("Text3");
+    input.Tout = number("Text4");
+    input.k = number("Text5");
+    input.e = number("Text6");
+    input.WC = number("Text7");
+    for (std::size_t i = 0; i < kSinglePipeThicknesses.size(); ++i)
+        input.tins[i] = number(kSinglePipeThicknesses[i]);
+    return input;
+}
+
 } // namespace
 
 const std::string& ScreenTexts::text(std::string_view controlName) const {
@@ -209,13 +223,13 @@ CalculationResult<SinglePipeResult> CalculateSinglePipe(const ScreenTexts& scree
     Converter number(screen, decimalSeparator);
     SinglePipeInput input;
     input.D2 = number("Text2");
-    input.T1 = number("Text3");
-    input.Tout = number("Text4");
-    input.k = number("Text5");
-    input.e = number("Text6");
-    input.WC = number("Text7");
-    for (std::size_t i = 0; i < kSinglePipeThicknesses.size(); ++i)
-        input.tins[i] = number(kSinglePipeThicknesses[i]);
+    const DiameterTableInput common = SinglePipeConditions(number);
+    input.T1 = common.T1;
+    input.Tout = common.Tout;
+    input.k = common.k;
+    input.e = common.e;
+    input.WC = common.WC;
+    input.tins = common.tins;
     if (auto error = number.error())
         return *error;
     return SinglePipeHeatLoss(input);
@@ -284,14 +298,7 @@ CalculationResult<PipeGroupResult> CalculatePipeGroup(const ScreenTexts& screen,
 CalculationResult<DiameterTable> CalculateDiameterTable(const ScreenTexts& screen,
                                                         std::string_view decimalSeparator) {
     Converter number(screen, decimalSeparator);
-    DiameterTableInput input;
-    input.T1 = number("Text3");
-    input.Tout = number("Text4");
-    input.k = number("Text5");
-    input.e = number("Text6");
-    input.WC = number("Text7");
-    for (std::size_t i = 0; i < kSinglePipeThicknesses.size(); ++i)
-        input.tins[i] = number(kSinglePipeThicknesses[i]);
+    const DiameterTableInput input = SinglePipeConditions(number);
     if (auto error = number.error())
         return *error;
     return ComputeDiameterTable(input);
