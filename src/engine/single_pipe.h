@@ -29,4 +29,16 @@ struct SinglePipeResult {
 // passes the values of the last pass stand, as passes[i] = 100 shows.
 CalculationResult<SinglePipeResult> SinglePipeHeatLoss(const SinglePipeInput& input);
 
+// One thickness as SinglePipeHeatLoss computes its column, to the last bit.
+struct SinglePipeCase {
+    double HeatLoss; // W/m
+    double Tsurface; // °C
+    int passes;      // 0 for the bare pipe
+};
+
+// The pipe under tins (mm), input.tins ignored. tins = 0 gives the bare
+// column (entry 0), not the iterated one, so that the bare pipe reads the same
+// as on the screen. Errors as SinglePipeHeatLoss ("tins1" for tins).
+CalculationResult<SinglePipeCase> SinglePipeAtThickness(const SinglePipeInput& input, double tins);
+
 } // namespace termiva

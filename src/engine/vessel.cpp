@@ -222,6 +222,18 @@ std::optional<CalculationError> CheckInput(const VesselInput& in) {
     return std::nullopt;
 }
 
+// One thickness, tins > 0 mm, with the bare loss as the secant's first point.
+CalculationResult<CaseResult> InsulatedCase(const VesselInput& in, const Geometry& bare,
+                                            double bareLoss, double tins) {
+    const Geometry outer = MakeGeometry(in.shape, in.L + tins * 2 / 1000, in.H + tins * 2 / 1000,
+                                        in.W + tins * 2 / 1000);
+    const Balance balance{outer, bare.A, tins / 1000, in.T1, in.Tout, in.k, in.e, in.WC};
+    const std::optional<CaseResult> c = SolveInsulatedCase(balance, bareLoss);
+    if (!c || !std::isfinite(c->HeatLoss) || !std::isfinite(c->Tsurface))
+        return CalculationError{detail::kNotConverged};
+    return *c;
+}
+
 } // namespace
 
 CalculationResult<VesselResult> VesselHeatLoss(const VesselInput& input) {
@@ -230,31 +242,43 @@ CalculationResult<VesselResult> VesselHeatLoss(const VesselInput& input) {
     if (auto error = CheckInput(input))
         return *error;
 
-    const int shape = input.shape;
-    const double T1 = input.T1;
-    const double Tout = input.Tout;
-
     VesselResult r;
-    const Geometry bare = MakeGeometry(shape, input.L, input.H, input.W);
-    r.Tsurface[0] = T1;
-    r.HeatLoss[0] = OutsideLoss(bare, T1, Tout, input.e, input.WC);
+    const Geometry bare = MakeGeometry(input.shape, input.L, input.H, input.W);
+    r.Tsurface[0] = input.T1;
+    r.HeatLoss[0] = OutsideLoss(bare, input.T1, input.Tout, input.e, input.WC);
     if (!std::isfinite(r.HeatLoss[0]))
         return CalculationError{detail::kNotConverged};
 
     for (std::size_t i = 1; i <= 4; ++i) {
-        const double tins = input.tins[i - 1];
-        const Geometry outer = MakeGeometry(shape, input.L + tins * 2 / 1000,
-                                            input.H + tins * 2 / 1000, input.W + tins * 2 / 1000);
-        const Balance balance{outer, bare.A, tins / 1000, T1, Tout, input.k, input.e, input.WC};
-        const std::optional<CaseResult> c = SolveInsulatedCase(balance, r.HeatLoss[0]);
-        if (!c || !std::isfinite(c->HeatLoss) || !std::isfinite(c->Tsurface))
-            return CalculationError{detail::kNotConverged};
+        const auto c = InsulatedCase(input, bare, r.HeatLoss[0], input.tins[i - 1]);
+        if (!c)
+            return c.error();
         r.HeatLoss[i] = c->HeatLoss;
         r.Tsurface[i] = c->Tsurface;
         r.steps[i] = c->steps;
         r.bracketed[i] = c->bracketed;
     }
     return r;
+}
+
+CalculationResult<VesselCase> VesselAtThickness(const VesselInput& input, double tins) {
+    if (input.shape < 1 || input.shape > 3)
+        return CalculationError{"Unknown vessel shape."};
+    VesselInput checked = input;
+    // The bare vessel is asked for by 0, which the thickness check refuses.
+    checked.tins.fill(tins == 0 ? 1 : tins);
+    if (auto error = CheckInput(checked))
+        return *error;
+    const Geometry bare = MakeGeometry(input.shape, input.L, input.H, input.W);
+    const double bareLoss = OutsideLoss(bare, input.T1, input.Tout, input.e, input.WC);
+    if (!std::isfinite(bareLoss))
+        return CalculationError{detail::kNotConverged};
+    if (tins == 0)
+        return VesselCase{bareLoss, input.T1, 0, false};
+    const auto c = InsulatedCase(input, bare, bareLoss, tins);
+    if (!c)
+        return c.error();
+    return VesselCase{c->HeatLoss, c->Tsurface, c->steps, c->bracketed};
 }
 
 } // namespace termiva

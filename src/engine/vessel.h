@@ -38,4 +38,17 @@ struct VesselResult {
 // error: the surface then settles just above the ambient temperature.
 CalculationResult<VesselResult> VesselHeatLoss(const VesselInput& input);
 
+// One thickness as VesselHeatLoss computes its column, to the last bit.
+struct VesselCase {
+    double HeatLoss; // W
+    double Tsurface; // °C
+    int steps;       // 0 for the bare vessel
+    bool bracketed;  // as VesselResult::bracketed
+};
+
+// The vessel under tins (mm), input.tins ignored; tins = 0 gives the bare
+// vessel (entry 0). Errors as VesselHeatLoss ("tins1" for a negative tins),
+// and a shape other than 1..3.
+CalculationResult<VesselCase> VesselAtThickness(const VesselInput& input, double tins);
+
 } // namespace termiva

@@ -1,0 +1,98 @@
+#pragma once
+
+// The smallest insulation thickness that keeps the outside surface
+// temperature and/or the heat loss of a pipe or a vessel within a limit.
+
+#include "engine/calculation_error.h"
+#include "support/expected.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace termiva {
+
+enum class LimitObject {
+    Pipe = 0,               // a single horizontal pipe (D2)
+    Rectangular = 1,        // the vessel shapes, numbered as VesselInput::shape
+    HorizontalCylinder = 2, //
+    VerticalCylinder = 3,   //
+};
+
+struct ThicknessLimitInput {
+    LimitObject object = LimitObject::Pipe;
+    double D2 = 0;                    // pipe outside diameter, mm (pipe)
+    double L = 0;                     // vessel length, m (rectangular, horizontal cylinder)
+    double H = 0;                     // vessel height, m (rectangular, vertical cylinder)
+    double W = 0;                     // vessel width (rectangular) or diameter, m
+    double T1 = 0;                    // fluid temperature, °C
+    double Tout = 0;                  // ambient temperature, °C
+    double k = 0;                     // insulation thermal conductivity, W/(m K)
+    double e = 0;                     // emissivity of the outside surface, -
+    double WC = 0;                    // wind coefficient, -
+    std::optional<double> maxSurface; // highest outside surface temperature, °C
+    std::optional<double> maxLoss;    // highest heat loss, W/m (pipe) or W (vessel)
+    std::vector<double> standard;     // standard thicknesses, mm, ascending
+};
+
+// The standard thicknesses offered unless the user types others, mm.
+std::vector<double> DefaultStandardThicknesses();
+
+// The loss and surface temperature at one thickness, exactly as the single
+// pipe or vessel calculation gives them for that thickness.
+struct ThicknessPoint {
+    double thickness = 0; // mm
+    double HeatLoss = 0;  // W/m (pipe) or W (vessel)
+    double Tsurface = 0;  // °C
+    // The iteration stopped without settling (100 pipe passes) or the vessel's
+    // heat balance was solved by bracketing: as the single pipe and vessel
+    // results mark theirs.
+    bool approximate = false;
+};
+
+enum class Governing { Surface, Loss, Both };
+
+struct ThicknessLimitResult {
+    std::optional<double> surfaceThickness; // mm the surface limit needs; none when not given
+    std::optional<double> lossThickness;    // mm the loss limit needs; none when not given
+    Governing governing = Governing::Surface;
+    ThicknessPoint answer;                  // at the larger of the two
+    std::optional<ThicknessPoint> standard; // the first standard thickness >= answer
+    int evaluations = 0;                    // thicknesses computed, for tests and benchmarks
+};
+
+// A limit that even the largest thickness does not meet.
+struct UnmetLimit {
+    Governing limit; // Surface or Loss
+    double value;    // the limit
+    ThicknessPoint atMaximum;
+};
+
+struct ThicknessLimitError {
+    std::string message;             // ready for an "Error" box, numbers with '.'
+    std::optional<UnmetLimit> unmet; // set when a limit cannot be met
+};
+
+inline constexpr double kMaxLimitThickness = 1000; // mm
+inline constexpr double kLimitResolution = 0.1;    // mm
+
+// The answer is the smallest thickness t on the 0.1 mm grid from 0 to 1000 mm
+// such that the limits hold at t and at every thickness above it. The loss of
+// a small pipe rises under a thin layer before it falls (critical radius), so
+// nothing is assumed about the shape of either curve: 1 mm steps are scanned
+// from 1000 mm down to the last step where a limit fails, and the step above
+// it is refined to 0.1 mm. A limit holds when the value is at or below it.
+//
+// Errors: no limit given; a limit that is not met at 1000 mm (unmet is set);
+// every input error of SinglePipeHeatLoss / VesselHeatLoss.
+Expected<ThicknessLimitResult, ThicknessLimitError>
+InsulationThicknessForLimit(const ThicknessLimitInput& input);
+
+// The message of an unmet limit with the given decimal separator.
+std::string UnmetLimitMessage(const UnmetLimit& unmet, LimitObject object, char separator);
+
+// The loss and surface temperature at one thickness (mm) of the input's object.
+CalculationResult<ThicknessPoint> ThicknessLimitPoint(const ThicknessLimitInput& input,
+                                                      double thickness);
+
+} // namespace termiva

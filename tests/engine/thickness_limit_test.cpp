@@ -1,0 +1,261 @@
+#include "engine/single_pipe.h"
+#include "engine/thickness_limit.h"
+#include "engine/vessel.h"
+#include "expect_digits.h"
+#include "test_data.h"
+
+#include <gtest/gtest.h>
+
+namespace termiva {
+namespace {
+
+ThicknessLimitInput PipeLimit(const SinglePipeInput& pipe) {
+    ThicknessLimitInput in;
+    in.object = LimitObject::Pipe;
+    in.D2 = pipe.D2;
+    in.T1 = pipe.T1;
+    in.Tout = pipe.Tout;
+    in.k = pipe.k;
+    in.e = pipe.e;
+    in.WC = pipe.WC;
+    in.standard = DefaultStandardThicknesses();
+    return in;
+}
+
+ThicknessLimitInput VesselLimit(const VesselInput& vessel) {
+    ThicknessLimitInput in;
+    in.object = static_cast<LimitObject>(vessel.shape);
+    in.L = vessel.L;
+    in.H = vessel.H;
+    in.W = vessel.W;
+    in.T1 = vessel.T1;
+    in.Tout = vessel.Tout;
+    in.k = vessel.k;
+    in.e = vessel.e;
+    in.WC = vessel.WC;
+    in.standard = DefaultStandardThicknesses();
+    return in;
+}
+
+// The single pipe calculation itself, one column per thickness.
+SinglePipeResult PipeAt(SinglePipeInput pipe, double t0, double t1) {
+    pipe.tins = {t0, t1, t0, t0, t0};
+    return *SinglePipeHeatLoss(pipe);
+}
+
+VesselResult VesselAt(VesselInput vessel, double t0, double t1) {
+    vessel.tins = {t0, t1, t0, t0};
+    return *VesselHeatLoss(vessel);
+}
+
+// A small pipe whose loss rises under a thin layer (its critical radius lies
+// outside the pipe) before it falls.
+SinglePipeInput SmallPipe() {
+    SinglePipeInput pipe = test_data::SinglePipe();
+    pipe.D2 = 6;
+    pipe.k = 0.2;
+    return pipe;
+}
+
+TEST(ThicknessLimit, SinglePipeTestDataWithA50DegreeSurface) {
+    const SinglePipeInput pipe = test_data::SinglePipe();
+    ThicknessLimitInput in = PipeLimit(pipe);
+    in.maxSurface = 50;
+    const auto r = InsulationThicknessForLimit(in);
+    ASSERT_TRUE(r.has_value()) << r.error().message;
+    EXPECT_EQ(*r->surfaceThickness, 12.4);
+    EXPECT_FALSE(r->lossThickness);
+    EXPECT_EQ(r->governing, Governing::Surface);
+
+    // By the single pipe calculation: 12.3 mm is too thin, 12.4 mm is enough,
+    // and the answer reads the same as its column.
+    const SinglePipeResult check = PipeAt(pipe, 12.3, 12.4);
+    EXPECT_GT(check.Tsurface[1], 50);
+    EXPECT_LE(check.Tsurface[2], 50);
+    EXPECT_EQ(r->answer.thickness, 12.4);
+    EXPECT_EQ(r->answer.HeatLoss, check.HeatLoss[2]);
+    EXPECT_EQ(r->answer.Tsurface, check.Tsurface[2]);
+    EXPECT_DIGITS(r->answer.HeatLoss, "62.68");
+    EXPECT_DIGITS(r->answer.Tsurface, "49.84");
+    EXPECT_FALSE(r->answer.approximate);
+
+    // The next standard thickness is the screen's first test thickness.
+    ASSERT_TRUE(r->standard);
+    EXPECT_EQ(r->standard->thickness, 20);
+    EXPECT_DIGITS(r->standard->HeatLoss, "49.552");
+    EXPECT_DIGITS(r->standard->Tsurface, "40.30");
+}
+
+TEST(ThicknessLimit, BothLimitsAndTheGoverningOne) {
+    const SinglePipeInput pipe = test_data::SinglePipe();
+    ThicknessLimitInput in = PipeLimit(pipe);
+    in.maxSurface = 50;
+    in.maxLoss = 30;
+    const auto r = InsulationThicknessForLimit(in);
+    ASSERT_TRUE(r.has_value()) << r.error().message;
+    EXPECT_EQ(*r->surfaceThickness, 12.4);
+    EXPECT_EQ(*r->lossThickness, 60.1);
+    EXPECT_EQ(r->governing, Governing::Loss);
+    const SinglePipeResult check = PipeAt(pipe, 60.0, 60.1);
+    EXPECT_GT(check.HeatLoss[1], 30);
+    EXPECT_LE(check.HeatLoss[2], 30);
+    EXPECT_EQ(r->answer.HeatLoss, check.HeatLoss[2]);
+    EXPECT_EQ(r->standard->thickness, 70);
+
+    // A surface limit that needs exactly as much governs together with it.
+    in.maxSurface = check.Tsurface[2];
+    const auto both = InsulationThicknessForLimit(in);
+    ASSERT_TRUE(both.has_value());
+    EXPECT_EQ(both->governing, Governing::Both);
+    EXPECT_EQ(both->answer.thickness, 60.1);
+}
+
+TEST(ThicknessLimit, SmallPipeWhoseLossFirstRises) {
+    const SinglePipeInput pipe = SmallPipe();
+    // The bare pipe loses 62.60 W/m, 3 mm lose 68.14 W/m.
+    const SinglePipeResult rise = PipeAt(pipe, 0, 3);
+    EXPECT_DIGITS(rise.HeatLoss[0], "62.60");
+    EXPECT_DIGITS(rise.HeatLoss[2], "68.14");
+
+    ThicknessLimitInput in = PipeLimit(pipe);
+    in.maxLoss = 65;
+    const auto r = InsulationThicknessForLimit(in);
+    ASSERT_TRUE(r.has_value()) << r.error().message;
+    // The bare pipe meets 65 W/m, but a thin layer does not: the answer lies
+    // above the hump, not at 0.
+    const double t = *r->lossThickness;
+    EXPECT_GT(t, 5);
+    const SinglePipeResult check = PipeAt(pipe, t - 0.1, t);
+    EXPECT_GT(check.HeatLoss[1], 65);
+    EXPECT_LE(check.HeatLoss[2], 65);
+    EXPECT_EQ(r->answer.HeatLoss, check.HeatLoss[2]);
+    for (double above : {t + 0.1, t + 1, t + 10, 200.0, 1000.0})
+        EXPECT_LE(PipeAt(pipe, above, above).HeatLoss[1], 65) << above;
+}
+
+TEST(ThicknessLimit, SurfaceTemperatureFallsAndLossNeedNot) {
+    // Surface temperature falls with every millimetre, for the pipe and each
+    // vessel; the small pipe's loss does not.
+    std::vector<ThicknessLimitInput> objects = {PipeLimit(test_data::SinglePipe()),
+                                                PipeLimit(SmallPipe())};
+    for (int shape = 1; shape <= 3; ++shape)
+        objects.push_back(VesselLimit(test_data::Vessel(shape)));
+    for (const ThicknessLimitInput& in : objects) {
+        SCOPED_TRACE(static_cast<int>(in.object));
+        double previous = in.T1 + 1;
+        for (int mm = 0; mm <= 1000; mm += 1) {
+            const auto p = ThicknessLimitPoint(in, mm);
+            ASSERT_TRUE(p.has_value());
+            ASSERT_LT(p->Tsurface, previous) << mm;
+            previous = p->Tsurface;
+        }
+    }
+    const ThicknessLimitInput small = PipeLimit(SmallPipe());
+    EXPECT_GT(ThicknessLimitPoint(small, 2)->HeatLoss, ThicknessLimitPoint(small, 0)->HeatLoss);
+}
+
+TEST(ThicknessLimit, EachVesselShapeWithALossLimit) {
+    const double expected[] = {60.5, 22.6, 33.5};
+    for (int shape = 1; shape <= 3; ++shape) {
+        SCOPED_TRACE(shape);
+        const VesselInput vessel = test_data::Vessel(shape);
+        ThicknessLimitInput in = VesselLimit(vessel);
+        in.maxLoss = 1000;
+        const auto r = InsulationThicknessForLimit(in);
+        ASSERT_TRUE(r.has_value()) << r.error().message;
+        const double t = *r->lossThickness;
+        EXPECT_EQ(t, expected[shape - 1]);
+        const VesselResult check = VesselAt(vessel, t - 0.1, t);
+        EXPECT_GT(check.HeatLoss[1], 1000);
+        EXPECT_LE(check.HeatLoss[2], 1000);
+        EXPECT_EQ(r->answer.HeatLoss, check.HeatLoss[2]);
+        EXPECT_EQ(r->answer.Tsurface, check.Tsurface[2]);
+        ASSERT_TRUE(r->standard);
+        const VesselResult standard = VesselAt(vessel, r->standard->thickness, 1);
+        EXPECT_EQ(r->standard->HeatLoss, standard.HeatLoss[1]);
+    }
+}
+
+TEST(ThicknessLimit, BareSurfaceAlreadyMeetsTheLimits) {
+    const SinglePipeInput pipe = test_data::SinglePipe();
+    ThicknessLimitInput in = PipeLimit(pipe);
+    in.maxSurface = 150;
+    in.maxLoss = 300;
+    const auto r = InsulationThicknessForLimit(in);
+    ASSERT_TRUE(r.has_value()) << r.error().message;
+    EXPECT_EQ(*r->surfaceThickness, 0);
+    EXPECT_EQ(*r->lossThickness, 0);
+    EXPECT_EQ(r->answer.thickness, 0);
+    // Exactly the bare column of the single pipe screen.
+    const SinglePipeResult check = PipeAt(pipe, 20, 20);
+    EXPECT_EQ(r->answer.HeatLoss, check.HeatLoss[0]);
+    EXPECT_EQ(r->answer.Tsurface, 143);
+
+    ThicknessLimitInput vessel = VesselLimit(test_data::Vessel(2));
+    vessel.maxSurface = 150;
+    const auto v = InsulationThicknessForLimit(vessel);
+    ASSERT_TRUE(v.has_value()) << v.error().message;
+    EXPECT_EQ(v->answer.thickness, 0);
+    EXPECT_EQ(v->answer.HeatLoss, VesselAt(test_data::Vessel(2), 20, 20).HeatLoss[0]);
+}
+
+TEST(ThicknessLimit, Errors) {
+    ThicknessLimitInput in = PipeLimit(test_data::SinglePipe());
+    auto r = InsulationThicknessForLimit(in);
+    ASSERT_FALSE(r.has_value());
+    EXPECT_EQ(r.error().message,
+              "Give a maximum surface temperature, a maximum heat loss or both.");
+
+    // Even 1000 mm keep the surface above 20.1 oC.
+    in.maxSurface = 20.1;
+    in.maxLoss = 30;
+    r = InsulationThicknessForLimit(in);
+    ASSERT_FALSE(r.has_value());
+    ASSERT_TRUE(r.error().unmet);
+    EXPECT_EQ(r.error().unmet->atMaximum.thickness, 1000);
+    const SinglePipeResult at1000 = PipeAt(test_data::SinglePipe(), 1000, 1000);
+    EXPECT_EQ(r.error().unmet->atMaximum.Tsurface, at1000.Tsurface[1]);
+    EXPECT_DIGITS(at1000.Tsurface[1], "20.3");
+    EXPECT_DIGITS(at1000.HeatLoss[1], "12.48");
+    EXPECT_EQ(r.error().message, "No insulation thickness up to 1000 mm keeps the surface "
+                                 "temperature at or below 20.1 oC: at 1000 mm it is 20.3 oC.");
+    EXPECT_EQ(UnmetLimitMessage(*r.error().unmet, LimitObject::Pipe, ','),
+              "No insulation thickness up to 1000 mm keeps the surface temperature at or "
+              "below 20,1 oC: at 1000 mm it is 20,3 oC.");
+
+    in.maxSurface.reset();
+    in.maxLoss = 10;
+    r = InsulationThicknessForLimit(in);
+    ASSERT_FALSE(r.has_value());
+    EXPECT_EQ(r.error().message, "No insulation thickness up to 1000 mm keeps the heat loss at "
+                                 "or below 10.00 W/m: at 1000 mm it is 12.48 W/m.");
+
+    // The input errors of the calculation behind it.
+    in.T1 = 10;
+    r = InsulationThicknessForLimit(in);
+    ASSERT_FALSE(r.has_value());
+    EXPECT_FALSE(r.error().unmet);
+    EXPECT_EQ(r.error().message, "Fluid temperature must be higher than ambient temperature.");
+    ThicknessLimitInput vessel = VesselLimit(test_data::Vessel(1));
+    vessel.maxLoss = 1000;
+    vessel.H = 0;
+    EXPECT_EQ(InsulationThicknessForLimit(vessel).error().message,
+              "Vessel height must be greater than 0.");
+}
+
+TEST(ThicknessLimit, StandardThicknessAtOrAboveTheAnswer) {
+    ThicknessLimitInput in = PipeLimit(test_data::SinglePipe());
+    in.maxSurface = 50;
+    in.standard = {30, 12.4, 15};
+    auto r = InsulationThicknessForLimit(in);
+    ASSERT_TRUE(r.has_value());
+    EXPECT_EQ(r->standard->thickness, 12.4);
+    EXPECT_EQ(r->standard->HeatLoss, r->answer.HeatLoss);
+    in.standard = {5, 10};
+    r = InsulationThicknessForLimit(in);
+    ASSERT_TRUE(r.has_value());
+    EXPECT_FALSE(r->standard);
+}
+
+} // namespace
+} // namespace termiva
