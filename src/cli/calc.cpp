@@ -145,6 +145,11 @@ FileReport CalculateFile(const std::string& path, const Options& options,
                          "or .inmp."};
         return report;
     }
+    if (*report.kind == InputFileKind::ThicknessLimit) {
+        report.status = kExitUnusable;
+        report.errors = {"The file \"" + path + "\" is a thickness for a limit file: use --limit."};
+        return report;
+    }
     auto record = files::ReadInputFile(*report.kind, path);
     if (!record) {
         report.status = kExitUnusable;
@@ -178,6 +183,8 @@ FileReport CalculateFile(const std::string& path, const Options& options,
         break;
     case InputFileKind::MultiplePipes:
         Take(CalculatePipeGroup(screen, separator), report.pipeGroup, report);
+        break;
+    case InputFileKind::ThicknessLimit:
         break;
     }
     return report;

@@ -70,6 +70,25 @@ InputFileFormat MakeMultiplePipes() {
     };
 }
 
+// The object list (pipe or one of the three vessel shapes), the object's
+// dimensions, the common inputs, the two limits (either may be empty) and the
+// standard thickness list as typed.
+InputFileFormat MakeThicknessLimit() {
+    return InputFileFormat{
+        InputFileKind::ThicknessLimit,
+        "thickness for a limit",
+        "Insulation thickness for a limit file",
+        true,
+        4,
+        {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text8", "Text9", "Text10",
+         "Text11", "Text12"},
+        {},
+        "Thickness for a limit file (*.inlim)|*.inlim|All files (*.*)|*.*",
+        "limit.inlim",
+        "inlim",
+    };
+}
+
 // The lines of `bytes`, at most `limit` of them. A line ends at LF, a CR
 // before the LF belongs to the line end; the last line may lack its end (or
 // have only the CR).
@@ -138,11 +157,14 @@ const InputFileFormat& FormatOf(InputFileKind kind) {
     static const InputFileFormat singlePipe = MakeSinglePipe();
     static const InputFileFormat vessel = MakeVessel();
     static const InputFileFormat multiplePipes = MakeMultiplePipes();
+    static const InputFileFormat thicknessLimit = MakeThicknessLimit();
     switch (kind) {
     case InputFileKind::SinglePipe:
         return singlePipe;
     case InputFileKind::Vessel:
         return vessel;
+    case InputFileKind::ThicknessLimit:
+        return thicknessLimit;
     case InputFileKind::MultiplePipes:
         break;
     }
@@ -160,8 +182,8 @@ std::optional<InputFileKind> KindFromPath(std::string_view path) {
         if (c >= 'A' && c <= 'Z')
             c = static_cast<char>(c - 'A' + 'a');
     }
-    for (InputFileKind kind :
-         {InputFileKind::SinglePipe, InputFileKind::Vessel, InputFileKind::MultiplePipes}) {
+    for (InputFileKind kind : {InputFileKind::SinglePipe, InputFileKind::Vessel,
+                               InputFileKind::MultiplePipes, InputFileKind::ThicknessLimit}) {
         if (extension == FormatOf(kind).defaultExtension)
             return kind;
     }

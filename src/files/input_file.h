@@ -1,6 +1,6 @@
 #pragma once
 
-// The input data files of the three calculator screens: one field text per
+// The input data files of the calculator screens: one field text per
 // line, CR LF line ends, a fixed title on line 1, then (single pipe and vessel)
 // the index of the selected list entry, then the field texts in a fixed order.
 //
@@ -26,7 +26,7 @@
 
 namespace termiva::files {
 
-enum class InputFileKind { SinglePipe, Vessel, MultiplePipes };
+enum class InputFileKind { SinglePipe, Vessel, MultiplePipes, ThicknessLimit };
 
 inline constexpr std::size_t kMaxLineBytes = 1024;
 
@@ -34,10 +34,11 @@ inline constexpr std::size_t kMaxLineBytes = 1024;
 // settings of the file dialogs that save and load them.
 struct InputFileFormat {
     InputFileKind kind;
-    std::string_view description; // "single pipe", "vessel", "multiple pipes"
-    std::string_view title;       // line 1, written as is; not checked on reading
-    bool hasListIndex;            // line 2 holds the index of the selected list entry
-    int listSize;                 // entries of that list (index 0..listSize-1); 0 without
+    std::string_view
+        description;        // "single pipe", "vessel", "multiple pipes", "thickness for a limit"
+    std::string_view title; // line 1, written as is; not checked on reading
+    bool hasListIndex;      // line 2 holds the index of the selected list entry
+    int listSize;           // entries of that list (index 0..listSize-1); 0 without
     // Control names of the fields in file order, from the line after the
     // title (or the list index) on: "Text3", ..., and "Text3(13)" for the
     // element 13 of a control array.
@@ -49,7 +50,7 @@ struct InputFileFormat {
     std::string_view defaultFileName;  // offered by the save dialog
     std::string_view defaultExtension; // without the dot
 
-    // Lines every file of this kind has: 12, 14 or 46 (the diameter lines
+    // Lines every file of this kind has: 12, 14, 46 or 14 (the diameter lines
     // of the single pipe not counted).
     int lineCount() const;
     // Line number (from 1) of fieldNames[0]: 3 with a list index, else 2.
@@ -60,7 +61,7 @@ struct InputFileFormat {
 
 const InputFileFormat& FormatOf(InputFileKind kind);
 
-// The kind that a file name's extension stands for (.insp, .inv, .inmp; any
+// The kind that a file name's extension stands for (.insp, .inv, .inmp, .inlim; any
 // letter case), nothing for another extension.
 std::optional<InputFileKind> KindFromPath(std::string_view path);
 

@@ -71,6 +71,15 @@ InputRecord MultiplePipesGolden() {
     return record;
 }
 
+// A horizontal cylinder with a loss limit and no surface limit, saved under
+// a decimal comma; the pipe diameter and the height are not used by it.
+InputRecord ThicknessLimitGolden() {
+    return {2,
+            {"", "1,2", "", "0,8", "150", "20", "0,05", "1", "1", "", "1000",
+             "20 25 30 40 50 60 70 80 90 100 120 140 160 180 200"},
+            {}};
+}
+
 void ExpectSameRecord(const InputRecord& actual, const InputRecord& expected) {
     EXPECT_EQ(actual.listIndex, expected.listIndex);
     EXPECT_EQ(actual.fields, expected.fields);
@@ -113,12 +122,24 @@ TEST(InputFileFormatTest, EachKindHasItsLayoutAndDialogSettings) {
     EXPECT_EQ(pipes.dialogFilter, "More pipes insulation file (*.inmp)|*.inmp|All files (*.*)|*.*");
     EXPECT_EQ(pipes.defaultFileName, "morepipes.inmp");
     EXPECT_EQ(pipes.defaultExtension, "inmp");
+
+    const InputFileFormat& limit = FormatOf(InputFileKind::ThicknessLimit);
+    EXPECT_EQ(limit.title, "Insulation thickness for a limit file");
+    EXPECT_EQ(limit.lineCount(), 14);
+    EXPECT_EQ(limit.listSize, 4);
+    EXPECT_EQ(limit.indexOf("Text1"), 0u);
+    EXPECT_EQ(limit.indexOf("Text12"), 11u);
+    EXPECT_EQ(limit.dialogFilter,
+              "Thickness for a limit file (*.inlim)|*.inlim|All files (*.*)|*.*");
+    EXPECT_EQ(limit.defaultFileName, "limit.inlim");
+    EXPECT_EQ(limit.defaultExtension, "inlim");
 }
 
 TEST(InputFileFormatTest, KindFromPath) {
     EXPECT_EQ(KindFromPath("a/b/singlepipe.insp"), InputFileKind::SinglePipe);
     EXPECT_EQ(KindFromPath("VESSEL.INV"), InputFileKind::Vessel);
     EXPECT_EQ(KindFromPath("x.y/morepipes.inmp"), InputFileKind::MultiplePipes);
+    EXPECT_EQ(KindFromPath("limit.InLim"), InputFileKind::ThicknessLimit);
     EXPECT_FALSE(KindFromPath("x.inmp/file"));
     EXPECT_FALSE(KindFromPath("file.txt"));
     EXPECT_FALSE(KindFromPath("insp"));
@@ -130,6 +151,8 @@ TEST(InputFileTest, WritesTheGoldenBytes) {
     EXPECT_EQ(ToBytes(InputFileKind::Vessel, VesselGolden()), ReadAll(kData + "vessel.inv"));
     EXPECT_EQ(ToBytes(InputFileKind::MultiplePipes, MultiplePipesGolden()),
               ReadAll(kData + "multiple_pipes.inmp"));
+    EXPECT_EQ(ToBytes(InputFileKind::ThicknessLimit, ThicknessLimitGolden()),
+              ReadAll(kData + "thickness_limit.inlim"));
 }
 
 TEST(InputFileTest, ReadsTheGoldenFiles) {
@@ -142,6 +165,17 @@ TEST(InputFileTest, ReadsTheGoldenFiles) {
     auto pipes = ReadInputFile(InputFileKind::MultiplePipes, kData + "multiple_pipes.inmp");
     ASSERT_TRUE(pipes) << pipes.error().message;
     ExpectSameRecord(pipes.value(), MultiplePipesGolden());
+    auto limit = ReadInputFile(InputFileKind::ThicknessLimit, kData + "thickness_limit.inlim");
+    ASSERT_TRUE(limit) << limit.error().message;
+    ExpectSameRecord(limit.value(), ThicknessLimitGolden());
+    // The object list has four entries: pipe and the three vessel shapes.
+    std::string bytes = ToBytes(InputFileKind::ThicknessLimit, ThicknessLimitGolden());
+    bytes.replace(bytes.find("\r\n2\r\n"), 5, "\r\n4\r\n");
+    auto refused = FromBytes(InputFileKind::ThicknessLimit, bytes, "a.inlim");
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.error().message,
+              "The file \"a.inlim\" is not a valid thickness for a limit input file: line 2 (the "
+              "list entry) is not a number from 0 to 3.");
 }
 
 TEST(InputFileTest, MultiplePipesWithTwoRowsLeavesTheOtherLinesEmpty) {
