@@ -1,5 +1,6 @@
 #include "cases/case_fields.h"
 
+#include "cases/thickness_limit_case.h"
 #include "engine/pipe_group.h"
 #include "text/number_text.h"
 
@@ -100,6 +101,8 @@ const std::vector<FieldSpec>& Fields(InputFileKind kind) {
         return kSinglePipeFields;
     case InputFileKind::Vessel:
         return kVesselFields;
+    case InputFileKind::ThicknessLimit:
+        return ThicknessLimitFields();
     case InputFileKind::MultiplePipes:
         break;
     }
@@ -122,6 +125,8 @@ std::string_view ScreenTitle(InputFileKind kind) {
         return "SINGLE PIPES";
     case InputFileKind::Vessel:
         return "VESSEL INSULATION";
+    case InputFileKind::ThicknessLimit:
+        return kThicknessLimitTitle;
     case InputFileKind::MultiplePipes:
         break;
     }
@@ -150,6 +155,8 @@ const std::string& ScreenTexts::text(std::string_view controlName) const {
 
 std::string Caption(const ScreenTexts& screen, std::string_view controlName) {
     const std::string_view base = BaseName(controlName);
+    if (screen.kind == InputFileKind::ThicknessLimit)
+        return LimitFieldCaption(screen.listIndex, controlName);
     if (screen.kind == InputFileKind::Vessel && base == "Text3" && screen.listIndex > 0)
         return std::string(kVesselDiameterCaption);
     const FieldSpec* field = FindField(screen.kind, controlName);
@@ -167,6 +174,8 @@ std::string Caption(const ScreenTexts& screen, std::string_view controlName) {
 }
 
 std::vector<std::string> MissingFields(const ScreenTexts& screen) {
+    if (screen.kind == InputFileKind::ThicknessLimit)
+        return ThicknessLimitMissing(screen);
     std::vector<const FieldSpec*> rowEntries;
     for (const FieldSpec& field : Fields(screen.kind)) {
         if (field.requirement == Requirement::RowEntry)

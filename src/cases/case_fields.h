@@ -39,6 +39,7 @@ enum class FieldRule {
 enum class Requirement {
     Required, // kind E: checked in table order, the first empty one stops
     RowEntry, // kind F: a pipe row used at all must have all three entries
+    Optional, // may stay empty (the limits of the thickness for a limit screen)
 };
 
 struct FieldSpec {

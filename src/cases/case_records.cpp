@@ -1,6 +1,7 @@
 #include "cases/case_records.h"
 
 #include "cases/single_pipe_case.h"
+#include "cases/thickness_limit_case.h"
 #include "text/number_text.h"
 
 #include <utility>
@@ -72,7 +73,10 @@ ScreenTexts LoadScreen(InputFileKind kind, const files::InputRecord& record,
                        std::string_view decimalSeparator) {
     ScreenTexts screen{kind, record.listIndex, {}};
     const auto set = [&](const std::string& name, std::string_view text) {
-        screen.texts[name] = text::ApplyTypingFilter(text, decimalSeparator).text;
+        // Only numeric fields filter what is typed: a list typed as text stays as it is.
+        screen.texts[name] = FindField(kind, name)
+                                 ? text::ApplyTypingFilter(text, decimalSeparator).text
+                                 : std::string(text);
     };
     if (kind == InputFileKind::SinglePipe) {
         for (const FieldText& diameter : PipeSizeTexts(record.listIndex, decimalSeparator))
@@ -84,6 +88,8 @@ ScreenTexts LoadScreen(InputFileKind kind, const files::InputRecord& record,
 }
 
 TestData TestDataOf(InputFileKind kind, std::string_view decimalSeparator) {
+    if (kind == InputFileKind::ThicknessLimit)
+        return ThicknessLimitTestData(0, decimalSeparator);
     TestData data;
     const std::vector<TestText>* texts = &kPipeGroupTestData;
     if (kind == InputFileKind::SinglePipe) {

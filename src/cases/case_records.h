@@ -31,7 +31,8 @@ std::vector<FieldText> LoadedTexts(InputFileKind kind, const files::InputRecord&
 
 // The screen after loading `record`, without widgets: the list entry first
 // (the single pipe's entry writes D1 and D2), then LoadedTexts, each through
-// the typing filter with the user's decimal separator.
+// the typing filter with the user's decimal separator (a numeric field; the
+// standard thickness list of the limit screen is kept as it stands).
 ScreenTexts LoadScreen(InputFileKind kind, const files::InputRecord& record,
                        std::string_view decimalSeparator);
 

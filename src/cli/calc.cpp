@@ -6,6 +6,7 @@
 #include "cases/pipe_group_case.h"
 #include "cases/single_pipe_case.h"
 #include "cases/vessel_case.h"
+#include "cli/limit_calc.h"
 #include "files/diagram_export.h"
 #include "files/input_file.h"
 #include "text/number_text.h"
@@ -341,11 +342,15 @@ std::string Usage() {
            "Numbers are read and shown with the decimal separator of the system locale.\n"
            "Exit status: 0 every file calculated; 1 an input check or a calculation\n"
            "failed; 2 a usage error, a file that is not a readable input data file, or\n"
-           "a workbook that could not be written.\n";
+           "a workbook that could not be written.\n" +
+           LimitUsage();
 }
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
         std::string_view decimalSeparator, const std::string& programFolder) {
+    const bool help = std::find(args.begin(), args.end(), "--help") != args.end();
+    if (!help && IsLimitCommand(args))
+        return RunLimit(args, out, err, decimalSeparator);
     const std::optional<Options> options = ParseArguments(args, err);
     if (!options)
         return kExitUnusable;

@@ -1,0 +1,288 @@
+#include "cli/limit_calc.h"
+
+#include "cases/case_fields.h"
+#include "cases/case_records.h"
+#include "cases/thickness_limit_case.h"
+#include "cli/calc.h"
+#include "files/input_file.h"
+#include "text/number_text.h"
+
+#include <algorithm>
+#include <nlohmann/json.hpp>
+#include <optional>
+
+namespace termiva::cli {
+
+namespace {
+
+using files::InputFileKind;
+using Json = nlohmann::ordered_json;
+
+struct LimitOptions {
+    bool json = false;
+    bool limitFiles = false;               // --limit: the files are .inlim files
+    std::optional<std::string> maxSurface; // --max-surface, as typed
+    std::optional<std::string> maxLoss;    // --max-loss, as typed
+    std::optional<std::string> standard;   // --standard, as typed
+    std::vector<std::string> files;
+};
+
+struct LimitReport {
+    std::string file;
+    int status = kExitOk;
+    std::string error;
+    int listIndex = 0;
+    std::optional<ThicknessLimitInput> input;
+    std::optional<ThicknessLimitResult> result;
+};
+
+std::optional<LimitOptions> UsageError(std::ostream& err, const std::string& message) {
+    err << "termiva-calc: " << message << "\n"
+        << "Try 'termiva-calc --help'.\n";
+    return std::nullopt;
+}
+
+std::optional<LimitOptions> ParseLimitArguments(const std::vector<std::string>& args,
+                                                std::string_view separator, std::ostream& err) {
+    LimitOptions options;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const std::string name = arg.substr(0, arg.find('='));
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+            options.files.push_back(arg);
+        } else if (arg == "--") {
+            optionsEnded = true;
+        } else if (arg == "--json") {
+            options.json = true;
+        } else if (arg == "--limit") {
+            options.limitFiles = true;
+        } else if (name == "--max-surface" || name == "--max-loss" || name == "--standard") {
+            std::optional<std::string> value;
+            if (name.size() < arg.size())
+                value = arg.substr(name.size() + 1);
+            else if (i + 1 < args.size())
+                value = args[++i];
+            if (!value || value->empty())
+                return UsageError(err, name + " needs a value");
+            if (name != "--standard" && !text::IsNumber(*value, separator))
+                return UsageError(err, name + " needs a number (decimal separator \"" +
+                                           std::string(separator) + "\"): " + *value);
+            (name == "--max-surface" ? options.maxSurface
+             : name == "--max-loss"  ? options.maxLoss
+                                     : options.standard) = *value;
+        } else {
+            return UsageError(err, "unknown option " + arg + " with a thickness for a limit");
+        }
+    }
+    if (options.files.empty())
+        return UsageError(err, "no input file given");
+    const bool limitsGiven = options.maxSurface || options.maxLoss || options.standard;
+    if (options.limitFiles && limitsGiven)
+        return UsageError(err, "--limit files hold their own limits: leave out --max-surface, "
+                               "--max-loss and --standard");
+    if (!options.limitFiles && !options.maxSurface && !options.maxLoss)
+        return UsageError(err, "give --max-surface, --max-loss or both");
+    return options;
+}
+
+// The limit screen's texts for one file: loaded from a limit file, or taken
+// from a single pipe or vessel file with the limits of the command line.
+std::optional<cases::ScreenTexts> LimitScreen(const std::string& path, const LimitOptions& options,
+                                              std::string_view separator, LimitReport& report) {
+    const std::optional<InputFileKind> kind = files::KindFromPath(path);
+    const bool wanted = options.limitFiles
+                            ? kind == InputFileKind::ThicknessLimit
+                            : kind == InputFileKind::SinglePipe || kind == InputFileKind::Vessel;
+    if (!wanted) {
+        report.status = kExitUnusable;
+        report.error = "The file \"" + path + "\" is not " +
+                       (options.limitFiles ? "a thickness for a limit file (.inlim)."
+                                           : "a single pipe or vessel file (.insp, .inv).");
+        return std::nullopt;
+    }
+    auto record = files::ReadInputFile(*kind, path);
+    if (!record) {
+        report.status = kExitUnusable;
+        report.error = record.error().message;
+        return std::nullopt;
+    }
+    const cases::ScreenTexts loaded = cases::LoadScreen(*kind, record.value(), separator);
+    if (*kind == InputFileKind::ThicknessLimit)
+        return loaded;
+
+    const std::vector<std::string> missing = cases::MissingFields(loaded);
+    if (!missing.empty()) {
+        report.status = kExitFailed;
+        report.error = cases::MissingValueMessage(loaded, missing.front());
+        return std::nullopt;
+    }
+    const cases::TestData taken = *kind == InputFileKind::SinglePipe
+                                      ? cases::TakeFromSinglePipe(loaded)
+                                      : cases::TakeFromVessel(loaded);
+    cases::ScreenTexts screen{InputFileKind::ThicknessLimit, taken.listIndex, {}};
+    for (const cases::FieldText& field : taken.texts)
+        screen.texts[field.field] = field.text;
+    screen.texts["Text10"] = options.maxSurface.value_or("");
+    screen.texts["Text11"] = options.maxLoss.value_or("");
+    screen.texts[std::string(cases::kStandardListField)] =
+        options.standard.value_or(cases::DefaultStandardListText());
+    return screen;
+}
+
+LimitReport CalculateLimitFile(const std::string& path, const LimitOptions& options,
+                               std::string_view separator) {
+    LimitReport report;
+    report.file = path;
+    const std::optional<cases::ScreenTexts> screen = LimitScreen(path, options, separator, report);
+    if (!screen)
+        return report;
+    report.listIndex = std::clamp(screen->listIndex, 0, 3);
+    const std::vector<std::string> missing = cases::ThicknessLimitMissing(*screen);
+    if (!missing.empty()) {
+        report.status = kExitFailed;
+        report.error = cases::MissingValueMessage(*screen, missing.front());
+        return report;
+    }
+    auto input = cases::ThicknessLimitInputOf(*screen, separator);
+    if (input)
+        report.input = input.value();
+    auto result = cases::CalculateThicknessLimit(*screen, separator);
+    if (!result) {
+        report.status = kExitFailed;
+        report.error = result.error().message;
+        return report;
+    }
+    report.result = result.value();
+    return report;
+}
+
+void PrintLimit(const LimitReport& report, std::ostream& out, std::string_view separator) {
+    const auto object = static_cast<LimitObject>(report.listIndex);
+    const cases::ThicknessLimitTexts texts =
+        cases::ThicknessLimitResultTexts(*report.result, object, separator);
+    const cases::ThicknessLimitCaptions captions =
+        cases::ThicknessLimitResultCaptions(report.listIndex);
+    out << report.file << ": thickness for a limit, "
+        << cases::kLimitObjects[static_cast<std::size_t>(report.listIndex)] << "\n";
+    const std::vector<std::vector<std::string>> rows = {
+        {"", "", captions.heatLoss, captions.surfaceTemperature},
+        {captions.surfaceThickness, texts.surfaceThickness},
+        {captions.lossThickness, texts.lossThickness},
+        {captions.thickness, texts.thickness, texts.heatLoss, texts.surfaceTemperature},
+        {captions.standardThickness, texts.standardThickness, texts.standardHeatLoss,
+         texts.standardSurfaceTemperature},
+    };
+    std::vector<std::size_t> widths(4, 0);
+    for (const auto& row : rows)
+        for (std::size_t i = 0; i < row.size(); ++i)
+            widths[i] = std::max(widths[i], row[i].size());
+    for (const auto& row : rows) {
+        std::string line = "  ";
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            const std::string padding(widths[i] - row[i].size(), ' ');
+            line += i == 0 ? row[i] + padding : "  " + padding + row[i];
+        }
+        while (!line.empty() && line.back() == ' ')
+            line.pop_back();
+        out << line << "\n";
+    }
+    out << "  " << captions.governing << ": " << texts.governing << "\n";
+    if (texts.approximate)
+        out << "  Approximate: an iteration did not settle.\n";
+}
+
+Json PointJson(const ThicknessPoint& point) {
+    Json json;
+    json["thickness"] = point.thickness;
+    json["heat_loss"] = point.HeatLoss;
+    json["surface_temperature"] = point.Tsurface;
+    json["approximate"] = point.approximate;
+    return json;
+}
+
+Json OptionalJson(const std::optional<double>& value) {
+    return value ? Json(*value) : Json(nullptr);
+}
+
+Json LimitJson(const LimitReport& report) {
+    Json json;
+    json["file"] = report.file;
+    if (report.status != kExitOk) {
+        json["error"] = report.error;
+        return json;
+    }
+    static const char* const objects[] = {"pipe", "rectangular", "horizontal-cylinder",
+                                          "vertical-cylinder"};
+    const ThicknessLimitResult& r = *report.result;
+    json["kind"] = "thickness-limit";
+    json["object"] = objects[report.listIndex];
+    json["max_surface"] = OptionalJson(report.input->maxSurface);
+    json["max_loss"] = OptionalJson(report.input->maxLoss);
+    json["surface_thickness"] = OptionalJson(r.surfaceThickness);
+    json["loss_thickness"] = OptionalJson(r.lossThickness);
+    json["governing"] = r.governing == Governing::Surface ? "surface"
+                        : r.governing == Governing::Loss  ? "loss"
+                                                          : "both";
+    json["answer"] = PointJson(r.answer);
+    json["standard"] = r.standard ? PointJson(*r.standard) : Json(nullptr);
+    return json;
+}
+
+} // namespace
+
+bool IsLimitCommand(const std::vector<std::string>& args) {
+    for (const std::string& arg : args) {
+        if (arg == "--")
+            return false;
+        const std::string name = arg.substr(0, arg.find('='));
+        if (name == "--limit" || name == "--max-surface" || name == "--max-loss" ||
+            name == "--standard")
+            return true;
+    }
+    return false;
+}
+
+int RunLimit(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+             std::string_view decimalSeparator) {
+    const std::optional<LimitOptions> options = ParseLimitArguments(args, decimalSeparator, err);
+    if (!options)
+        return kExitUnusable;
+    int status = kExitOk;
+    bool first = true;
+    for (const std::string& file : options->files) {
+        const LimitReport report = CalculateLimitFile(file, *options, decimalSeparator);
+        status = std::max(status, report.status);
+        if (options->json) {
+            out << LimitJson(report).dump(-1, ' ', false, Json::error_handler_t::replace) << "\n";
+        } else if (report.status != kExitOk) {
+            err << "termiva-calc: " << (report.status == kExitUnusable ? "" : report.file + ": ")
+                << report.error << "\n";
+        } else {
+            if (!first)
+                out << "\n";
+            first = false;
+            PrintLimit(report, out, decimalSeparator);
+        }
+    }
+    return status;
+}
+
+std::string LimitUsage() {
+    return "\n"
+           "Thickness for a limit:\n"
+           "       termiva-calc [--json] --limit FILE.inlim...\n"
+           "       termiva-calc [--json] --max-surface C [--max-loss Q] [--standard LIST] "
+           "FILE.insp|FILE.inv...\n"
+           "The smallest insulation thickness (0.1 mm steps, up to 1000 mm) that keeps the\n"
+           "surface temperature at or below C oC and/or the heat loss at or below Q (W/m for\n"
+           "a pipe, W for a vessel) at that thickness and every thickness above it.\n"
+           "\n"
+           "  --limit            the files are thickness for a limit files (.inlim)\n"
+           "  --max-surface C    the highest outside surface temperature, oC\n"
+           "  --max-loss Q       the highest heat loss, W/m (pipe) or W (vessel)\n"
+           "  --standard LIST    the standard thicknesses in mm, e.g. \"20 25 30 40\"\n"
+           "                     (default 20 to 200 mm)\n";
+}
+
+} // namespace termiva::cli

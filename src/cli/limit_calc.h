@@ -1,0 +1,25 @@
+#pragma once
+
+// termiva-calc's thickness for a limit: a saved limit file (--limit), or the
+// pipe or vessel of a saved single pipe or vessel file with the limits on the
+// command line (--max-surface, --max-loss, --standard).
+
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace termiva::cli {
+
+// True when the arguments ask for a thickness for a limit.
+bool IsLimitCommand(const std::vector<std::string>& args);
+
+// Runs such a command (arguments without the program name) with the exit
+// statuses of Run.
+int RunLimit(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+             std::string_view decimalSeparator);
+
+// The lines --help adds for these options.
+std::string LimitUsage();
+
+} // namespace termiva::cli
