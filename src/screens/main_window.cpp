@@ -5,10 +5,14 @@
 #include "screens/diagram.h"
 #include "screens/multiple_pipes_screen.h"
 #include "screens/single_pipe_screen.h"
+#include "screens/thickness_limit_screen.h"
 #include "screens/vessel_screen.h"
+
+#include <algorithm>
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QFrame>
 #include <QGroupBox>
@@ -73,6 +77,9 @@ Form3* MDIForm1::form3() const {
 Form4* MDIForm1::form4() const {
     return form4_;
 }
+Form8* MDIForm1::form8() const {
+    return form8_;
+}
 
 void MDIForm1::createMenus() {
     const auto menu = [this](const QString& name, const QString& caption) {
@@ -93,9 +100,13 @@ void MDIForm1::createMenus() {
                        &MDIForm1::Single_pipe_Click);
     More_pipes = item(Pipes, QStringLiteral("More_pipes"), QStringLiteral("Multiple pipes"),
                       &MDIForm1::More_pipes_Click);
+    Pipe_limit = item(Pipes, QStringLiteral("Pipe_limit"), QStringLiteral("Thickness for a limit"),
+                      &MDIForm1::Pipe_limit_Click);
     Vessel = menu(QStringLiteral("Vessel"), QStringLiteral("Vessel"));
     Single_vessel = item(Vessel, QStringLiteral("Single_vessel"), QStringLiteral("Single vessel"),
                          &MDIForm1::Single_vessel_Click);
+    Vessel_limit = item(Vessel, QStringLiteral("Vessel_limit"),
+                        QStringLiteral("Thickness for a limit"), &MDIForm1::Vessel_limit_Click);
     Help = menu(QStringLiteral("Help"), QStringLiteral("Help"));
     Software_description =
         item(Help, QStringLiteral("Software_description"), QStringLiteral("Software description"),
@@ -248,6 +259,34 @@ void MDIForm1::Single_vessel_Click() {
     bringUp(form2_);
 }
 
+void MDIForm1::showLimitScreen(int object) {
+    if (!form8_) {
+        // Take inputs reads the single pipe or vessel screen while it is open.
+        auto source = [this](files::InputFileKind kind) -> std::optional<cases::ScreenTexts> {
+            if (kind == files::InputFileKind::SinglePipe && form3_)
+                return form3_->texts();
+            if (kind == files::InputFileKind::Vessel && form2_)
+                return form2_->texts();
+            return std::nullopt;
+        };
+        form8_ = new Form8(platform_, source);
+        addScreen(form8_);
+        form8_->Form_Load(object);
+    } else if ((form8_->Combo1->currentIndex() == 0) != (object == 0)) {
+        form8_->Combo1->setCurrentIndex(object);
+    }
+    bringUp(form8_);
+}
+
+void MDIForm1::Pipe_limit_Click() {
+    showLimitScreen(0);
+}
+
+void MDIForm1::Vessel_limit_Click() {
+    const int shape = form2_ ? form2_->Combo1->currentIndex() : 0;
+    showLimitScreen(std::clamp(shape, 0, 2) + 1);
+}
+
 void MDIForm1::Software_description_Click() {
     platform_.showHelp(HelpFilePath(), kHelpForceFile, 0);
 }
@@ -265,6 +304,8 @@ int MDIForm1::activeHelpTopic() const {
         return kVesselHelpTopic;
     if (qobject_cast<const Form7*>(screen))
         return kChartScreenHelpTopic;
+    if (qobject_cast<const Form8*>(screen))
+        return kThicknessLimitHelpTopic;
     return kMainWindowHelpTopic;
 }
 

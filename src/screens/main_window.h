@@ -28,6 +28,7 @@ class Diagram;
 class Form2;
 class Form3;
 class Form4;
+class Form8;
 
 // Help topics of the screens, as the help file's anchors "topic<N>" number them.
 inline constexpr int kMainWindowHelpTopic = 1;
@@ -35,6 +36,7 @@ inline constexpr int kChartScreenHelpTopic = 2;
 inline constexpr int kSinglePipeHelpTopic = 3;
 inline constexpr int kMultiplePipesHelpTopic = 4;
 inline constexpr int kVesselHelpTopic = 5;
+inline constexpr int kThicknessLimitHelpTopic = 6;
 
 class MDIForm1 : public QMainWindow {
     Q_OBJECT
@@ -48,6 +50,10 @@ public:
     void Single_pipe_Click();
     void More_pipes_Click();
     void Single_vessel_Click();
+    // "Thickness for a limit" in the Pipes and Vessel menus: the screen for a
+    // pipe, or for a vessel (of the vessel screen's shape when it is open).
+    void Pipe_limit_Click();
+    void Vessel_limit_Click();
     void Software_description_Click();
     void Exit_Click();
     void MDIForm_Unload(); // the window closed: the application ends
@@ -61,14 +67,17 @@ public:
     Form2* form2() const;
     Form3* form3() const;
     Form4* form4() const;
+    Form8* form8() const;
     QMdiArea* mdiArea() const { return mdiArea_; }
     Diagram* diagram() const { return diagram_.get(); }
 
     QMenu* Pipes = nullptr;
     QAction* Single_pipe = nullptr;
     QAction* More_pipes = nullptr;
+    QAction* Pipe_limit = nullptr;
     QMenu* Vessel = nullptr;
     QAction* Single_vessel = nullptr;
+    QAction* Vessel_limit = nullptr;
     QMenu* Help = nullptr;
     QAction* Software_description = nullptr;
     QAction* Exit = nullptr;
@@ -97,6 +106,8 @@ private:
     void bringUp(QWidget* screen);
     // Puts a new screen into a sub-window that is deleted on close.
     QMdiSubWindow* addScreen(QWidget* screen);
+    // Brings up the thickness for a limit screen with `object` chosen.
+    void showLimitScreen(int object);
 
     Platform& platform_;
     QMdiArea* mdiArea_ = nullptr;
@@ -104,6 +115,7 @@ private:
     QPointer<Form2> form2_;
     QPointer<Form3> form3_;
     QPointer<Form4> form4_;
+    QPointer<Form8> form8_;
 };
 
 } // namespace termiva

@@ -3,6 +3,8 @@
 #include "screens/numeric_field.h"
 #include "text/number_text.h"
 
+#include <algorithm>
+
 #include <QFile>
 #include <QFontDatabase>
 #include <QLabel>
@@ -62,9 +64,15 @@ NumericField* ScreenFields::find(std::string_view controlName) const {
     return nullptr;
 }
 
+void ScreenFields::addText(QLineEdit* field) {
+    textFields_.emplace_back(field->objectName().toStdString(), field);
+}
+
 cases::ScreenTexts ScreenFields::texts(files::InputFileKind kind, int listIndex) const {
     cases::ScreenTexts texts{kind, listIndex, {}};
     for (const auto& [name, field] : fields_)
+        texts.texts[name] = TextOf(field);
+    for (const auto& [name, field] : textFields_)
         texts.texts[name] = TextOf(field);
     return texts;
 }
@@ -72,8 +80,14 @@ cases::ScreenTexts ScreenFields::texts(files::InputFileKind kind, int listIndex)
 bool ScreenFields::checkRequired(Platform& platform, const cases::ScreenTexts& texts) const {
     const std::vector<std::string> missing = cases::MissingFields(texts);
     for (const std::string& name : missing) {
-        if (NumericField* field = find(name))
+        if (NumericField* field = find(name)) {
             CheckRequired(platform, {field});
+            continue;
+        }
+        const auto text = std::find_if(textFields_.begin(), textFields_.end(),
+                                       [&](const auto& entry) { return entry.first == name; });
+        if (text != textFields_.end())
+            CheckRequired(platform, {text->second});
         else
             platform.error(QString::fromLatin1(cases::kPleaseInputValue));
     }
@@ -84,6 +98,10 @@ void ScreenFields::setTexts(const std::vector<cases::FieldText>& texts) const {
     for (const cases::FieldText& text : texts) {
         if (NumericField* field = find(text.field))
             SetTextOf(field, text.text);
+        for (const auto& [name, field] : textFields_) {
+            if (name == text.field)
+                SetTextOf(field, text.text);
+        }
     }
 }
 

@@ -67,6 +67,9 @@ public:
     // Known by its objectName: "Text3", "Text3(13)".
     void add(NumericField* field);
     NumericField* find(std::string_view controlName) const;
+    // A field without the numeric rules (a list typed as text), known by its
+    // objectName like the others.
+    void addText(QLineEdit* field);
 
     // The fields' texts and the screen's list entry.
     cases::ScreenTexts texts(files::InputFileKind kind, int listIndex = -1) const;
@@ -85,6 +88,7 @@ public:
 
 private:
     std::vector<std::pair<std::string, NumericField*>> fields_;
+    std::vector<std::pair<std::string, QLineEdit*>> textFields_;
 };
 
 // Sets the objectName and the accessible description (which Qt's

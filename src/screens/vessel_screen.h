@@ -44,6 +44,8 @@ public:
     // All twelve fields, also the dimension a shape hides: a hidden empty
     // field is reported, but cannot take the focus, so the focus stays.
     bool CheckInputs();
+    // The texts of the fields and the shape list.
+    cases::ScreenTexts texts() const;
 
     // The controls, under their layout names.
     QLabel* Label17 = nullptr;   // "Vessel selection:"
@@ -114,7 +116,6 @@ private:
     QWidget* buildButtons();
     void chainTabOrder();
     void connectShapeList();
-    cases::ScreenTexts texts() const;
     InputFileBinding fileBinding();
 
     Platform& platform_;

@@ -8,6 +8,7 @@
 #include "screens/main_window.h"
 #include "screens/multiple_pipes_screen.h"
 #include "screens/single_pipe_screen.h"
+#include "screens/thickness_limit_screen.h"
 #include "screens/vessel_screen.h"
 #include "test_support.h"
 
@@ -57,6 +58,7 @@ private Q_SLOTS:
     void closedScreenIsCreatedAnew();
     void f1OpensTopicOfActiveScreen();
     void f1OnChartScreen();
+    void limitScreenFromBothMenus();
     void softwareDescription();
     void endsAtOnce_data();
     void endsAtOnce();
@@ -116,8 +118,10 @@ void MainWindowTest::menus() {
             texts << action->objectName() + '=' + action->text();
         return texts;
     };
-    QCOMPARE(items(w.Pipes), (QStringList{"Single_pipe=Single pipe", "More_pipes=Multiple pipes"}));
-    QCOMPARE(items(w.Vessel), QStringList{"Single_vessel=Single vessel"});
+    QCOMPARE(items(w.Pipes), (QStringList{"Single_pipe=Single pipe", "More_pipes=Multiple pipes",
+                                          "Pipe_limit=Thickness for a limit"}));
+    QCOMPARE(items(w.Vessel),
+             (QStringList{"Single_vessel=Single vessel", "Vessel_limit=Thickness for a limit"}));
     QCOMPARE(items(w.Help), QStringList{"Software_description=Software description"});
 }
 
@@ -230,6 +234,29 @@ void MainWindowTest::f1OpensTopicOfActiveScreen() {
     QCOMPARE(pressF1(), 5);
     w.Single_pipe->trigger();
     QCOMPARE(pressF1(), 3);
+    w.Pipe_limit->trigger();
+    QCOMPARE(pressF1(), 6);
+}
+
+// "Thickness for a limit": one screen, for a pipe from "Pipes", for the vessel
+// screen's shape from "Vessel"; "Take inputs" reads the open vessel screen.
+void MainWindowTest::limitScreenFromBothMenus() {
+    MDIForm1& w = open();
+    w.Pipe_limit->trigger();
+    QVERIFY(w.form8());
+    QCOMPARE(w.form8()->Combo1->currentIndex(), 0);
+    QCOMPARE(w.mdiArea()->activeSubWindow(), WindowOf(w.form8()));
+    w.Single_vessel->trigger();
+    w.form2()->Combo1->setCurrentIndex(2);
+    w.form2()->Command3->click();
+    w.Vessel_limit->trigger();
+    QCOMPARE(w.mdiArea()->subWindowList().size(), 2);
+    QCOMPARE(w.form8()->Combo1->currentIndex(), 3);
+    w.form8()->Command4->click();
+    QCOMPARE(w.form8()->Text3->text(), QStringLiteral("1.8"));
+    QCOMPARE(w.form8()->Text5->text(), QStringLiteral("150"));
+    w.Pipe_limit->trigger();
+    QCOMPARE(w.form8()->Combo1->currentIndex(), 0);
 }
 
 // "Diagram" brings up the chart screen: F1 there opens the chart's topic.
@@ -304,6 +331,11 @@ void MainWindowTest::shots() {
     w.form3()->Command4->click();
     w.form3()->Command1->click();
     QVERIFY(w.grab().save(folder + QStringLiteral("/main-form3.png")));
+    w.Pipe_limit->trigger();
+    WindowOf(w.form8())->showMaximized();
+    w.form8()->Command3->click();
+    w.form8()->Command1->click();
+    QVERIFY(w.grab().save(folder + QStringLiteral("/main-form8.png")));
 }
 
 TERMIVA_TEST_MAIN(MainWindowTest)

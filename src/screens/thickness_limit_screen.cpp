@@ -1,0 +1,473 @@
+#include "screens/thickness_limit_screen.h"
+
+#include "cases/thickness_limit_case.h"
+#include "screens/screen_common.h"
+
+#include <algorithm>
+#include <array>
+
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLegend>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QScatterSeries>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+namespace termiva {
+namespace {
+
+using files::InputFileKind;
+
+constexpr qreal kBodyPoints = 9.75;
+constexpr qreal kFramePoints = 12;
+
+const QColor kSurfaceColour{200, 40, 40};
+const QColor kLossColour{30, 80, 200};
+const QColor kAnswerColour{0, 140, 0};
+
+void KeepPlaceWhenHidden(QWidget* control) {
+    QSizePolicy policy = control->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    control->setSizePolicy(policy);
+}
+
+QGroupBox* MakeFrame(std::string_view caption, const QString& name, QWidget* parent) {
+    auto* frame = Named(new QGroupBox(FromCase(caption), parent), name);
+    frame->setFont(ScreenFont(kFramePoints, true));
+    return frame;
+}
+
+// Texts inside a frame would inherit the bold caption font.
+template <class T> T* Body(T* control) {
+    control->setFont(ScreenFont(kBodyPoints));
+    return control;
+}
+
+QLabel* MakeLabel(const QString& text, const QString& name, QWidget* parent) {
+    return Body(Named(new QLabel(text, parent), name));
+}
+
+QLineSeries* Line(const QString& name, const QColor& colour, Qt::PenStyle style = Qt::SolidLine) {
+    auto* series = new QLineSeries;
+    series->setName(name);
+    // setColor() would thin the line to one pixel.
+    series->setPen(QPen(colour, 2, style));
+    return series;
+}
+
+QValueAxis* Axis(const QString& title, const QColor& colour) {
+    auto* axis = new QValueAxis;
+    axis->setTitleText(title);
+    axis->setTitleFont(ScreenFont(8, true));
+    axis->setLabelsFont(ScreenFont(8));
+    axis->setLabelsColor(colour);
+    axis->setLabelFormat(QStringLiteral("%.0f"));
+    return axis;
+}
+
+} // namespace
+
+Form8::Form8(Platform& platform, ScreenSource source, QWidget* parent)
+    : QWidget(parent), platform_(platform), source_(std::move(source)) {
+    setWindowTitle(FromCase(cases::kThicknessLimitTitle));
+    setFont(ScreenFont(kBodyPoints));
+
+    QWidget* selection = buildSelection();
+    buildObject();
+    buildInputData();
+    buildLimits();
+    buildResults();
+    QWidget* buttons = buildButtons();
+
+    auto* inputs = new QVBoxLayout;
+    inputs->setSpacing(FromTwips(105));
+    inputs->addWidget(selection);
+    inputs->addWidget(Frame1);
+    inputs->addWidget(Frame2);
+    inputs->addWidget(Frame3);
+    inputs->addStretch(1);
+
+    auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(FromTwips(240), FromTwips(240), FromTwips(240), FromTwips(240));
+    layout->setHorizontalSpacing(FromTwips(225));
+    layout->addLayout(inputs, 0, 0);
+    layout->addWidget(Frame4, 0, 1, Qt::AlignTop);
+    layout->addWidget(buttons, 0, 2, Qt::AlignTop);
+    layout->setColumnStretch(1, 1);
+
+    chainTabOrder();
+    connect(Combo1, &QComboBox::currentIndexChanged, this, [this] { Combo1_Click(); });
+    Combo1_Click();
+}
+
+QWidget* Form8::buildSelection() {
+    auto* box = new QWidget(this);
+    Combo1 = Named(new QComboBox(box), QStringLiteral("Combo1"));
+    for (std::string_view object : cases::kLimitObjects)
+        Combo1->addItem(FromCase(object));
+    Combo1->setMinimumWidth(FromTwips(2895));
+    Label1 =
+        MakeCaption(FromCase(cases::kLimitObjectListCaption), Combo1, QStringLiteral("Label1"));
+    auto* column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(Label1);
+    column->addWidget(Combo1);
+    return box;
+}
+
+void Form8::buildObject() {
+    Frame1 = MakeFrame(cases::kLimitObjectFrame, QStringLiteral("Frame1"), this);
+    auto* grid = new QGridLayout(Frame1);
+    grid->setColumnStretch(0, 1);
+    int row = 0;
+    const auto addRow = [&](NumericField*& field, const char* fieldName, QLabel*& caption,
+                            const char* captionName) {
+        field = Body(new NumericField(platform_, QString::fromLatin1(fieldName), Frame1));
+        field->setFixedWidth(FromTwips(1200));
+        fields_.add(field);
+        // A dimension refuses exactly "0" on leaving, before the number check.
+        field->addLeaveRule(NotZero());
+        caption = Body(MakeCaption(FromCase(cases::LimitFieldCaption(0, fieldName)), field,
+                                   QString::fromLatin1(captionName)));
+        caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        grid->addWidget(caption, row, 0);
+        grid->addWidget(field, row, 1);
+        ++row;
+    };
+    addRow(Text1, "Text1", Label2, "Label2");
+    addRow(Text2, "Text2", Label3, "Label3");
+    addRow(Text3, "Text3", Label4, "Label4");
+    addRow(Text4, "Text4", Label5, "Label5");
+}
+
+void Form8::buildInputData() {
+    Frame2 = MakeFrame(cases::kInputDataFrame, QStringLiteral("Frame2"), this);
+    auto* grid = new QGridLayout(Frame2);
+    grid->setColumnStretch(0, 1);
+    int row = 0;
+    for (NumericField** field : {&Text5, &Text6, &Text7, &Text8, &Text9}) {
+        const std::string name = "Text" + std::to_string(5 + row);
+        *field = Body(new NumericField(platform_, QString::fromStdString(name), Frame2));
+        (*field)->setFixedWidth(FromTwips(1200));
+        fields_.add(*field);
+        QLabel* caption = Body(MakeCaption(FromCase(cases::LimitFieldCaption(0, name)), *field,
+                                           QStringLiteral("Label%1").arg(6 + row)));
+        caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        grid->addWidget(caption, row, 0);
+        grid->addWidget(*field, row, 1);
+        ++row;
+    }
+}
+
+void Form8::buildLimits() {
+    Frame3 = MakeFrame(cases::kLimitsFrame, QStringLiteral("Frame3"), this);
+    auto* grid = new QGridLayout(Frame3);
+    grid->setColumnStretch(0, 1);
+    const auto addRow = [&](NumericField*& field, const char* fieldName, const char* captionName,
+                            int row) {
+        field = Body(new NumericField(platform_, QString::fromLatin1(fieldName), Frame3));
+        field->setFixedWidth(FromTwips(1200));
+        fields_.add(field);
+        QLabel* caption = Body(MakeCaption(FromCase(cases::LimitFieldCaption(0, fieldName)), field,
+                                           QString::fromLatin1(captionName)));
+        caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        grid->addWidget(caption, row, 0);
+        grid->addWidget(field, row, 1);
+        return caption;
+    };
+    addRow(Text10, "Text10", "Label10", 0);
+    Label11 = addRow(Text11, "Text11", "Label11", 1);
+
+    Text12 = Body(Named(new QLineEdit(Frame3), QStringLiteral("Text12")));
+    fields_.addText(Text12);
+    QLabel* caption =
+        Body(MakeCaption(FromCase(cases::kStandardListCaption), Text12, QStringLiteral("Label12")));
+    grid->addWidget(caption, 2, 0, 1, 2);
+    grid->addWidget(Text12, 3, 0, 1, 2);
+}
+
+void Form8::buildResults() {
+    Frame4 = MakeFrame(cases::kResultsFrame, QStringLiteral("Frame4"), this);
+    KeepPlaceWhenHidden(Frame4);
+    auto* column = new QVBoxLayout(Frame4);
+    auto* grid = new QGridLayout;
+    column->addLayout(grid);
+    grid->setColumnStretch(0, 1);
+
+    const cases::ThicknessLimitCaptions captions = cases::ThicknessLimitResultCaptions(0);
+    const auto resultBox = [&](const QString& name, int twipsWidth) {
+        QLabel* box = MakeLabel(QString(), name, Frame4);
+        StyleBox(box, kResultBoxColor);
+        box->setMinimumSize(FromTwips(twipsWidth), box->fontMetrics().height() + 4);
+        return box;
+    };
+    const auto heading = [&](const std::string& text, const QString& name, int at) {
+        QLabel* label = MakeLabel(FromCase(text), name, Frame4);
+        label->setAlignment(Qt::AlignCenter);
+        grid->addWidget(label, 0, at);
+        return label;
+    };
+    heading("[mm]", QStringLiteral("Label31"), 1);
+    Label29 = heading(captions.heatLoss, QStringLiteral("Label29"), 2);
+    heading(captions.surfaceTemperature, QStringLiteral("Label32"), 3);
+
+    int row = 1;
+    const auto caption = [&](const std::string& text, int number) {
+        grid->addWidget(MakeLabel(FromCase(text), QStringLiteral("Label%1").arg(number), Frame4),
+                        row, 0);
+    };
+    caption(captions.surfaceThickness, 33);
+    Label20 = resultBox(QStringLiteral("Label20"), 1215);
+    grid->addWidget(Label20, row++, 1);
+    caption(captions.lossThickness, 34);
+    Label21 = resultBox(QStringLiteral("Label21"), 1215);
+    grid->addWidget(Label21, row++, 1);
+    caption(captions.thickness, 35);
+    Label23 = resultBox(QStringLiteral("Label23"), 1215);
+    Label24 = resultBox(QStringLiteral("Label24"), 1455);
+    Label25 = resultBox(QStringLiteral("Label25"), 1215);
+    grid->addWidget(Label23, row, 1);
+    grid->addWidget(Label24, row, 2);
+    grid->addWidget(Label25, row++, 3);
+    caption(captions.standardThickness, 36);
+    Label26 = resultBox(QStringLiteral("Label26"), 1215);
+    Label27 = resultBox(QStringLiteral("Label27"), 1455);
+    Label28 = resultBox(QStringLiteral("Label28"), 1215);
+    grid->addWidget(Label26, row, 1);
+    grid->addWidget(Label27, row, 2);
+    grid->addWidget(Label28, row++, 3);
+    caption(captions.governing, 37);
+    Label22 = resultBox(QStringLiteral("Label22"), 1215);
+    grid->addWidget(Label22, row++, 1, 1, 3);
+
+    Label30 = MakeLabel(QStringLiteral("Approximate: an iteration did not settle."),
+                        QStringLiteral("Label30"), Frame4);
+    column->addWidget(Label30);
+
+    Picture1 = Named(new QChartView(Frame4), QStringLiteral("Picture1"));
+    Picture1->setRenderHint(QPainter::Antialiasing);
+    Picture1->setMinimumSize(FromTwips(6600), FromTwips(4200));
+    column->addWidget(Picture1, 1);
+}
+
+QWidget* Form8::buildButtons() {
+    auto* box = new QWidget(this);
+    auto* column = new QVBoxLayout(box);
+    column->setContentsMargins(0, FromTwips(360 - 240), 0, 0);
+    column->setSpacing(FromTwips(600 - 495));
+    const auto button = [&](const char* text, const char* name) {
+        auto* command =
+            Named(new QPushButton(QString::fromLatin1(text), box), QString::fromLatin1(name));
+        command->setAutoDefault(true);
+        command->setMinimumSize(FromTwips(1695), FromTwips(495));
+        column->addWidget(command);
+        return command;
+    };
+    Command1 = button("Calculation", "Command1");
+    Command2 = button("Clear data", "Command2");
+    Command3 = button("Input test data", "Command3");
+    Command4 = button("Take inputs", "Command4");
+    Command4->setToolTip(QStringLiteral("From the open single pipe or vessel screen"));
+    Command5 = button("Save to file", "Command5");
+    Command6 = button("Load from file", "Command6");
+    column->addStretch(1);
+    connect(Command1, &QPushButton::clicked, this, &Form8::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form8::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form8::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &Form8::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &Form8::Command5_Click);
+    connect(Command6, &QPushButton::clicked, this, &Form8::Command6_Click);
+    return box;
+}
+
+void Form8::chainTabOrder() {
+    QWidget* const chain[] = {Combo1,   Text1,    Text2,    Text3,    Text4,   Text5,  Text6,
+                              Text7,    Text8,    Text9,    Text10,   Text11,  Text12, Command1,
+                              Command2, Command3, Command4, Command5, Command6};
+    for (std::size_t i = 0; i + 1 < std::size(chain); ++i)
+        setTabOrder(chain[i], chain[i + 1]);
+}
+
+void Form8::Form_Load(int object) {
+    if (Combo1->currentIndex() == object)
+        Combo1_Click();
+    else
+        Combo1->setCurrentIndex(std::clamp(object, 0, 3));
+    if (QWidget* window = parentWidget())
+        window->move(0, 0);
+}
+
+void Form8::Combo1_Click() {
+    const int index = std::max(Combo1->currentIndex(), 0);
+    const std::array<std::pair<NumericField*, QLabel*>, 4> dimensions = {
+        {{Text1, Label2}, {Text2, Label3}, {Text3, Label4}, {Text4, Label5}}};
+    for (const auto& [field, caption] : dimensions) {
+        const std::string name = field->objectName().toStdString();
+        const bool used = cases::LimitUsesField(index, name);
+        field->setVisible(used);
+        caption->setVisible(used);
+        caption->setText(FromCase(cases::LimitFieldCaption(index, name)));
+        field->setAccessibleName(caption->text());
+    }
+    Label11->setText(FromCase(cases::LimitFieldCaption(index, "Text11")));
+    Text11->setAccessibleName(Label11->text());
+    Label29->setText(FromCase(cases::ThicknessLimitResultCaptions(index).heatLoss));
+    Frame4->hide();
+}
+
+cases::ScreenTexts Form8::texts() const {
+    return fields_.texts(InputFileKind::ThicknessLimit, Combo1->currentIndex());
+}
+
+bool Form8::CheckInputs() {
+    return fields_.checkRequired(platform_, texts());
+}
+
+void Form8::Command1_Click() {
+    if (!CheckInputs())
+        return;
+    const cases::ScreenTexts screen = texts();
+    const auto input = cases::ThicknessLimitInputOf(screen, DecimalSeparator());
+    const auto result = cases::CalculateThicknessLimit(screen, DecimalSeparator());
+    if (!input || !result) {
+        fields_.showError(platform_, input ? result.error() : input.error());
+        return;
+    }
+    const cases::ThicknessLimitTexts shown =
+        cases::ThicknessLimitResultTexts(*result, input->object, DecimalSeparator());
+    Label20->setText(FromCase(shown.surfaceThickness));
+    Label21->setText(FromCase(shown.lossThickness));
+    Label22->setText(FromCase(shown.governing));
+    Label23->setText(FromCase(shown.thickness));
+    Label24->setText(FromCase(shown.heatLoss));
+    Label25->setText(FromCase(shown.surfaceTemperature));
+    Label26->setText(FromCase(shown.standardThickness));
+    Label27->setText(FromCase(shown.standardHeatLoss));
+    Label28->setText(FromCase(shown.standardSurfaceTemperature));
+    Label30->setVisible(shown.approximate);
+    drawChart(*input, *result);
+    Frame4->show();
+}
+
+void Form8::drawChart(const ThicknessLimitInput& input, const ThicknessLimitResult& result) {
+    const std::vector<ThicknessPoint> points = cases::ThicknessLimitCurve(input, result);
+    auto* chart = new QChart;
+    chart->setLocalizeNumbers(true);
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    chart->setLocale(locale);
+    chart->legend()->setFont(ScreenFont(8));
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->setMargins(QMargins(2, 2, 2, 2));
+
+    auto* surface = Line(QStringLiteral("Tsurface [oC]"), kSurfaceColour);
+    auto* loss = Line(Label29->text(), kLossColour);
+    double top = 0;
+    double lossTop = 0;
+    for (const ThicknessPoint& p : points) {
+        surface->append(p.thickness, p.Tsurface);
+        loss->append(p.thickness, p.HeatLoss);
+        top = std::max(top, p.Tsurface);
+        lossTop = std::max(lossTop, p.HeatLoss);
+    }
+    const double end = points.empty() ? 20 : points.back().thickness;
+
+    auto* xAxis = Axis(QStringLiteral("Insulation thickness [mm]"), Qt::black);
+    xAxis->setRange(0, end);
+    auto* surfaceAxis = Axis(QStringLiteral("Tsurface [oC]"), kSurfaceColour);
+    surfaceAxis->setRange(std::min(input.Tout, 0.0), top * 1.05);
+    auto* lossAxis = Axis(Label29->text(), kLossColour);
+    lossAxis->setRange(0, lossTop * 1.05);
+    // Round tick values, whatever the curves' extremes.
+    for (QValueAxis* axis : {xAxis, surfaceAxis, lossAxis})
+        axis->applyNiceNumbers();
+    chart->addAxis(xAxis, Qt::AlignBottom);
+    chart->addAxis(surfaceAxis, Qt::AlignLeft);
+    chart->addAxis(lossAxis, Qt::AlignRight);
+
+    const auto add = [&](QXYSeries* series, QValueAxis* yAxis) {
+        chart->addSeries(series);
+        series->attachAxis(xAxis);
+        series->attachAxis(yAxis);
+    };
+    add(surface, surfaceAxis);
+    add(loss, lossAxis);
+    // The limits as dashed lines in their quantity's colour.
+    if (input.maxSurface) {
+        auto* limit = Line(QStringLiteral("Surface limit"), kSurfaceColour, Qt::DashLine);
+        limit->append(0, *input.maxSurface);
+        limit->append(xAxis->max(), *input.maxSurface);
+        add(limit, surfaceAxis);
+    }
+    if (input.maxLoss) {
+        auto* limit = Line(QStringLiteral("Loss limit"), kLossColour, Qt::DashLine);
+        limit->append(0, *input.maxLoss);
+        limit->append(xAxis->max(), *input.maxLoss);
+        add(limit, lossAxis);
+    }
+    auto* answer = Line(QStringLiteral("Answer"), kAnswerColour, Qt::DotLine);
+    answer->append(result.answer.thickness, surfaceAxis->min());
+    answer->append(result.answer.thickness, surfaceAxis->max());
+    add(answer, surfaceAxis);
+
+    QChart* previous = Picture1->chart();
+    Picture1->setChart(chart);
+    delete previous;
+}
+
+void Form8::Command2_Click() {
+    for (NumericField* field :
+         {Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text9, Text10, Text11})
+        field->clear();
+    Text12->clear();
+    Frame4->hide();
+}
+
+void Form8::Command3_Click() {
+    fields_.setTexts(
+        cases::ThicknessLimitTestData(Combo1->currentIndex(), DecimalSeparator()).texts);
+}
+
+// From the screen of the chosen object when it is open, else from the other.
+void Form8::Command4_Click() {
+    const bool pipe = Combo1->currentIndex() <= 0;
+    const InputFileKind first = pipe ? InputFileKind::SinglePipe : InputFileKind::Vessel;
+    const InputFileKind second = pipe ? InputFileKind::Vessel : InputFileKind::SinglePipe;
+    std::optional<cases::ScreenTexts> taken;
+    if (source_) {
+        taken = source_(first);
+        if (!taken)
+            taken = source_(second);
+    }
+    if (!taken) {
+        platform_.error(QStringLiteral("Open the single pipe or the vessel screen first."));
+        return;
+    }
+    const cases::TestData inputs = taken->kind == InputFileKind::SinglePipe
+                                       ? cases::TakeFromSinglePipe(*taken)
+                                       : cases::TakeFromVessel(*taken);
+    Combo1->setCurrentIndex(inputs.listIndex);
+    fields_.setTexts(inputs.texts);
+}
+
+InputFileBinding Form8::fileBinding() {
+    return InputFileBinding{
+        InputFileKind::ThicknessLimit, [this] { return CheckInputs(); }, Combo1, {}, &fields_};
+}
+
+void Form8::Command5_Click() {
+    SaveInputFile(platform_, fileBinding());
+}
+
+void Form8::Command6_Click() {
+    LoadInputFile(platform_, fileBinding());
+}
+
+} // namespace termiva
