@@ -5,6 +5,7 @@
 #include "screens/app_paths.h"
 #include "screens/numeric_field.h"
 #include "screens/single_pipe_screen.h"
+#include "screens/value_marks.h"
 #include "text/number_text.h"
 
 #include <array>
@@ -119,12 +120,18 @@ bool Form5::Command1_Click() {
         ShowCalculationError(platform_, table.error());
         return false;
     }
+    MarkSummary marks;
     for (int i = 1; i <= 19; ++i) {
         const auto& row = table->rows[static_cast<std::size_t>(i - 1)];
-        for (int c = 0; c < 7; ++c)
-            column(c)(i)->setText(
-                Formatted(row[static_cast<std::size_t>(c)], c == 0 ? "####0" : "####0.#0"));
+        const auto& flags = table->flags[static_cast<std::size_t>(i - 1)];
+        for (int c = 0; c < 7; ++c) {
+            const auto cell = static_cast<std::size_t>(c);
+            column(c)(i)->setText(Formatted(row[cell], c == 0 ? "####0" : "####0.#0"));
+            MarkResult(column(c)(i), flags[cell]);
+            marks.add(flags[cell]);
+        }
     }
+    tableNote_ = marks.note();
     return true;
 }
 
