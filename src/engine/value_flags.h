@@ -19,13 +19,6 @@ inline constexpr const char* kBeyondAirDataMessage =
     "The temperatures are beyond the range of the air property data (550 °C at the film, 600 °C "
     "at the surface).";
 
-// The words for marked values, shown once per screen or output (status bar
-// note, footnote) beside the values' own marks.
-inline constexpr const char* kOutsideAirDataNote =
-    "Marked values use air properties beyond 550 °C (film) / 600 °C (surface) and can be far off.";
-inline constexpr const char* kApproximateNote =
-    "Marked values are approximate: the heat balance is not closed to within 1 % of the loss.";
-
 struct ValueFlags {
     // The pass that produced the value (the last pass of its iteration; the one
     // evaluation for a bare surface) evaluated RO above kDensityDataLimit or

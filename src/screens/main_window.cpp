@@ -63,7 +63,11 @@ MDIForm1::MDIForm1(Platform& platform, QWidget* parent) : QMainWindow(parent), p
 
 // Members go before the widget tree, so the Diagram lets go of its screens
 // while the MDI area still holds them.
-MDIForm1::~MDIForm1() = default;
+MDIForm1::~MDIForm1() {
+    // The MDI area outlives this part of the window and activates its
+    // remaining sub-windows while it closes them.
+    disconnect(mdiArea_, nullptr, this, nullptr);
+}
 
 Form2* MDIForm1::form2() const {
     return form2_;

@@ -5,6 +5,7 @@
 #include "engine/pipe_group.h"
 #include "platform/scripted_platform.h"
 #include "screens/multiple_pipes_screen.h"
+#include "screens/value_marks.h"
 #include "test_support.h"
 #include "text/number_text.h"
 
@@ -96,6 +97,7 @@ private Q_SLOTS:
     void engineErrorKeepsResults();
     void clearData();
     void saveAndLoad();
+    void valuesBeyondTheAirDataAreMarked();
     void tabOrder();
     void formLoadPlacesTopLeft();
     void shots();
@@ -353,6 +355,25 @@ void MultiplePipesScreenTest::saveAndLoad() {
     for (QLineEdit* field : f.findChildren<QLineEdit*>())
         loaded << field->objectName() + u'=' + field->text();
     QCOMPARE(loaded, texts);
+}
+
+// Test data at T1 = 800: each bare loss and the bare total are marked, the
+// insulated ones (surfaces far below 600 °C) not; the test data as given mark
+// nothing.
+void MultiplePipesScreenTest::valuesBeyondTheAirDataAreMarked() {
+    Form4& f = *form_;
+    calculateTestData();
+    QVERIFY(ResultNoteOf(&f).isEmpty());
+    retype(f.Text12, QStringLiteral("800"));
+    click(f.Command1);
+    QCOMPARE(platform_.takeMessageTexts(), QStringList());
+    for (int r : {15, 17, 20}) {
+        QCOMPARE(f.Label16(r)->palette().color(QPalette::Window), kMarkedBoxColor);
+        QCOMPARE(f.Label17(r)->palette().color(QPalette::Window), kResultBoxColor);
+    }
+    QCOMPARE(f.Label20->palette().color(QPalette::Window), kMarkedBoxColor);
+    QCOMPARE(f.Label21->palette().color(QPalette::Window), kResultBoxColor);
+    QCOMPARE(ResultNoteOf(&f), QString::fromUtf8(cases::kOutsideAirDataNote));
 }
 
 void MultiplePipesScreenTest::tabOrder() {
