@@ -341,4 +341,8 @@ void Form3::Command6_Click() {
     LoadInputFile(platform_, FileBinding(*this, [this] { return CheckInputs(); }));
 }
 
+void Form3::loadFile(const QString& path) {
+    LoadInputFileFrom(platform_, FileBinding(*this, [this] { return CheckInputs(); }), path);
+}
+
 } // namespace termiva

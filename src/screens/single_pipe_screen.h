@@ -35,12 +35,13 @@ public:
     void setDiagramAction(std::function<void()> action);
 
     void Combo1_Click();
-    void Command1_Click(); // Calculation
-    void Command2_Click(); // Diagram
-    void Command3_Click(); // Clear data
-    void Command4_Click(); // Input test data
-    void Command5_Click(); // Save to file
-    void Command6_Click(); // Load from file
+    void Command1_Click();              // Calculation
+    void Command2_Click();              // Diagram
+    void Command3_Click();              // Clear data
+    void Command4_Click();              // Input test data
+    void Command5_Click();              // Save to file
+    void Command6_Click();              // Load from file
+    void loadFile(const QString& path); // "Load from file" of a file already chosen
     bool CheckInputs();
 
     // The controls, under their layout names; other screens and the tests
