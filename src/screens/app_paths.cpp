@@ -39,8 +39,8 @@ QString HelpFilePath() {
 
 QString DialogStartFolder() {
     // A build tree or a portable folder keeps the template beside the
-    // program. An installed one does not, and its folder is no place for a
-    // user's files even where the user (root) may write there.
+    // program. An installed program keeps it under ../share/termiva, and its
+    // folder is no place for the user's files, not even when root runs it.
     const QString app = ApplicationFolder();
     if (FolderWritable(app) && QFileInfo::exists(app + QLatin1Char('/') + kTemplateName))
         return app;

@@ -31,12 +31,13 @@ public:
     // put into its MDI sub-window: places it at the top left corner.
     void Form_Load();
 
-    void Command1_Click();              // Calculation
-    void Command3_Click();              // Clear data
-    void Command4_Click();              // Input test data
-    void Command5_Click();              // Save to file
-    void Command6_Click();              // Load from file
-    void loadFile(const QString& path); // "Load from file" of a file already chosen
+    void Command1_Click(); // Calculation
+    void Command3_Click(); // Clear data
+    void Command4_Click(); // Input test data
+    void Command5_Click(); // Save to file
+    void Command6_Click(); // Load from file
+    // "Load from file" of a file already chosen, without the dialog.
+    void loadFile(const QString& path);
     bool CheckInputs();
 
     // The controls, under their layout names.

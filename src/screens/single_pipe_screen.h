@@ -38,13 +38,14 @@ public:
     void setDiagramAction(std::function<void()> action);
 
     void Combo1_Click();
-    void Command1_Click();              // Calculation
-    void Command2_Click();              // Diagram
-    void Command3_Click();              // Clear data
-    void Command4_Click();              // Input test data
-    void Command5_Click();              // Save to file
-    void Command6_Click();              // Load from file
-    void loadFile(const QString& path); // "Load from file" of a file already chosen
+    void Command1_Click(); // Calculation
+    void Command2_Click(); // Diagram
+    void Command3_Click(); // Clear data
+    void Command4_Click(); // Input test data
+    void Command5_Click(); // Save to file
+    void Command6_Click(); // Load from file
+    // "Load from file" of a file already chosen, without the dialog.
+    void loadFile(const QString& path);
     bool CheckInputs();
 
     // The field texts and the list entry, for the cases layer.

@@ -36,12 +36,13 @@ public:
     // Runs once per choice of a shape: when the program sets the index and
     // when the user picks an entry, the current one included.
     void Combo1_Click();
-    void Command1_Click();              // Calculation
-    void Command2_Click();              // Clear data
-    void Command3_Click();              // Input test data
-    void Command4_Click();              // Save to file
-    void Command5_Click();              // Load from file
-    void loadFile(const QString& path); // "Load from file" of a file already chosen
+    void Command1_Click(); // Calculation
+    void Command2_Click(); // Clear data
+    void Command3_Click(); // Input test data
+    void Command4_Click(); // Save to file
+    void Command5_Click(); // Load from file
+    // "Load from file" of a file already chosen, without the dialog.
+    void loadFile(const QString& path);
     // All twelve fields, also the dimension a shape hides: a hidden empty
     // field is reported, but cannot take the focus, so the focus stays.
     bool CheckInputs();
