@@ -35,6 +35,17 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     return line;
 }
 
+bool MayHoldQtOptions(const QStringList& arguments) {
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument == QLatin1String("--"))
+            return false;
+        if (argument.size() > 2 && argument.startsWith(u'-') && argument[1] != u'-')
+            return true;
+    }
+    return false;
+}
+
 QString HelpText() {
     return QStringLiteral(
         "Usage: termiva [FILE]\n"

@@ -24,6 +24,11 @@ struct CommandLine {
 // --version win over anything else on the line, an unknown option included.
 CommandLine ParseCommandLine(const QStringList& arguments);
 
+// Whether `arguments` may hold options of Qt itself, which are single-dash
+// words (-platform, -style, ...) before a "--". Until Qt has taken them out
+// of the arguments, a usage error may be theirs.
+bool MayHoldQtOptions(const QStringList& arguments);
+
 // What --help and --version print, each ending in a line end.
 QString HelpText();
 QString VersionText();

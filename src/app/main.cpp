@@ -35,14 +35,20 @@ int main(int argc, char** argv) {
         Print(stdout, termiva::app::VersionText());
         return termiva::app::kExitOk;
     }
+    const auto usageError = [](const CommandLine& line) {
+        Print(stderr, QStringLiteral("termiva: %1\nTry 'termiva --help'.\n").arg(line.message));
+        return termiva::app::kExitUsage;
+    };
+    // A usage error that cannot be Qt's is told before the display is opened.
+    if (early.action == CommandLine::Action::UsageError &&
+        !termiva::app::MayHoldQtOptions(arguments))
+        return usageError(early);
 
     termiva::TermivaApplication app(argc, argv);
     // Qt has taken its own options out of the arguments by now.
     const CommandLine command = termiva::app::ParseCommandLine(QCoreApplication::arguments());
-    if (command.action == CommandLine::Action::UsageError) {
-        Print(stderr, QStringLiteral("termiva: %1\nTry 'termiva --help'.\n").arg(command.message));
-        return termiva::app::kExitUsage;
-    }
+    if (command.action == CommandLine::Action::UsageError)
+        return usageError(command);
 
     QCoreApplication::setApplicationName(QStringLiteral("TERMIVA"));
     QCoreApplication::setOrganizationName(QStringLiteral("TERMIVA"));

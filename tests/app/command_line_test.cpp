@@ -17,6 +17,7 @@ class CommandLineTest : public QObject {
 private Q_SLOTS:
     void parse_data();
     void parse();
+    void qtOptions();
     void texts();
 };
 
@@ -52,6 +53,21 @@ void CommandLineTest::parse() {
     QTEST(line.action, "action");
     QTEST(line.file, "file");
     QTEST(line.message, "message");
+}
+
+// Single-dash words before "--" may be Qt's; our own options and file names are not.
+void CommandLineTest::qtOptions() {
+    using termiva::app::MayHoldQtOptions;
+    const auto line = [](QStringList args) {
+        args.prepend(QStringLiteral("termiva"));
+        return args;
+    };
+    QVERIFY(MayHoldQtOptions(line({"-platform", "offscreen", "a.insp"})));
+    QVERIFY(MayHoldQtOptions(line({"a.insp", "-style=fusion"})));
+    QVERIFY(!MayHoldQtOptions(line({})));
+    QVERIFY(!MayHoldQtOptions(line({"--frobnicate", "-h", "-v", "-", "a.insp", "b.inv"})));
+    QVERIFY(!MayHoldQtOptions(line({"--", "-platform.insp"})));
+    QVERIFY(!MayHoldQtOptions(QStringList{QStringLiteral("-termiva")})); // the program's name
 }
 
 void CommandLineTest::texts() {
