@@ -189,9 +189,9 @@ void Form4::buildPipeTable() {
     };
 
     for (int r = kFirstRow; r <= kLastRow; ++r) {
-        // The fixed texts are the engine's own sizes, written with a point as
-        // they always were, whatever the user's separator.
-        const cases::PipeRowSize size = cases::PipeRowSizeTexts(r, ".");
+        // The fixed texts are the engine's own sizes, shown with the user's
+        // separator (the calculation takes the numbers, not these texts).
+        const cases::PipeRowSize size = cases::PipeRowSizeTexts(r, DecimalSeparator());
         const QString nominal = FromCase(size.nominal);
         const QString outside = FromCase(size.outside);
         addBox(Label18, r, nominal, kFixedBoxColor, 0);
@@ -296,11 +296,10 @@ void Form4::Command3_Click() {
     Label21->clear();
 }
 
-// The texts carry a point whatever the user's separator, and each goes through
-// the typing filter as if typed.
+// Each text goes through the typing filter as if typed.
 void Form4::Command4_Click() {
     Command3_Click();
-    fields_.setTexts(cases::TestDataOf(InputFileKind::MultiplePipes, ".").texts);
+    fields_.setTexts(cases::TestDataOf(InputFileKind::MultiplePipes, DecimalSeparator()).texts);
 }
 
 InputFileBinding Form4::fileBinding() {
