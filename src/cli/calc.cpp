@@ -9,6 +9,7 @@
 #include "cases/vessel_case.h"
 #include "files/diagram_export.h"
 #include "files/input_file.h"
+#include "support/version.h"
 #include "text/number_text.h"
 
 #include <algorithm>
@@ -29,6 +30,7 @@ struct Options {
     bool json = false;
     bool table = false; // single pipe files: the diameter table instead of the results
     bool help = false;
+    bool version = false;
     std::string workbook;     // where the exported copy of the template goes
     std::string templatePath; // the template to copy; found beside the program when empty
     std::vector<std::string> files;
@@ -70,6 +72,8 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& args, std:
             options.table = true;
         } else if (arg == "--help" || arg == "-h") {
             options.help = true;
+        } else if (arg == "--version") {
+            options.version = true;
         } else if (name == "--workbook" || name == "--template") {
             std::string value;
             if (name.size() < arg.size())
@@ -83,7 +87,7 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& args, std:
             return UsageError(err, "unknown option " + arg);
         }
     }
-    if (options.help)
+    if (options.help || options.version)
         return options;
     if (options.files.empty())
         return UsageError(err, "no input file given");
@@ -394,6 +398,7 @@ std::string Usage() {
            "  --template PATH    the workbook template to copy; by default Template.xlsx\n"
            "                     beside the program, else ../share/termiva/Template.xlsx\n"
            "  --help             show this text\n"
+           "  --version          show the program's version\n"
            "\n"
            "Numbers are read and shown with the decimal separator of the system locale.\n"
            "Exit status: 0 every file calculated; 1 an input check or a calculation\n"
@@ -408,6 +413,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return kExitUnusable;
     if (options->help) {
         out << Usage();
+        return kExitOk;
+    }
+    if (options->version) {
+        out << "termiva-calc " << kVersion << "\n";
         return kExitOk;
     }
     int status = kExitOk;
