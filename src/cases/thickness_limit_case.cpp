@@ -221,14 +221,12 @@ ThicknessLimitTexts ThicknessLimitResultTexts(const ThicknessLimitResult& result
     texts.heatLoss = text::Format(result.answer.HeatLoss, lossPattern, decimalSeparator);
     texts.surfaceTemperature =
         text::Format(result.answer.Tsurface, surfacePattern, decimalSeparator);
-    texts.approximate = result.answer.approximate;
     if (result.standard) {
         texts.standardThickness = thickness(result.standard->thickness);
         texts.standardHeatLoss =
             text::Format(result.standard->HeatLoss, lossPattern, decimalSeparator);
         texts.standardSurfaceTemperature =
             text::Format(result.standard->Tsurface, surfacePattern, decimalSeparator);
-        texts.approximate = texts.approximate || result.standard->approximate;
     } else {
         texts.standardThickness = texts.standardHeatLoss = texts.standardSurfaceTemperature = "-";
     }
@@ -246,6 +244,14 @@ std::vector<ThicknessPoint> ThicknessLimitCurve(const ThicknessLimitInput& input
             points.push_back(*p);
     }
     return points;
+}
+
+Marks MarksOf(const ThicknessLimitResult& result) {
+    Marks marks;
+    marks.add(result.answer.flags);
+    if (result.standard)
+        marks.add(result.standard->flags);
+    return marks;
 }
 
 ThicknessLimitCaptions ThicknessLimitResultCaptions(int listIndex) {

@@ -14,6 +14,7 @@
 #include "cases/case_fields.h"
 #include "cases/case_reader.h"
 #include "cases/case_records.h"
+#include "cases/result_marks.h"
 #include "engine/thickness_limit.h"
 
 #include <array>
@@ -84,7 +85,6 @@ struct ThicknessLimitTexts {
     std::string standardThickness;
     std::string standardHeatLoss;
     std::string standardSurfaceTemperature;
-    bool approximate = false; // a value shown comes from an iteration that did not settle
 };
 ThicknessLimitTexts ThicknessLimitResultTexts(const ThicknessLimitResult& result,
                                               LimitObject object,
@@ -95,6 +95,9 @@ ThicknessLimitTexts ThicknessLimitResultTexts(const ThicknessLimitResult& result
 // most 1000 mm). Points that cannot be computed are left out.
 std::vector<ThicknessPoint> ThicknessLimitCurve(const ThicknessLimitInput& input,
                                                 const ThicknessLimitResult& result);
+
+// The marks of the answer and of the standard thickness.
+Marks MarksOf(const ThicknessLimitResult& result);
 
 // The result captions, for the object of `listIndex`.
 struct ThicknessLimitCaptions {

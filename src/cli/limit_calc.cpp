@@ -15,6 +15,7 @@ namespace termiva::cli {
 
 namespace {
 
+using cases::Marks;
 using files::InputFileKind;
 using Json = nlohmann::ordered_json;
 
@@ -165,13 +166,24 @@ void PrintLimit(const LimitReport& report, std::ostream& out, std::string_view s
         cases::ThicknessLimitResultCaptions(report.listIndex);
     out << report.file << ": thickness for a limit, "
         << cases::kLimitObjects[static_cast<std::size_t>(report.listIndex)] << "\n";
+    // A marked value's text followed by "*", an unmarked one by a blank where
+    // others are marked, as the other outputs show them.
+    const Marks marks = cases::MarksOf(*report.result);
+    const auto marked = [&](const std::string& text, const ValueFlags& flags) {
+        return marks.any() ? text + (flags.any() ? "*" : " ") : text;
+    };
+    const ValueFlags noFlags;
+    const ValueFlags& standardFlags =
+        report.result->standard ? report.result->standard->flags : noFlags;
     const std::vector<std::vector<std::string>> rows = {
         {"", "", captions.heatLoss, captions.surfaceTemperature},
         {captions.surfaceThickness, texts.surfaceThickness},
         {captions.lossThickness, texts.lossThickness},
-        {captions.thickness, texts.thickness, texts.heatLoss, texts.surfaceTemperature},
-        {captions.standardThickness, texts.standardThickness, texts.standardHeatLoss,
-         texts.standardSurfaceTemperature},
+        {captions.thickness, texts.thickness, marked(texts.heatLoss, report.result->answer.flags),
+         marked(texts.surfaceTemperature, report.result->answer.flags)},
+        {captions.standardThickness, texts.standardThickness,
+         marked(texts.standardHeatLoss, standardFlags),
+         marked(texts.standardSurfaceTemperature, standardFlags)},
     };
     std::vector<std::size_t> widths(4, 0);
     for (const auto& row : rows)
@@ -188,8 +200,8 @@ void PrintLimit(const LimitReport& report, std::ostream& out, std::string_view s
         out << line << "\n";
     }
     out << "  " << captions.governing << ": " << texts.governing << "\n";
-    if (texts.approximate)
-        out << "  Approximate: an iteration did not settle.\n";
+    if (marks.any())
+        out << "  * " << marks.note() << "\n";
 }
 
 Json PointJson(const ThicknessPoint& point) {
@@ -197,7 +209,8 @@ Json PointJson(const ThicknessPoint& point) {
     json["thickness"] = point.thickness;
     json["heat_loss"] = point.HeatLoss;
     json["surface_temperature"] = point.Tsurface;
-    json["approximate"] = point.approximate;
+    json["outside_air_data"] = point.flags.outsideAirData;
+    json["approximate"] = point.flags.approximate;
     return json;
 }
 

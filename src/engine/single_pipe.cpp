@@ -20,7 +20,7 @@ std::optional<CalculationError> CheckInput(const SinglePipeInput& in) {
         return CalculationError{"Pipe outside diameter must be greater than 0."};
     if (auto error = detail::CheckPositiveConductivity(in.k))
         return error;
-    if (auto error = detail::CheckPipeSurface(in.e, in.WC))
+    if (auto error = detail::CheckHeatGivingSurface(in.e, in.WC))
         return error;
     for (std::size_t i = 0; i < in.tins.size(); ++i) {
         if (auto error =
@@ -30,26 +30,46 @@ std::optional<CalculationError> CheckInput(const SinglePipeInput& in) {
     return std::nullopt;
 }
 
+// The bare surface is taken at the fluid temperature. beyondAirData collects
+// whether any pass so far left the air data, for the message of a failure.
+CalculationResult<SinglePipeCase> BareCase(const SinglePipeInput& in, bool& beyondAirData) {
+    const double Tm = (in.T1 + in.Tout) / 2;
+    const HTChpTerms bare = HTChpDetailed(Tm, in.Tout, in.D2, in.e, in.WC);
+    beyondAirData = beyondAirData || bare.outsideAirData;
+    const double h0 = bare.h;
+    const double K0 = 1 / (1 / h0);
+    SinglePipeCase c{(in.T1 - in.Tout) * K0 * (in.D2 * 3.14 / 1000), in.T1, 0, {}};
+    c.flags.outsideAirData = bare.outsideAirData;
+    if (!detail::AllFinite({h0, c.HeatLoss}))
+        return detail::Failure(beyondAirData);
+    return c;
+}
+
 // The pipe under one thickness: the surface temperature and the outside
 // coefficient depend on each other, so the heat balance is repeated until the
 // loss per metre settles. tins = 0 gives the bare pipe to within rounding.
-CalculationResult<SinglePipeCase> InsulatedCase(const SinglePipeInput& in, double tins) {
+CalculationResult<SinglePipeCase> InsulatedCase(const SinglePipeInput& in, double tins,
+                                                bool& beyondAirData) {
     const double D2 = in.D2;
     const double T1 = in.T1;
     const double Tout = in.Tout;
     const double D3 = tins * 2 + D2;
-    SinglePipeCase c{0, T1, 0};
+    SinglePipeCase c{0, T1, 0, {}};
     double Tm = (T1 + Tout) / 2;
     int n = 1;
     while (n <= kMaxPasses) {
         const double qold = c.HeatLoss;
-        const double h = HTChp(Tm, Tout, D3, in.e, in.WC);
+        const HTChpTerms terms = HTChpDetailed(Tm, Tout, D3, in.e, in.WC);
+        const double h = terms.h;
+        // Only the pass that produces the result counts for its flag.
+        c.flags.outsideAirData = terms.outsideAirData;
+        beyondAirData = beyondAirData || terms.outsideAirData;
         const double K = 1 / (1 / h + (D3 / 1000) * std::log(D3 / D2) / (2 * in.k));
         c.HeatLoss = (T1 - Tout) * K * (D3 * 3.14 / 1000);
         c.Tsurface = c.HeatLoss / (h * (D3 * 3.14 / 1000)) + Tout;
         Tm = (Tout + c.Tsurface) / 2;
         if (!detail::AllFinite({h, K, c.HeatLoss, c.Tsurface}))
-            return CalculationError{detail::kNotConverged};
+            return detail::Failure(beyondAirData);
         if (std::abs(qold - c.HeatLoss) < kTolerance)
             break;
         ++n;
@@ -59,17 +79,6 @@ CalculationResult<SinglePipeCase> InsulatedCase(const SinglePipeInput& in, doubl
     return c;
 }
 
-// The bare surface is taken at the fluid temperature.
-CalculationResult<SinglePipeCase> BareCase(const SinglePipeInput& in) {
-    const double Tm = (in.T1 + in.Tout) / 2;
-    const double h0 = HTChp(Tm, in.Tout, in.D2, in.e, in.WC);
-    const double K0 = 1 / (1 / h0);
-    const double loss = (in.T1 - in.Tout) * K0 * (in.D2 * 3.14 / 1000);
-    if (!detail::AllFinite({h0, loss}))
-        return CalculationError{detail::kNotConverged};
-    return SinglePipeCase{loss, in.T1, 0};
-}
-
 } // namespace
 
 CalculationResult<SinglePipeResult> SinglePipeHeatLoss(const SinglePipeInput& input) {
@@ -77,19 +86,22 @@ CalculationResult<SinglePipeResult> SinglePipeHeatLoss(const SinglePipeInput& in
         return *error;
 
     SinglePipeResult r;
-    const auto bare = BareCase(input);
+    bool beyondAirData = false;
+    const auto bare = BareCase(input, beyondAirData);
     if (!bare)
         return bare.error();
     r.HeatLoss[0] = bare->HeatLoss;
     r.Tsurface[0] = bare->Tsurface;
+    r.flags[0] = bare->flags;
 
     for (std::size_t i = 1; i <= 5; ++i) {
-        const auto c = InsulatedCase(input, input.tins[i - 1]);
+        const auto c = InsulatedCase(input, input.tins[i - 1], beyondAirData);
         if (!c)
             return c.error();
         r.HeatLoss[i] = c->HeatLoss;
         r.Tsurface[i] = c->Tsurface;
         r.passes[i] = c->passes;
+        r.flags[i] = c->flags;
     }
     return r;
 }
@@ -99,7 +111,11 @@ CalculationResult<SinglePipeCase> SinglePipeAtThickness(const SinglePipeInput& i
     checked.tins.fill(tins);
     if (auto error = CheckInput(checked))
         return *error;
-    return tins == 0 ? BareCase(input) : InsulatedCase(input, tins);
+    bool beyondAirData = false;
+    const auto bare = BareCase(input, beyondAirData);
+    if (!bare || tins == 0)
+        return bare;
+    return InsulatedCase(input, tins, beyondAirData);
 }
 
 } // namespace termiva

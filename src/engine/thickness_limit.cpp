@@ -13,7 +13,6 @@ namespace termiva {
 namespace {
 
 constexpr int kMaxTenths = 10000; // 1000 mm in 0.1 mm steps
-constexpr int kPipeMaxPasses = 100;
 
 // Thicknesses are tenths of a millimetre counted as integers and divided once,
 // so that 12.3 mm is the same double as the text "12.3" typed into a screen.
@@ -80,7 +79,7 @@ CalculationResult<ThicknessPoint> ThicknessLimitPoint(const ThicknessLimitInput&
         const auto c = SinglePipeAtThickness(in, thickness);
         if (!c)
             return c.error();
-        return ThicknessPoint{thickness, c->HeatLoss, c->Tsurface, c->passes >= kPipeMaxPasses};
+        return ThicknessPoint{thickness, c->HeatLoss, c->Tsurface, c->flags};
     }
     VesselInput in;
     in.shape = static_cast<int>(input.object);
@@ -95,7 +94,7 @@ CalculationResult<ThicknessPoint> ThicknessLimitPoint(const ThicknessLimitInput&
     const auto c = VesselAtThickness(in, thickness);
     if (!c)
         return c.error();
-    return ThicknessPoint{thickness, c->HeatLoss, c->Tsurface, c->bracketed};
+    return ThicknessPoint{thickness, c->HeatLoss, c->Tsurface, c->flags};
 }
 
 std::string UnmetLimitMessage(const UnmetLimit& unmet, LimitObject object, char separator) {

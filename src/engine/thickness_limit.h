@@ -4,6 +4,7 @@
 // temperature and/or the heat loss of a pipe or a vessel within a limit.
 
 #include "engine/calculation_error.h"
+#include "engine/value_flags.h"
 #include "support/expected.h"
 
 #include <optional>
@@ -44,10 +45,8 @@ struct ThicknessPoint {
     double thickness = 0; // mm
     double HeatLoss = 0;  // W/m (pipe) or W (vessel)
     double Tsurface = 0;  // °C
-    // The iteration stopped without settling (100 pipe passes) or the vessel's
-    // heat balance was solved by bracketing: as the single pipe and vessel
-    // results mark theirs.
-    bool approximate = false;
+    // Marked as the single pipe or vessel calculation marks that thickness.
+    ValueFlags flags;
 };
 
 enum class Governing { Surface, Loss, Both };

@@ -66,9 +66,13 @@ void LoadInputFile(Platform& platform, const InputFileBinding& binding) {
     const std::optional<QString> path = platform.ShowOpen(DialogFor(format, false));
     if (!path)
         return; // cancelled: nothing is loaded
+    LoadInputFileFrom(platform, binding, *path);
+}
 
+void LoadInputFileFrom(Platform& platform, const InputFileBinding& binding, const QString& path) {
+    const files::InputFileFormat& format = files::FormatOf(binding.kind);
     // The whole file is read and checked before any field changes.
-    auto record = files::ReadInputFile(binding.kind, LocalPath(*path));
+    auto record = files::ReadInputFile(binding.kind, LocalPath(path));
     if (!record) {
         platform.error(QString::fromStdString(record.error().message));
         return;

@@ -1,19 +1,24 @@
 #include "screens/main_window.h"
 
+#include "files/input_file.h"
 #include "screens/app_paths.h"
 #include "screens/chart_screen.h"
 #include "screens/diagram.h"
 #include "screens/multiple_pipes_screen.h"
 #include "screens/single_pipe_screen.h"
 #include "screens/thickness_limit_screen.h"
+#include "screens/value_marks.h"
 #include "screens/vessel_screen.h"
+#include "support/version.h"
 
 #include <algorithm>
+#include <optional>
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFile>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -66,7 +71,11 @@ MDIForm1::MDIForm1(Platform& platform, QWidget* parent) : QMainWindow(parent), p
 
 // Members go before the widget tree, so the Diagram lets go of its screens
 // while the MDI area still holds them.
-MDIForm1::~MDIForm1() = default;
+MDIForm1::~MDIForm1() {
+    // The MDI area outlives this part of the window and activates its
+    // remaining sub-windows while it closes them.
+    disconnect(mdiArea_, nullptr, this, nullptr);
+}
 
 Form2* MDIForm1::form2() const {
     return form2_;
@@ -128,6 +137,27 @@ void MDIForm1::createStatusBar() {
     };
     panel(1, QStringLiteral("For help press F1 key or select it from menu"), 7832);
     panel(2, QStringLiteral("Note: As decimal separator use"), 6068);
+
+    ResultNote = Named(new QLabel(StatusBar1), QStringLiteral("ResultNote"));
+    ResultNote->setAutoFillBackground(true);
+    QPalette palette = ResultNote->palette();
+    palette.setColor(QPalette::Window, kMarkedBoxColor);
+    ResultNote->setPalette(palette);
+    ResultNote->setWordWrap(true);
+    ResultNote->hide();
+    StatusBar1->addWidget(ResultNote, 1);
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, &MDIForm1::showResultNote);
+}
+
+void MDIForm1::showResultNote() {
+    QMdiSubWindow* active = mdiArea_->activeSubWindow();
+    QWidget* screen = active ? active->widget() : nullptr;
+    // Installing again only moves the filter to the front.
+    if (screen)
+        screen->installEventFilter(this);
+    const QString note = ResultNoteOf(screen);
+    this->ResultNote->setText(note);
+    this->ResultNote->setVisible(!note.isEmpty());
 }
 
 void MDIForm1::createTitlePanel() {
@@ -151,7 +181,8 @@ void MDIForm1::createTitlePanel() {
     Frame5->setFont(ScreenFont(9.75, true));
     Label32 =
         TitleLabel(QStringLiteral("Label32"), QStringLiteral("TERMIVA"), ScreenFont(12, true));
-    lblVersion = TitleLabel(QStringLiteral("lblVersion"), QStringLiteral("Version 1.0"),
+    lblVersion = TitleLabel(QStringLiteral("lblVersion"),
+                            QStringLiteral("Version %1").arg(QLatin1String(kShortVersion)),
                             ScreenFont(9, true));
     Label31 = TitleLabel(QStringLiteral("Label31"), QStringLiteral("TRM-100"),
                          ScreenFont(8.25, false, true));
@@ -204,6 +235,9 @@ void MDIForm1::placeTitlePanel() {
 bool MDIForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == mdiArea_->viewport() && event->type() == QEvent::Resize)
         placeTitlePanel();
+    if (event->type() == QEvent::DynamicPropertyChange && mdiArea_->activeSubWindow() &&
+        watched == mdiArea_->activeSubWindow()->widget())
+        showResultNote();
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -285,6 +319,35 @@ void MDIForm1::Pipe_limit_Click() {
 void MDIForm1::Vessel_limit_Click() {
     const int shape = form2_ ? form2_->Combo1->currentIndex() : 0;
     showLimitScreen(std::clamp(shape, 0, 2) + 1);
+}
+
+void MDIForm1::OpenFile(const QString& path) {
+    const std::optional<files::InputFileKind> kind =
+        files::KindFromPath(QFile::encodeName(path).toStdString());
+    if (!kind) {
+        platform_.error(QStringLiteral("The file \"%1\" is not an input data file: its name does "
+                                       "not end in .insp, .inv, .inmp or .inlim.")
+                            .arg(path));
+        return;
+    }
+    switch (*kind) {
+    case files::InputFileKind::SinglePipe:
+        Single_pipe_Click();
+        form3_->loadFile(path);
+        break;
+    case files::InputFileKind::Vessel:
+        Single_vessel_Click();
+        form2_->loadFile(path);
+        break;
+    case files::InputFileKind::MultiplePipes:
+        More_pipes_Click();
+        form4_->loadFile(path);
+        break;
+    case files::InputFileKind::ThicknessLimit:
+        Pipe_limit_Click();
+        form8_->loadFile(path);
+        break;
+    }
 }
 
 void MDIForm1::Software_description_Click() {

@@ -58,6 +58,13 @@ public:
     void Exit_Click();
     void MDIForm_Unload(); // the window closed: the application ends
 
+    // An input data file named on the command line (or opened from the file
+    // manager): brings up the screen of the file's kind, as its menu item
+    // does, and loads the file as that screen's "Load from file" does, with
+    // the same checks and messages. A name without a known extension gets an
+    // "Error" box and opens no screen.
+    void OpenFile(const QString& path);
+
     // F1: the help file at the topic of the active screen.
     void HelpKey_Press();
     int activeHelpTopic() const;
@@ -83,10 +90,12 @@ public:
     QAction* Exit = nullptr;
     QStatusBar* StatusBar1 = nullptr;
     ControlArray<QLabel> Panels{QStringLiteral("Panels"), 1, 2}; // the status bar's text panels
-    QFrame* Frame1 = nullptr;                                    // the title panel
-    QGroupBox* Frame6 = nullptr;                                 // credits line
-    QLabel* Label18 = nullptr;                                   // programme title
-    QGroupBox* Frame5 = nullptr;                                 // product family
+    // The active screen's note on marked results; hidden while it has none.
+    QLabel* ResultNote = nullptr;
+    QFrame* Frame1 = nullptr;    // the title panel
+    QGroupBox* Frame6 = nullptr; // credits line
+    QLabel* Label18 = nullptr;   // programme title
+    QGroupBox* Frame5 = nullptr; // product family
     QLabel* lblVersion = nullptr;
     QLabel* Label32 = nullptr; // "TERMIVA"
     QLabel* Label31 = nullptr; // product number
@@ -106,6 +115,8 @@ private:
     void bringUp(QWidget* screen);
     // Puts a new screen into a sub-window that is deleted on close.
     QMdiSubWindow* addScreen(QWidget* screen);
+    // Shows the result note of the active screen, and follows its changes.
+    void showResultNote();
     // Brings up the thickness for a limit screen with `object` chosen.
     void showLimitScreen(int object);
 

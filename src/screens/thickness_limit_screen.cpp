@@ -2,6 +2,7 @@
 
 #include "cases/thickness_limit_case.h"
 #include "screens/screen_common.h"
+#include "screens/value_marks.h"
 
 #include <algorithm>
 #include <array>
@@ -247,10 +248,6 @@ void Form8::buildResults() {
     Label22 = resultBox(QStringLiteral("Label22"), 1215);
     grid->addWidget(Label22, row++, 1, 1, 3);
 
-    Label30 = MakeLabel(QStringLiteral("Approximate: an iteration did not settle."),
-                        QStringLiteral("Label30"), Frame4);
-    column->addWidget(Label30);
-
     Picture1 = Named(new QChartView(Frame4), QStringLiteral("Picture1"));
     Picture1->setRenderHint(QPainter::Antialiasing);
     Picture1->setMinimumSize(FromTwips(6600), FromTwips(4200));
@@ -320,6 +317,7 @@ void Form8::Combo1_Click() {
     Text11->setAccessibleName(Label11->text());
     Label29->setText(FromCase(cases::ThicknessLimitResultCaptions(index).heatLoss));
     Frame4->hide();
+    SetResultNote(this, QString());
 }
 
 cases::ScreenTexts Form8::texts() const {
@@ -351,7 +349,12 @@ void Form8::Command1_Click() {
     Label26->setText(FromCase(shown.standardThickness));
     Label27->setText(FromCase(shown.standardHeatLoss));
     Label28->setText(FromCase(shown.standardSurfaceTemperature));
-    Label30->setVisible(shown.approximate);
+    for (QLabel* box : {Label24, Label25})
+        MarkResult(box, result->answer.flags, kResultBoxColor);
+    const ValueFlags noFlags;
+    for (QLabel* box : {Label27, Label28})
+        MarkResult(box, result->standard ? result->standard->flags : noFlags, kResultBoxColor);
+    SetResultNote(this, cases::MarksOf(*result));
     drawChart(*input, *result);
     Frame4->show();
 }
@@ -428,6 +431,7 @@ void Form8::Command2_Click() {
         field->clear();
     Text12->clear();
     Frame4->hide();
+    SetResultNote(this, QString());
 }
 
 void Form8::Command3_Click() {
@@ -468,6 +472,10 @@ void Form8::Command5_Click() {
 
 void Form8::Command6_Click() {
     LoadInputFile(platform_, fileBinding());
+}
+
+void Form8::loadFile(const QString& path) {
+    LoadInputFileFrom(platform_, fileBinding(), path);
 }
 
 } // namespace termiva

@@ -47,6 +47,8 @@ public:
     void Command4_Click(); // Take inputs from the single pipe or vessel screen
     void Command5_Click(); // Save to file
     void Command6_Click(); // Load from file
+    // "Load from file" of a file already chosen, without the dialog.
+    void loadFile(const QString& path);
     // The used dimension fields, the common fields and the standard list;
     // the limits may be empty.
     bool CheckInputs();
@@ -87,8 +89,7 @@ public:
     QLabel* Label26 = nullptr; // next standard thickness: thickness, loss, surface temperature
     QLabel* Label27 = nullptr;
     QLabel* Label28 = nullptr;
-    QLabel* Label29 = nullptr; // loss column heading, with the object's unit
-    QLabel* Label30 = nullptr; // shown when a value comes from an iteration that did not settle
+    QLabel* Label29 = nullptr;      // loss column heading, with the object's unit
     QChartView* Picture1 = nullptr; // surface temperature and loss over the thickness
 
     QPushButton* Command1 = nullptr;

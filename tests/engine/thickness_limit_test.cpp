@@ -77,7 +77,7 @@ TEST(ThicknessLimit, SinglePipeTestDataWithA50DegreeSurface) {
     EXPECT_EQ(r->answer.Tsurface, check.Tsurface[2]);
     EXPECT_DIGITS(r->answer.HeatLoss, "62.68");
     EXPECT_DIGITS(r->answer.Tsurface, "49.84");
-    EXPECT_FALSE(r->answer.approximate);
+    EXPECT_FALSE(r->answer.flags.any());
 
     // The next standard thickness is the screen's first test thickness.
     ASSERT_TRUE(r->standard);

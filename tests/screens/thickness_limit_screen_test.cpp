@@ -4,6 +4,7 @@
 
 #include "platform/scripted_platform.h"
 #include "screens/thickness_limit_screen.h"
+#include "screens/value_marks.h"
 #include "test_support.h"
 
 #include <QChartView>
@@ -148,7 +149,7 @@ void ThicknessLimitScreenTest::calculation() {
     for (QString& text : expected)
         text = Comma(text, comma);
     QCOMPARE(results(), expected);
-    QVERIFY(!form_->Label30->isVisible());
+    QVERIFY(ResultNoteOf(form_).isEmpty());
     QChart* chart = form_->Picture1->chart();
     QVERIFY(chart);
     // Surface, loss, one limit, the answer.
