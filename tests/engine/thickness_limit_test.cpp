@@ -243,6 +243,24 @@ TEST(ThicknessLimit, Errors) {
               "Vessel height must be greater than 0.");
 }
 
+// The points carry the marks of the single pipe and vessel results.
+TEST(ThicknessLimit, PointsAreMarkedAsTheCalculationsMarkThem) {
+    SinglePipeInput pipe = test_data::SinglePipe();
+    pipe.T1 = 700;
+    const SinglePipeResult check = PipeAt(pipe, 0, 3);
+    ASSERT_TRUE(check.flags[0].outsideAirData);
+    const ThicknessLimitInput in = PipeLimit(pipe);
+    EXPECT_TRUE(ThicknessLimitPoint(in, 0)->flags.outsideAirData);
+    EXPECT_EQ(ThicknessLimitPoint(in, 3)->flags.outsideAirData, check.flags[2].outsideAirData);
+
+    VesselInput vessel = test_data::Vessel(3);
+    vessel.k = 0.001; // a loss below 10 W: the balance test is coarse for it
+    const VesselResult v = VesselAt(vessel, 200, 200);
+    const auto p = ThicknessLimitPoint(VesselLimit(vessel), 200);
+    EXPECT_EQ(p->flags.approximate, v.flags[1].approximate);
+    EXPECT_TRUE(p->flags.approximate);
+}
+
 TEST(ThicknessLimit, StandardThicknessAtOrAboveTheAnswer) {
     ThicknessLimitInput in = PipeLimit(test_data::SinglePipe());
     in.maxSurface = 50;
