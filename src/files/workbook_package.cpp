@@ -364,10 +364,14 @@ Expected<XmlPart, WorkbookError> Package::ReadXml(std::string_view part) const {
     if (!bytes)
         return bytes.error();
     // What parsing will allocate, judged from the markup before it is parsed:
-    // at most an element and a text per '<', an attribute per '='.
+    // at most an element and a text per opening '<', an attribute per '='.
     std::size_t nodes = 0;
-    for (const char c : bytes.value())
-        nodes += c == '<' ? 2 : c == '=' ? 1 : 0;
+    const std::string& markup = bytes.value();
+    for (std::size_t i = 0; i < markup.size(); ++i)
+        if (markup[i] == '<')
+            nodes += i + 1 < markup.size() && markup[i + 1] == '/' ? 0 : 2;
+        else if (markup[i] == '=')
+            ++nodes;
     xmlNodes_ += nodes;
     if (xmlNodes_ > kMaxWorkbookXmlNodes)
         return Fail("is too large: its parts hold more than " +

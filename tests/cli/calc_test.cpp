@@ -11,6 +11,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace termiva::cli {
@@ -401,6 +402,15 @@ TEST_F(CalcTest, WorkbookFailuresLeaveNoOutput) {
     }
     EXPECT_EQ(Bytes(kTemplate), original);
     EXPECT_EQ(Bytes(ownTemplate), original);
+}
+
+TEST_F(CalcTest, WorkbookOntoAPipeIsRefused) {
+    const std::string fifo = (fs::path(dir_) / "pipe.xlsx").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    Outcome outcome = RunCalc({"--workbook", fifo, "--template", kTemplate, kSinglePipe});
+    EXPECT_EQ(outcome.status, kExitUnusable);
+    EXPECT_NE(outcome.err.find("is not a regular file"), std::string::npos) << outcome.err;
+    EXPECT_EQ(fs::status(fifo).type(), fs::file_type::fifo);
 }
 
 TEST_F(CalcTest, ABadFileNeverStopsTheOthersAndTheWorstStatusWins) {
