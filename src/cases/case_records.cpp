@@ -69,22 +69,47 @@ std::vector<FieldText> LoadedTexts(InputFileKind kind, const files::InputRecord&
     return texts;
 }
 
-ScreenTexts LoadScreen(InputFileKind kind, const files::InputRecord& record,
-                       std::string_view decimalSeparator) {
-    ScreenTexts screen{kind, record.listIndex, {}};
-    const auto set = [&](const std::string& name, std::string_view text) {
+LoadedFields LoadFields(InputFileKind kind, const files::InputRecord& record,
+                        std::string_view decimalSeparator) {
+    LoadedFields loaded;
+    for (FieldText& field : LoadedTexts(kind, record)) {
         // Only numeric fields filter what is typed: a list typed as text stays as it is.
-        screen.texts[name] = FindField(kind, name)
-                                 ? text::ApplyTypingFilter(text, decimalSeparator).text
-                                 : std::string(text);
-    };
+        if (!FindField(kind, field.field)) {
+            loaded.texts.push_back(std::move(field));
+            continue;
+        }
+        text::LoadedFieldText text = text::LoadFieldText(field.text, decimalSeparator);
+        if (text.changed)
+            loaded.changed.push_back({field.field, field.text, text.text});
+        loaded.texts.push_back({std::move(field.field), std::move(text.text)});
+    }
+    return loaded;
+}
+
+ScreenTexts LoadScreen(InputFileKind kind, const files::InputRecord& record,
+                       std::string_view decimalSeparator, std::vector<ChangedField>* changed) {
+    ScreenTexts screen{kind, record.listIndex, {}};
     if (kind == InputFileKind::SinglePipe) {
         for (const FieldText& diameter : PipeSizeTexts(record.listIndex, decimalSeparator))
-            set(diameter.field, diameter.text);
+            screen.texts[diameter.field] =
+                text::ApplyTypingFilter(diameter.text, decimalSeparator).text;
     }
-    for (const FieldText& loaded : LoadedTexts(kind, record))
-        set(loaded.field, loaded.text);
+    LoadedFields loaded = LoadFields(kind, record, decimalSeparator);
+    for (FieldText& field : loaded.texts)
+        screen.texts[field.field] = std::move(field.text);
+    if (changed)
+        *changed = std::move(loaded.changed);
     return screen;
+}
+
+std::string ChangedFieldsMessage(const ScreenTexts& screen,
+                                 const std::vector<ChangedField>& changed) {
+    std::string message = "Loading changed fields whose texts in the file are not numbers they "
+                          "can hold:";
+    for (const ChangedField& field : changed)
+        message += "\n" + Caption(screen, field.field) + ": \"" + field.fileText + "\" became \"" +
+                   field.text + "\"";
+    return message;
 }
 
 TestData TestDataOf(InputFileKind kind, std::string_view decimalSeparator) {

@@ -29,12 +29,39 @@ files::InputRecord RecordOf(const ScreenTexts& screen);
 // over those the list entry wrote.
 std::vector<FieldText> LoadedTexts(InputFileKind kind, const files::InputRecord& record);
 
+// A field whose number loading changed: the file's text could not stand in
+// the field (a negative number, a stray character) and the typing filter
+// changed it.
+struct ChangedField {
+    std::string field;    // control name
+    std::string fileText; // as the file holds it
+    std::string text;     // as the field holds it now
+};
+
+// LoadedTexts as the fields will hold them: a decimal saved under the other
+// decimal separator ("143,5" read where the user's is ".") is read as that
+// number, then the typing filter runs (text::LoadFieldText). Setting these
+// texts into the fields changes nothing further.
+struct LoadedFields {
+    std::vector<FieldText> texts;
+    std::vector<ChangedField> changed; // in load order
+};
+LoadedFields LoadFields(InputFileKind kind, const files::InputRecord& record,
+                        std::string_view decimalSeparator);
+
 // The screen after loading `record`, without widgets: the list entry first
-// (the single pipe's entry writes D1 and D2), then LoadedTexts, each through
-// the typing filter with the user's decimal separator (a numeric field; the
-// standard thickness list of the limit screen is kept as it stands).
+// (the single pipe's entry writes D1 and D2), then LoadFields (numeric
+// fields; the standard thickness list of the limit screen is kept as it
+// stands). `changed`, when given, receives the fields whose number loading
+// changed.
 ScreenTexts LoadScreen(InputFileKind kind, const files::InputRecord& record,
-                       std::string_view decimalSeparator);
+                       std::string_view decimalSeparator,
+                       std::vector<ChangedField>* changed = nullptr);
+
+// The one message that lists the fields loading changed, by caption, with
+// the text of the file and the text the field took.
+std::string ChangedFieldsMessage(const ScreenTexts& screen,
+                                 const std::vector<ChangedField>& changed);
 
 // "Input test data": the list entry to select (-1: leave the list as it is)
 // and the texts to set, in order, with the user's decimal separator.

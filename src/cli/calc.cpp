@@ -158,7 +158,14 @@ FileReport CalculateFile(const std::string& path, const Options& options,
                          "\" is not one."};
         return report;
     }
-    const ScreenTexts screen = cases::LoadScreen(*report.kind, record.value(), separator);
+    std::vector<cases::ChangedField> changed;
+    const ScreenTexts screen = cases::LoadScreen(*report.kind, record.value(), separator, &changed);
+    // Numbers the file does not hold are not calculated.
+    if (!changed.empty()) {
+        report.status = kExitFailed;
+        report.errors = {cases::ChangedFieldsMessage(screen, changed)};
+        return report;
+    }
     for (const std::string& missing : cases::MissingFields(screen))
         report.errors.push_back(cases::MissingValueMessage(screen, missing));
     if (!report.errors.empty()) {

@@ -54,6 +54,9 @@ std::optional<FileError> WriteFileAtomically(const std::string& path, std::strin
     const bool exists = ::stat(target.c_str(), &existing) == 0;
     if (exists && S_ISDIR(existing.st_mode))
         return SaveError(path, "it is a folder");
+    // The rename would put a regular file in place of a device or a pipe.
+    if (exists && !S_ISREG(existing.st_mode))
+        return SaveError(path, "it is not a regular file");
 
     const std::size_t slash = target.rfind('/');
     const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);

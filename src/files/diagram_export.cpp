@@ -1,6 +1,7 @@
 #include "files/diagram_export.h"
 
 #include "files/workbook_chart.h"
+#include "files/workbook_package.h"
 #include "files/workbook_refs.h"
 #include "text/number_text.h"
 
@@ -94,6 +95,22 @@ std::optional<WorkbookError> WriteAndSave(Workbook& workbook, Worksheet& sheet,
     return workbook.Close(true);
 }
 
+// A temporary file that is removed when it goes out of scope, unless kept.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
+    ~TemporaryFile() {
+        if (!path_.empty())
+            ::unlink(path_.c_str());
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    void Keep() { path_.clear(); }
+
+private:
+    std::string path_;
+};
+
 std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
     for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
         text.replace(at, from.size(), to);
@@ -110,7 +127,9 @@ std::optional<int> DiagramSheetRow(int tableRow) {
     return std::nullopt;
 }
 
-std::optional<WorkbookError> ExportDiagram(const std::string& workbookPath,
+namespace {
+
+std::optional<WorkbookError> ExportInPlace(const std::string& workbookPath,
                                            const DiagramExportData& data) {
     auto numbers = ConvertTexts(workbookPath, data);
     if (!numbers)
@@ -124,15 +143,20 @@ std::optional<WorkbookError> ExportDiagram(const std::string& workbookPath,
     return WriteAndSave(workbook.value(), **sheet, data, *numbers);
 }
 
-std::optional<WorkbookError> ExportDiagramCopy(const std::string& templatePath,
-                                               const std::string& outputPath,
-                                               const DiagramExportData& data) {
+std::optional<WorkbookError> ExportIntoCopy(const std::string& templatePath,
+                                            const std::string& outputPath,
+                                            const DiagramExportData& data) {
     const auto fail = [&](const std::string& what) {
         return WorkbookError{"The workbook \"" + outputPath + "\" " + what};
     };
     std::error_code error;
     if (fs::exists(outputPath, error) && fs::equivalent(outputPath, templatePath, error))
         return fail("is the template itself: the export writes into a copy only.");
+    // The copy is renamed over the output: a device, a pipe or a folder there
+    // would be replaced by a regular file, which is never what was meant.
+    const auto outputStatus = fs::status(outputPath, error);
+    if (fs::exists(outputStatus) && !fs::is_regular_file(outputStatus))
+        return fail("is not a regular file: the export writes only into a file.");
 
     // Everything that depends on the template is checked on the template, so
     // that messages name it; the copy can then fail only in being written.
@@ -158,6 +182,7 @@ std::optional<WorkbookError> ExportDiagramCopy(const std::string& templatePath,
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0)
         return fail("cannot be written: " + std::string(std::strerror(errno)) + ".");
+    TemporaryFile removeOnFailure(temporary);
     const mode_t mask = ::umask(0);
     ::umask(mask);
     ::fchmod(fd, 0666 & ~mask);
@@ -169,19 +194,32 @@ std::optional<WorkbookError> ExportDiagramCopy(const std::string& templatePath,
         written += static_cast<std::size_t>(n);
     }
     const int writeErrno = errno;
-    if (::close(fd) != 0 || written < bytes.size()) {
-        ::unlink(temporary.c_str());
+    if (::close(fd) != 0 || written < bytes.size())
         return fail("cannot be written: " + std::string(std::strerror(writeErrno)) + ".");
-    }
 
-    auto exportError = ExportDiagram(temporary, data);
+    auto exportError = ExportInPlace(temporary, data);
     if (!exportError && ::rename(temporary.c_str(), output.c_str()) != 0)
         exportError = fail("cannot be written: " + std::string(std::strerror(errno)) + ".");
     if (exportError) {
-        ::unlink(temporary.c_str());
         exportError->message = ReplaceAll(exportError->message, temporary, outputPath);
+        return exportError;
     }
-    return exportError;
+    removeOnFailure.Keep();
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<WorkbookError> ExportDiagram(const std::string& workbookPath,
+                                           const DiagramExportData& data) {
+    return detail::Guarded(workbookPath, [&] { return ExportInPlace(workbookPath, data); });
+}
+
+std::optional<WorkbookError> ExportDiagramCopy(const std::string& templatePath,
+                                               const std::string& outputPath,
+                                               const DiagramExportData& data) {
+    return detail::Guarded(outputPath,
+                           [&] { return ExportIntoCopy(templatePath, outputPath, data); });
 }
 
 } // namespace termiva::files

@@ -24,7 +24,13 @@ struct Workbook::Impl {
     std::string workbookPart;
     std::vector<SheetInfo> sheets;
     std::vector<std::string> sharedStrings;
-    std::vector<std::unique_ptr<Worksheet>> loaded; // by index into sheets, on demand
+    // Worksheets as loaded on demand, one per part however many sheets name
+    // it; a part that failed to load keeps its error, so it is never read twice.
+    std::map<std::string, std::unique_ptr<Worksheet>> loaded; // by part, upper case
+    std::map<std::string, WorkbookError> failed;              // by part, upper case
+    std::map<std::string, int> worksheetIndex;                // name in upper case -> index from 1
+
+    Expected<Worksheet*, WorkbookError> Load(const SheetInfo& info);
 };
 
 struct Worksheet::Impl {
@@ -46,6 +52,14 @@ struct Worksheet::Impl {
 };
 
 namespace {
+
+std::string UpperCase(std::string_view text) {
+    std::string upper(text);
+    for (char& c : upper)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return upper;
+}
 
 // Children of a worksheet that come before <sheetData>, in schema order.
 constexpr std::string_view kBeforeSheetData[] = {"sheetPr", "dimension", "sheetViews",
@@ -282,6 +296,11 @@ Workbook& Workbook::operator=(Workbook&&) noexcept = default;
 Workbook::~Workbook() = default;
 
 Expected<Workbook, WorkbookError> Workbook::Open(const std::string& path, WorkbookAccess access) {
+    return detail::Guarded(path, [&] { return OpenPackage(path, access); });
+}
+
+Expected<Workbook, WorkbookError> Workbook::OpenPackage(const std::string& path,
+                                                        WorkbookAccess access) {
     auto package = Package::Open(path, access == WorkbookAccess::ReadOnly);
     if (!package)
         return package.error();
@@ -310,22 +329,32 @@ Expected<Workbook, WorkbookError> Workbook::Open(const std::string& path, Workbo
     if (!relationships)
         return relationships.error();
 
-    for (auto sheet : Children(Child(workbookXml->root(), "sheets"), "sheet")) {
+    const auto sheetNodes = Children(Child(workbookXml->root(), "sheets"), "sheet");
+    if (sheetNodes.size() > kMaxWorkbookSheets)
+        return pkg.Fail("is too large: it has more than " + std::to_string(kMaxWorkbookSheets) +
+                        " sheets.");
+    // The last relationship of an id wins, as it did when every sheet
+    // looked through them all.
+    std::map<std::string_view, const detail::Relationship*> byId;
+    for (const auto& relationship : *relationships)
+        if (!relationship.external)
+            byId[relationship.id] = &relationship;
+    int worksheets = 0;
+    for (auto sheet : sheetNodes) {
         SheetInfo info;
         info.name = sheet.attribute("name").value();
-        const std::string_view id = detail::RelationshipId(sheet);
-        for (const auto& relationship : *relationships) {
-            if (relationship.id != id || relationship.external)
-                continue;
+        if (const auto it = byId.find(detail::RelationshipId(sheet)); it != byId.end()) {
+            const auto& relationship = *it->second;
             info.part = relationship.target;
             if (detail::HasType(relationship, "/worksheet"))
                 info.kind = SheetKind::Worksheet;
             else if (detail::HasType(relationship, "/chartsheet"))
                 info.kind = SheetKind::Chartsheet;
         }
+        if (info.kind == SheetKind::Worksheet)
+            impl->worksheetIndex.emplace(UpperCase(info.name), ++worksheets);
         impl->sheets.push_back(std::move(info));
     }
-    impl->loaded.resize(impl->sheets.size());
 
     for (const auto& relationship : *relationships)
         if (detail::HasType(relationship, "/sharedStrings") && !relationship.external &&
@@ -363,66 +392,124 @@ std::vector<std::string> Workbook::WorksheetNames() const {
     return names;
 }
 
+Expected<Worksheet*, WorkbookError> Workbook::Impl::Load(const SheetInfo& info) {
+    const std::string key = UpperCase(info.part);
+    if (const auto it = loaded.find(key); it != loaded.end())
+        return it->second.get();
+    if (const auto it = failed.find(key); it != failed.end())
+        return it->second;
+    const auto fail = [&](WorkbookError error) -> Expected<Worksheet*, WorkbookError> {
+        failed.emplace(key, error);
+        return error;
+    };
+    auto xml = package->ReadXml(info.part);
+    if (!xml)
+        return fail(xml.error());
+    if (detail::LocalName(xml->root()) != "worksheet")
+        return fail(package->Fail("is damaged: its part " + info.part + " is not a worksheet."));
+    auto sheetImpl = std::make_unique<Worksheet::Impl>(std::move(xml).value());
+    sheetImpl->package = package.get();
+    sheetImpl->sharedStrings = &sharedStrings;
+    sheetImpl->name = info.name;
+    sheetImpl->part = info.part;
+    auto root = sheetImpl->xml.root();
+    sheetImpl->sheetData = Child(root, "sheetData");
+    if (!sheetImpl->sheetData) {
+        pugi::xml_node after;
+        for (auto name : kBeforeSheetData)
+            if (auto node = Child(root, name))
+                after = node;
+        const std::string name = std::string(detail::Prefix(root)) + "sheetData";
+        sheetImpl->sheetData =
+            after ? root.insert_child_after(name.c_str(), after) : root.prepend_child(name.c_str());
+    }
+    sheetImpl->Index();
+    auto& sheet = loaded[key];
+    sheet.reset(new Worksheet(std::move(sheetImpl)));
+    return sheet.get();
+}
+
 Expected<Worksheet*, WorkbookError> Workbook::Worksheets(int index) {
     if (!isOpen())
         return Closed();
-    int seen = 0;
-    for (std::size_t i = 0; i < impl_->sheets.size(); ++i) {
-        if (impl_->sheets[i].kind != SheetKind::Worksheet || ++seen != index)
-            continue;
-        if (!impl_->loaded[i]) {
-            const SheetInfo& info = impl_->sheets[i];
-            auto xml = impl_->package->ReadXml(info.part);
-            if (!xml)
-                return xml.error();
-            if (detail::LocalName(xml->root()) != "worksheet")
-                return impl_->package->Fail("is damaged: its part " + info.part +
-                                            " is not a worksheet.");
-            auto sheetImpl = std::make_unique<Worksheet::Impl>(std::move(xml).value());
-            sheetImpl->package = impl_->package.get();
-            sheetImpl->sharedStrings = &impl_->sharedStrings;
-            sheetImpl->name = info.name;
-            sheetImpl->part = info.part;
-            auto root = sheetImpl->xml.root();
-            sheetImpl->sheetData = Child(root, "sheetData");
-            if (!sheetImpl->sheetData) {
-                pugi::xml_node after;
-                for (auto name : kBeforeSheetData)
-                    if (auto node = Child(root, name))
-                        after = node;
-                const std::string name = std::string(detail::Prefix(root)) + "sheetData";
-                sheetImpl->sheetData = after ? root.insert_child_after(name.c_str(), after)
-                                             : root.prepend_child(name.c_str());
-            }
-            sheetImpl->Index();
-            impl_->loaded[i].reset(new Worksheet(std::move(sheetImpl)));
-        }
-        return impl_->loaded[i].get();
-    }
-    if (seen == 0)
-        return impl_->package->Fail("has no worksheet.");
-    return impl_->package->Fail("has no worksheet " + std::to_string(index) + ".");
+    return detail::Guarded(path(), [&]() -> Expected<Worksheet*, WorkbookError> {
+        int seen = 0;
+        for (const SheetInfo& info : impl_->sheets)
+            if (info.kind == SheetKind::Worksheet && ++seen == index)
+                return impl_->Load(info);
+        if (seen == 0)
+            return impl_->package->Fail("has no worksheet.");
+        return impl_->package->Fail("has no worksheet " + std::to_string(index) + ".");
+    });
 }
 
 Expected<Worksheet*, WorkbookError> Workbook::Worksheets(std::string_view name) {
     if (!isOpen())
         return Closed();
-    int index = 0;
-    for (const auto& sheet : impl_->sheets) {
-        if (sheet.kind != SheetKind::Worksheet)
-            continue;
-        ++index;
-        if (detail::EqualsIgnoringCase(sheet.name, name))
-            return Worksheets(index);
-    }
-    return impl_->package->Fail("has no worksheet \"" + std::string(name) + "\".");
+    const auto it = impl_->worksheetIndex.find(UpperCase(name));
+    if (it == impl_->worksheetIndex.end())
+        return impl_->package->Fail("has no worksheet \"" + std::string(name) + "\".");
+    return Worksheets(it->second);
 }
 
 namespace {
 
+constexpr std::string_view kCalcChainContentType =
+    "application/vnd.openxmlformats-officedocument.spreadsheetml.calcChain+xml";
+
+std::string_view WithoutLeadingSlash(std::string_view name) {
+    if (!name.empty() && name.front() == '/')
+        name.remove_prefix(1);
+    return name;
+}
+
+// Whether `part` is declared a calculation chain: by its own override, or
+// by the default of its extension when it has none.
+bool IsCalcChain(const XmlPart& types, std::string_view part) {
+    for (auto node : Children(types.root(), "Override"))
+        if (detail::EqualsIgnoringCase(WithoutLeadingSlash(node.attribute("PartName").value()),
+                                       part))
+            return node.attribute("ContentType").value() == kCalcChainContentType;
+    const auto dot = part.rfind('.');
+    if (dot == std::string_view::npos || part.find('/', dot) != std::string_view::npos)
+        return false;
+    for (auto node : Children(types.root(), "Default"))
+        if (detail::EqualsIgnoringCase(node.attribute("Extension").value(), part.substr(dot + 1)))
+            return node.attribute("ContentType").value() == kCalcChainContentType;
+    return false;
+}
+
+// Whether a relationship other than `exceptId` of `exceptSource` targets `part`.
+Expected<bool, WorkbookError> ReferredToElsewhere(const Package& package, std::string_view part,
+                                                  const std::string& exceptSource,
+                                                  std::string_view exceptId) {
+    constexpr std::string_view kRels = ".rels";
+    for (const std::string& name : package.PartNames()) {
+        // "xl/_rels/workbook.xml.rels" describes "xl/workbook.xml".
+        const auto folder = name.rfind("_rels/");
+        if (name.size() < kRels.size() || folder == std::string::npos ||
+            name.find('/', folder + 6) != std::string::npos ||
+            !detail::EqualsIgnoringCase(std::string_view(name).substr(name.size() - kRels.size()),
+                                        kRels))
+            continue;
+        const std::string source = name.substr(0, folder) +
+                                   name.substr(folder + 6, name.size() - folder - 6 - kRels.size());
+        auto relationships = package.Relationships(source);
+        if (!relationships)
+            return relationships.error();
+        for (const auto& relationship : *relationships)
+            if (!relationship.external && detail::EqualsIgnoringCase(relationship.target, part) &&
+                !(detail::EqualsIgnoringCase(source, exceptSource) && relationship.id == exceptId))
+                return true;
+    }
+    return false;
+}
+
 // Removes the calculation chain, which lists formula cells and goes stale
 // when cells change; the spreadsheet application rebuilds it. Returns
-// whether there was one.
+// whether there was one. Only a part that is declared a calculation chain
+// and that nothing else refers to goes: a relationship of that type that
+// points at another part is left as it is.
 Expected<bool, WorkbookError> RemoveCalcChain(Package& package, const std::string& workbookPart) {
     const std::string relsPart = Package::RelationshipsPart(workbookPart);
     auto relationships = package.Relationships(workbookPart);
@@ -430,11 +517,27 @@ Expected<bool, WorkbookError> RemoveCalcChain(Package& package, const std::strin
         return relationships.error();
     std::string chainPart, chainId;
     for (const auto& relationship : *relationships)
-        if (detail::HasType(relationship, "/calcChain")) {
+        if (detail::HasType(relationship, "/calcChain") && !relationship.external) {
             chainPart = relationship.target;
             chainId = relationship.id;
         }
     if (chainId.empty())
+        return false;
+
+    auto types = package.ReadXml("[Content_Types].xml");
+    if (!types)
+        return types.error();
+    // The package's own bookkeeping is never a calculation chain, whatever
+    // a content type claims.
+    const bool bookkeeping = detail::EqualsIgnoringCase(chainPart, "[Content_Types].xml") ||
+                             chainPart.find("_rels/") != std::string::npos;
+    if (bookkeeping || !package.Has(chainPart) || !IsCalcChain(*types, chainPart) ||
+        detail::EqualsIgnoringCase(chainPart, workbookPart))
+        return false;
+    auto elsewhere = ReferredToElsewhere(package, chainPart, workbookPart, chainId);
+    if (!elsewhere)
+        return elsewhere.error();
+    if (*elsewhere)
         return false;
 
     auto rels = package.ReadXml(relsPart);
@@ -446,15 +549,10 @@ Expected<bool, WorkbookError> RemoveCalcChain(Package& package, const std::strin
     if (auto error = package.Replace(relsPart, rels->Serialize()))
         return *error;
 
-    auto types = package.ReadXml("[Content_Types].xml");
-    if (!types)
-        return types.error();
     bool typesChanged = false;
     for (auto node : Children(types->root(), "Override")) {
-        std::string_view name = node.attribute("PartName").value();
-        if (!name.empty() && name.front() == '/')
-            name.remove_prefix(1);
-        if (detail::EqualsIgnoringCase(name, chainPart)) {
+        if (detail::EqualsIgnoringCase(WithoutLeadingSlash(node.attribute("PartName").value()),
+                                       chainPart)) {
             types->root().remove_child(node);
             typesChanged = true;
         }
@@ -500,8 +598,8 @@ std::optional<WorkbookError> Workbook::Close(bool saveChanges) {
 
     std::vector<Worksheet*> edited;
     bool formulas = false;
-    for (const auto& sheet : impl_->loaded)
-        if (sheet && sheet->impl_->modified) {
+    for (const auto& [part, sheet] : impl_->loaded)
+        if (sheet->impl_->modified) {
             edited.push_back(sheet.get());
             formulas = formulas || sheet->impl_->hasFormulas;
         }
@@ -530,7 +628,7 @@ std::optional<WorkbookError> Workbook::Close(bool saveChanges) {
                 return error;
         return package.Commit();
     };
-    auto error = save();
+    auto error = detail::Guarded(path(), save);
     package.Discard();
     return error;
 }

@@ -28,6 +28,15 @@ struct WorkbookError {
 // further is taken for a damaged (or hostile) file.
 inline constexpr std::size_t kMaxWorkbookPartSize = 50u << 20; // bytes
 
+// Bounds on everything one open workbook may cost, whatever its parts hold,
+// so that any file is answered in bounded time and memory. Past one of them
+// the operation fails with an error naming it.
+inline constexpr std::size_t kMaxWorkbookInflatedBytes = 64u << 20; // all parts read, together
+inline constexpr std::size_t kMaxWorkbookXmlNodes = 1500000;   // elements, texts, attributes parsed
+inline constexpr long long kMaxWorkbookCells = 1000000;        // cells read for charts and caches
+inline constexpr std::size_t kMaxWorkbookCellText = 32u << 20; // bytes of those cells' texts
+inline constexpr std::size_t kMaxWorkbookSheets = 10000;
+
 enum class WorkbookAccess {
     ReadOnly,  // reading only; Close(true) is refused
     ReadWrite, // the file and its folder must be writable
@@ -92,7 +101,10 @@ public:
     // Errors, each naming the file: it does not exist or is not a file; it is
     // not a zip package or not a workbook; it is damaged (a part that is not
     // XML, a part that inflates past kMaxWorkbookPartSize, a broken zip
-    // entry); for ReadWrite, the file or its folder is read-only.
+    // entry); it is too large (more than kMaxWorkbookSheets sheets, or past
+    // another of the bounds above); for ReadWrite, the file or its folder is
+    // read-only. Every operation below reports running out of memory as an
+    // error too.
     static Expected<Workbook, WorkbookError>
     Open(const std::string& path, WorkbookAccess access = WorkbookAccess::ReadWrite);
 
@@ -130,6 +142,8 @@ public:
 private:
     struct Impl;
     explicit Workbook(std::unique_ptr<Impl> impl);
+    static Expected<Workbook, WorkbookError> OpenPackage(const std::string& path,
+                                                         WorkbookAccess access);
     WorkbookError Closed() const;
     std::unique_ptr<Impl> impl_;
 };

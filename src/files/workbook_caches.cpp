@@ -11,16 +11,16 @@ namespace {
 // million cells).
 constexpr long long kMaxCachedCells = 100000;
 
-void CollectReferences(pugi::xml_node node, std::vector<pugi::xml_node>& found) {
-    for (auto child = node.first_child(); child; child = child.next_sibling()) {
-        if (child.type() != pugi::node_element)
-            continue;
-        const auto name = LocalName(child);
-        if (name == "numRef" || name == "strRef")
-            found.push_back(child);
-        else
-            CollectReferences(child, found);
-    }
+std::vector<pugi::xml_node> CollectReferences(pugi::xml_node root) {
+    std::vector<pugi::xml_node> found;
+    ForEachElement(root, [&](pugi::xml_node node) {
+        const auto name = LocalName(node);
+        if (name != "numRef" && name != "strRef")
+            return Visit::Enter;
+        found.push_back(node);
+        return Visit::Skip;
+    });
+    return found;
 }
 
 std::optional<std::string> CacheText(const CellValue& value, bool numeric) {
@@ -42,8 +42,10 @@ std::optional<std::string> CacheText(const CellValue& value, bool numeric) {
     return std::nullopt;
 }
 
-// Returns whether the reference's cache was rebuilt.
-bool Rebuild(pugi::xml_node reference, const std::vector<Worksheet*>& edited) {
+// Returns whether the reference's cache was rebuilt; an error once the
+// workbook's bounds are passed.
+Expected<bool, WorkbookError> Rebuild(const Package& package, pugi::xml_node reference,
+                                      const std::vector<Worksheet*>& edited) {
     const auto formula = Child(reference, "f");
     const auto areas = ParseRangeFormula(formula.text().get());
     if (!formula || !areas)
@@ -62,6 +64,8 @@ bool Rebuild(pugi::xml_node reference, const std::vector<Worksheet*>& edited) {
     }
     if (count > kMaxCachedCells)
         return false;
+    if (auto error = package.ChargeCells(count))
+        return *error;
 
     const bool numeric = LocalName(reference) == "numRef";
     const std::string prefix(Prefix(reference));
@@ -92,6 +96,8 @@ bool Rebuild(pugi::xml_node reference, const std::vector<Worksheet*>& edited) {
         for (const CellRef& cell : CellsOf({(*areas)[a]})) {
             const auto text = CacheText(sources[a]->Value(cell.row, cell.column), numeric);
             if (text) {
+                if (auto error = package.ChargeCells(0, text->size()))
+                    return *error;
                 last = cache.insert_child_after((prefix + "pt").c_str(), last);
                 last.append_attribute("idx").set_value(index);
                 last.append_child((prefix + "v").c_str()).text().set(text->c_str());
@@ -115,11 +121,13 @@ std::optional<WorkbookError> RewriteChartCaches(Package& package,
         auto xml = package.ReadXml(part);
         if (!xml)
             return xml.error();
-        std::vector<pugi::xml_node> references;
-        CollectReferences(xml->root(), references);
         bool changed = false;
-        for (auto reference : references)
-            changed = Rebuild(reference, edited) || changed;
+        for (auto reference : CollectReferences(xml->root())) {
+            auto rebuilt = Rebuild(package, reference, edited);
+            if (!rebuilt)
+                return rebuilt.error();
+            changed = *rebuilt || changed;
+        }
         if (changed)
             if (auto error = package.Replace(part, xml->Serialize()))
                 return error;

@@ -4,6 +4,7 @@
 #include "files/workbook_refs.h"
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <optional>
 
@@ -20,15 +21,14 @@ constexpr long long kMaxResolvedCells = 100000;
 
 // The first <c:chart r:id="..."> of a drawing, in document order.
 std::string_view FirstChartId(pugi::xml_node node) {
-    for (auto child = node.first_child(); child; child = child.next_sibling()) {
-        if (child.type() != pugi::node_element)
-            continue;
-        if (LocalName(child) == "chart" && !detail::RelationshipId(child).empty())
-            return detail::RelationshipId(child);
-        if (auto id = FirstChartId(child); !id.empty())
-            return id;
-    }
-    return {};
+    std::string_view id;
+    detail::ForEachElement(node, [&](pugi::xml_node element) {
+        if (LocalName(element) != "chart" || detail::RelationshipId(element).empty())
+            return detail::Visit::Enter;
+        id = detail::RelationshipId(element);
+        return detail::Visit::Stop;
+    });
+    return id;
 }
 
 Expected<std::optional<std::string>, WorkbookError> ChartOfSheet(const detail::Package& package,
@@ -76,6 +76,19 @@ Expected<std::string, WorkbookError> FindChartPart(Workbook& workbook) {
     return package.Fail("has no chart.");
 }
 
+// The workbook the chart is read from, and the first error met on the way:
+// once the workbook's bounds are passed, the chart is not read further.
+struct Reader {
+    Workbook& workbook;
+    std::optional<WorkbookError> error;
+
+    bool Charge(long long cells, std::size_t textBytes = 0) {
+        if (!error)
+            error = workbook.package().ChargeCells(cells, textBytes);
+        return !error;
+    }
+};
+
 struct RangeValues {
     std::string formula;
     std::vector<CellValue> values; // one per cell of the range, in order
@@ -108,37 +121,58 @@ std::vector<CellValue> CachedValues(pugi::xml_node cache, bool numeric) {
 
 // The values behind a c:numRef / c:strRef (or the literal c:numLit / c:strLit)
 // of `parent`: from the cells where the formula resolves, else from the cache.
-std::optional<RangeValues> ReadRange(pugi::xml_node parent, Workbook& workbook) {
+// Every value read counts against the workbook's bounds, as it is read.
+std::optional<RangeValues> ReadRange(pugi::xml_node parent, Reader& reader) {
+    if (reader.error)
+        return std::nullopt;
+    const auto charged = [&](std::vector<CellValue> values) -> std::optional<RangeValues> {
+        std::size_t textBytes = 0;
+        for (const auto& value : values)
+            textBytes += value.text.size();
+        if (!reader.Charge(static_cast<long long>(values.size()), textBytes))
+            return std::nullopt;
+        return RangeValues{{}, std::move(values)};
+    };
     for (const std::string_view kind : {"numRef", "strRef"}) {
         const auto reference = Child(parent, kind);
         if (!reference)
             continue;
         const bool numeric = kind == "numRef";
-        RangeValues range;
-        range.formula = Child(reference, "f").text().get();
-        if (auto areas = detail::ParseRangeFormula(range.formula)) {
+        const std::string formula = Child(reference, "f").text().get();
+        if (auto areas = detail::ParseRangeFormula(formula)) {
             long long count = 0;
             std::vector<Worksheet*> sheets;
             for (const auto& area : *areas) {
                 count += area.cellCount();
-                auto sheet = workbook.Worksheets(area.sheet);
+                if (count > kMaxResolvedCells)
+                    break;
+                auto sheet = reader.workbook.Worksheets(area.sheet);
                 sheets.push_back(sheet ? *sheet : nullptr);
             }
             if (count <= kMaxResolvedCells &&
                 std::find(sheets.begin(), sheets.end(), nullptr) == sheets.end()) {
+                if (!reader.Charge(count))
+                    return std::nullopt;
+                RangeValues range{formula, {}};
                 for (std::size_t a = 0; a < areas->size(); ++a)
-                    for (const auto& cell : detail::CellsOf({(*areas)[a]}))
+                    for (const auto& cell : detail::CellsOf({(*areas)[a]})) {
                         range.values.push_back(sheets[a]->Value(cell.row, cell.column));
+                        if (!reader.Charge(0, range.values.back().text.size()))
+                            return std::nullopt;
+                    }
                 return range;
             }
         }
-        range.values = CachedValues(Child(reference, numeric ? "numCache" : "strCache"), numeric);
+        auto range =
+            charged(CachedValues(Child(reference, numeric ? "numCache" : "strCache"), numeric));
+        if (range)
+            range->formula = formula;
         return range;
     }
     if (const auto literal = Child(parent, "numLit"))
-        return RangeValues{{}, CachedValues(literal, true)};
+        return charged(CachedValues(literal, true));
     if (const auto literal = Child(parent, "strLit"))
-        return RangeValues{{}, CachedValues(literal, false)};
+        return charged(CachedValues(literal, false));
     return std::nullopt;
 }
 
@@ -156,7 +190,7 @@ std::string JoinedText(const std::vector<CellValue>& values) {
     return text;
 }
 
-std::string TitleText(pugi::xml_node title, Workbook& workbook) {
+std::string TitleText(pugi::xml_node title, Reader& reader) {
     const auto tx = Child(title, "tx");
     if (const auto rich = Child(tx, "rich")) {
         std::string text;
@@ -167,7 +201,7 @@ std::string TitleText(pugi::xml_node title, Workbook& workbook) {
         }
         return text;
     }
-    if (auto range = ReadRange(tx, workbook))
+    if (auto range = ReadRange(tx, reader))
         return JoinedText(range->values);
     return {};
 }
@@ -178,16 +212,18 @@ std::optional<double> NumberAt(const std::vector<CellValue>& values, std::size_t
     return std::nullopt;
 }
 
-ChartSeries ReadSeries(pugi::xml_node series, Workbook& workbook) {
+ChartSeries ReadSeries(pugi::xml_node series, Reader& reader) {
     ChartSeries result;
     const auto tx = Child(series, "tx");
     if (const auto literal = Child(tx, "v")) {
         result.name = detail::DecodeCellText(literal.text().get());
-    } else if (auto range = ReadRange(tx, workbook)) {
+    } else if (auto range = ReadRange(tx, reader)) {
         result.name = JoinedText(range->values);
     } else {
+        // The index is the writer's claim: only a plain count names the series.
         const auto index = detail::ParseNumberText(Child(series, "idx").attribute("val").value());
-        result.name = "Series" + std::to_string(index ? static_cast<long long>(*index) + 1 : 1);
+        const bool usable = index && *index >= 0 && *index < 1e15 && *index == std::floor(*index);
+        result.name = "Series" + std::to_string(usable ? static_cast<long long>(*index) + 1 : 1);
     }
 
     auto xNode = Child(series, "xVal");
@@ -196,8 +232,8 @@ ChartSeries ReadSeries(pugi::xml_node series, Workbook& workbook) {
     auto yNode = Child(series, "yVal");
     if (!yNode)
         yNode = Child(series, "val");
-    const auto x = ReadRange(xNode, workbook);
-    const auto y = ReadRange(yNode, workbook);
+    const auto x = ReadRange(xNode, reader);
+    const auto y = ReadRange(yNode, reader);
     if (x)
         result.xRange = x->formula;
     if (!y)
@@ -220,11 +256,8 @@ std::string_view AxisId(pugi::xml_node node) {
     return Child(node, "axId").attribute("val").value();
 }
 
-} // namespace
-
-Expected<WorkbookChart, WorkbookError> ReadWorkbookChart(Workbook& workbook) {
-    if (!workbook.isOpen())
-        return WorkbookError{"The workbook is closed."};
+Expected<WorkbookChart, WorkbookError> ReadChart(Workbook& workbook) {
+    Reader reader{workbook, std::nullopt};
     auto part = FindChartPart(workbook);
     if (!part)
         return part.error();
@@ -237,7 +270,7 @@ Expected<WorkbookChart, WorkbookError> ReadWorkbookChart(Workbook& workbook) {
 
     WorkbookChart result;
     if (const auto title = Child(chart, "title"))
-        result.title = TitleText(title, workbook);
+        result.title = TitleText(title, reader);
 
     const auto plotArea = Child(chart, "plotArea");
     std::map<std::string, pugi::xml_node, std::less<>> axes;
@@ -250,7 +283,7 @@ Expected<WorkbookChart, WorkbookError> ReadWorkbookChart(Workbook& workbook) {
             axes.emplace(std::string(AxisId(child)), child);
         } else if (name.size() > 5 && name.substr(name.size() - 5) == "Chart") {
             for (auto series : Children(child, "ser"))
-                result.series.push_back(ReadSeries(series, workbook));
+                result.series.push_back(ReadSeries(series, reader));
             if (axisOrder.empty())
                 for (auto id : Children(child, "axId"))
                     axisOrder.emplace_back(id.attribute("val").value());
@@ -267,11 +300,21 @@ Expected<WorkbookChart, WorkbookError> ReadWorkbookChart(Workbook& workbook) {
                                  std::string_view::npos)
                     axis = node;
         const auto title = Child(axis, "title");
-        return title ? TitleText(title, workbook) : std::string();
+        return title ? TitleText(title, reader) : std::string();
     };
     result.xAxisTitle = axisTitle(0, "bt");
     result.yAxisTitle = axisTitle(1, "lr");
+    if (reader.error)
+        return *reader.error;
     return result;
+}
+
+} // namespace
+
+Expected<WorkbookChart, WorkbookError> ReadWorkbookChart(Workbook& workbook) {
+    if (!workbook.isOpen())
+        return WorkbookError{"The workbook is closed."};
+    return detail::Guarded(workbook.path(), [&] { return ReadChart(workbook); });
 }
 
 Expected<WorkbookChart, WorkbookError> ReadWorkbookChart(const std::string& path) {

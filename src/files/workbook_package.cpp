@@ -1,5 +1,6 @@
 #include "files/workbook_package.h"
 
+#include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -75,7 +76,7 @@ std::string ResolveTarget(std::string_view sourceFolder, std::string_view target
 
 } // namespace
 
-Expected<XmlPart, std::string> XmlPart::Parse(const std::string& bytes) {
+Expected<XmlPart, std::string> XmlPart::Parse(std::string bytes) {
     XmlPart part;
     std::size_t rootStart = 0;
     if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
@@ -90,11 +91,15 @@ Expected<XmlPart, std::string> XmlPart::Parse(const std::string& bytes) {
         }
     }
     part.prologue_ = bytes.substr(0, rootStart);
+    // The string lives on the heap so that moving the part keeps the bytes
+    // pugixml points into where they are.
+    part.buffer_ = std::make_unique<std::string>(std::move(bytes));
     part.doc_ = std::make_unique<pugi::xml_document>();
     // The declaration stays in the prologue, byte for byte; a text that is
     // nothing but blanks (" " in a cell) must survive.
-    const auto result = part.doc_->load_buffer(bytes.data(), bytes.size(),
-                                               pugi::parse_default | pugi::parse_ws_pcdata_single);
+    std::string& buffer = *part.buffer_;
+    const auto result = part.doc_->load_buffer_inplace(
+        buffer.data(), buffer.size(), pugi::parse_default | pugi::parse_ws_pcdata_single);
     if (!result)
         return std::string(result.description()) + " at byte " + std::to_string(result.offset);
     if (!part.doc_->document_element())
@@ -102,11 +107,58 @@ Expected<XmlPart, std::string> XmlPart::Parse(const std::string& bytes) {
     return part;
 }
 
+std::string Utf8Prologue(std::string_view prologue) {
+    std::string out(prologue);
+    const auto declaration = out.find("<?xml");
+    if (declaration == std::string::npos)
+        return out;
+    const auto end = out.find("?>", declaration);
+    auto name = out.find("encoding", declaration);
+    if (end == std::string::npos || name == std::string::npos || name > end)
+        return out;
+    auto quote = out.find_first_of("\"'", name);
+    if (quote == std::string::npos || quote > end)
+        return out;
+    const auto close = out.find(out[quote], quote + 1);
+    if (close == std::string::npos || close > end)
+        return out;
+    std::string value = out.substr(quote + 1, close - quote - 1);
+    for (char& c : value)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (value == "UTF-8")
+        return out;
+    out.replace(quote + 1, close - quote - 1, "UTF-8");
+    return out;
+}
+
 std::string XmlPart::Serialize() const {
     StringWriter writer;
-    writer.out = prologue_;
+    writer.out = Utf8Prologue(prologue_);
     doc_->save(writer, "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
     return std::move(writer.out);
+}
+
+void ForEachElement(pugi::xml_node parent, const std::function<Visit(pugi::xml_node)>& visitor) {
+    pugi::xml_node node = parent.first_child();
+    while (node) {
+        Visit visit = Visit::Skip;
+        if (node.type() == pugi::node_element) {
+            visit = visitor(node);
+            if (visit == Visit::Stop)
+                return;
+        }
+        if (visit == Visit::Enter && node.first_child()) {
+            node = node.first_child();
+            continue;
+        }
+        // Next in document order: a sibling, else the sibling of the nearest
+        // ancestor that has one, never climbing above `parent`.
+        while (node != parent && !node.next_sibling())
+            node = node.parent();
+        if (node == parent)
+            return;
+        node = node.next_sibling();
+    }
 }
 
 std::string_view LocalName(pugi::xml_node node) {
@@ -137,15 +189,14 @@ std::vector<pugi::xml_node> Children(pugi::xml_node parent, std::string_view loc
 }
 
 pugi::xml_node Descendant(pugi::xml_node parent, std::string_view localName) {
-    for (auto child = parent.first_child(); child; child = child.next_sibling()) {
-        if (child.type() != pugi::node_element)
-            continue;
-        if (LocalName(child) == localName)
-            return child;
-        if (auto found = Descendant(child, localName))
-            return found;
-    }
-    return {};
+    pugi::xml_node found;
+    ForEachElement(parent, [&](pugi::xml_node node) {
+        if (LocalName(node) != localName)
+            return Visit::Enter;
+        found = node;
+        return Visit::Stop;
+    });
+    return found;
 }
 
 std::string_view RelationshipId(pugi::xml_node node, std::string_view localName) {
@@ -162,15 +213,15 @@ std::string_view RelationshipId(pugi::xml_node node, std::string_view localName)
 
 std::string TextOf(pugi::xml_node node, std::string_view localName) {
     std::string text;
-    for (auto child = node.first_child(); child; child = child.next_sibling()) {
-        if (child.type() != pugi::node_element)
-            continue;
-        const auto name = LocalName(child);
-        if (name == localName)
-            text += child.text().get();
-        else if (name != "rPh") // phonetic guides are not part of the text
-            text += TextOf(child, localName);
-    }
+    ForEachElement(node, [&](pugi::xml_node element) {
+        const auto name = LocalName(element);
+        if (name == localName) {
+            text += element.text().get();
+            return Visit::Skip;
+        }
+        // Phonetic guides are not part of the text.
+        return name == "rPh" ? Visit::Skip : Visit::Enter;
+    });
     return text;
 }
 
@@ -293,9 +344,15 @@ Expected<std::string, WorkbookError> Package::Read(std::string_view part) const 
         if (n == 0)
             break;
         bytes.append(buffer, static_cast<std::size_t>(n));
+        inflatedBytes_ += static_cast<std::size_t>(n);
         if (bytes.size() > kMaxWorkbookPartSize) {
             zip_fclose(file);
             return tooLarge();
+        }
+        if (inflatedBytes_ > kMaxWorkbookInflatedBytes) {
+            zip_fclose(file);
+            return Fail("is too large: its parts unpack to more than " +
+                        std::to_string(kMaxWorkbookInflatedBytes >> 20) + " MiB together.");
         }
     }
     zip_fclose(file);
@@ -306,7 +363,20 @@ Expected<XmlPart, WorkbookError> Package::ReadXml(std::string_view part) const {
     auto bytes = Read(part);
     if (!bytes)
         return bytes.error();
-    auto xml = XmlPart::Parse(*bytes);
+    // What parsing will allocate, judged from the markup before it is parsed:
+    // at most an element and a text per opening '<', an attribute per '='.
+    std::size_t nodes = 0;
+    const std::string& markup = bytes.value();
+    for (std::size_t i = 0; i < markup.size(); ++i)
+        if (markup[i] == '<')
+            nodes += i + 1 < markup.size() && markup[i + 1] == '/' ? 0 : 2;
+        else if (markup[i] == '=')
+            ++nodes;
+    xmlNodes_ += nodes;
+    if (xmlNodes_ > kMaxWorkbookXmlNodes)
+        return Fail("is too large: its parts hold more than " +
+                    std::to_string(kMaxWorkbookXmlNodes) + " XML elements and attributes.");
+    auto xml = XmlPart::Parse(std::move(bytes).value());
     if (!xml)
         return Fail("is damaged: its part " + std::string(part) + " is not valid XML (" +
                     xml.error() + ").");
@@ -380,6 +450,29 @@ std::optional<WorkbookError> Package::Remove(std::string_view part) {
         return std::nullopt;
     if (zip_delete(archive_, static_cast<zip_uint64_t>(*index)) != 0)
         return Fail("cannot be saved: " + ZipMessage(zip_get_error(archive_)) + ".");
+    return std::nullopt;
+}
+
+std::vector<std::string> Package::PartNames() const {
+    std::vector<std::string> names;
+    if (!archive_)
+        return names;
+    const zip_int64_t count = zip_get_num_entries(archive_, 0);
+    for (zip_int64_t i = 0; i < count; ++i)
+        if (const char* name = zip_get_name(archive_, static_cast<zip_uint64_t>(i), 0))
+            names.emplace_back(name);
+    return names;
+}
+
+std::optional<WorkbookError> Package::ChargeCells(long long count, std::size_t textBytes) const {
+    cellsRead_ += count;
+    cellTextBytes_ += textBytes;
+    if (cellsRead_ > kMaxWorkbookCells)
+        return Fail("is too large: its charts refer to more than " +
+                    std::to_string(kMaxWorkbookCells) + " cells.");
+    if (cellTextBytes_ > kMaxWorkbookCellText)
+        return Fail("is too large: the cells its charts refer to hold more than " +
+                    std::to_string(kMaxWorkbookCellText >> 20) + " MiB of text.");
     return std::nullopt;
 }
 

@@ -7,7 +7,9 @@
 #include "files/workbook.h"
 #include "support/expected.h"
 
+#include <functional>
 #include <memory>
+#include <new>
 #include <optional>
 #include <pugixml.hpp>
 #include <string>
@@ -22,16 +24,32 @@ namespace termiva::files::detail {
 // mark, XML declaration) kept to be written back unchanged.
 class XmlPart {
 public:
-    // The error is pugixml's description of the fault.
-    static Expected<XmlPart, std::string> Parse(const std::string& bytes);
+    // The error is pugixml's description of the fault. The document is parsed
+    // in place: it keeps the bytes instead of a second copy of them.
+    static Expected<XmlPart, std::string> Parse(std::string bytes);
 
     pugi::xml_node root() const { return doc_->document_element(); }
+    // UTF-8 whatever the part was read as: an encoding declaration is
+    // rewritten to say so.
     std::string Serialize() const;
 
 private:
     std::string prologue_;
+    std::unique_ptr<std::string> buffer_; // the parsed bytes; pugixml points into them
     std::unique_ptr<pugi::xml_document> doc_;
 };
+
+// The XML declaration of `prologue` with its encoding made UTF-8; any other
+// byte stays.
+std::string Utf8Prologue(std::string_view prologue);
+
+// What a visitor of ForEachElement asks for after seeing an element.
+enum class Visit { Enter, Skip, Stop };
+
+// Walks the elements under `parent` depth first, in document order, without
+// recursion: a document nested a million deep costs no stack. `visitor`
+// decides whether to enter the element's children, skip them, or stop.
+void ForEachElement(pugi::xml_node parent, const std::function<Visit(pugi::xml_node)>& visitor);
 
 // Element names compared without their namespace prefix: writers differ in
 // the prefixes they use ("c:ser", "x:row", "row").
@@ -99,12 +117,38 @@ public:
     // "The workbook "<path>" " + what: the start of every message.
     WorkbookError Fail(std::string_view what) const;
 
+    // Every part name in the package, in zip order.
+    std::vector<std::string> PartNames() const;
+
+    // Counts `count` cells (and `textBytes` of their texts) read for charts
+    // and their caches against the workbook's bounds; an error once past them.
+    std::optional<WorkbookError> ChargeCells(long long count, std::size_t textBytes = 0) const;
+
 private:
     Package(std::string path, ::zip* archive) : path_(std::move(path)), archive_(archive) {}
     std::optional<long long> Locate(std::string_view part) const;
 
     std::string path_;
     ::zip* archive_ = nullptr;
+    // Work done so far: reading is const, the bounds hold over all of it.
+    mutable std::size_t inflatedBytes_ = 0;
+    mutable std::size_t xmlNodes_ = 0;
+    mutable long long cellsRead_ = 0;
+    mutable std::size_t cellTextBytes_ = 0;
 };
+
+// Runs `body` and turns an exception (out of memory above all) into the
+// error of the workbook at `path`: a hostile file never ends the program.
+template <class Body> auto Guarded(const std::string& path, Body&& body) -> decltype(body()) {
+    try {
+        return body();
+    } catch (const std::bad_alloc&) {
+        return WorkbookError{"The workbook \"" + path +
+                             "\" could not be handled: there is not enough memory for it."};
+    } catch (const std::exception& exception) {
+        return WorkbookError{"The workbook \"" + path +
+                             "\" could not be handled: " + exception.what() + "."};
+    }
+}
 
 } // namespace termiva::files::detail

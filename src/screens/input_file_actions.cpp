@@ -84,8 +84,18 @@ void LoadInputFileFrom(Platform& platform, const InputFileBinding& binding, cons
             binding.afterListLoaded();
     }
     // Each text is set as if typed, so the typing filter runs on it; the
-    // diameters a file keeps come last and win over the list entry's.
-    binding.fields->setTexts(cases::LoadedTexts(binding.kind, record.value()));
+    // diameters a file keeps come last and win over the list entry's. A
+    // decimal saved under the other separator is read as that number.
+    const cases::LoadedFields loaded =
+        cases::LoadFields(binding.kind, record.value(), DecimalSeparator());
+    binding.fields->setTexts(loaded.texts);
+    if (!loaded.changed.empty()) {
+        // The file is not what the fields now hold: say which ones changed.
+        const cases::ScreenTexts screen =
+            binding.fields->texts(binding.kind, binding.list ? binding.list->currentIndex() : -1);
+        platform.error(QString::fromStdString(cases::ChangedFieldsMessage(screen, loaded.changed)));
+        return;
+    }
     platform.information(QStringLiteral("Data successfuly loaded from file!"));
 }
 

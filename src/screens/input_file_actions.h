@@ -30,7 +30,9 @@ struct InputFileBinding {
 void SaveInputFile(Platform& platform, const InputFileBinding& binding);
 
 // The open dialog, the whole file, then the list entry and the field texts as
-// if typed, then "Data successfuly loaded from file!". A file that cannot be
+// if typed, then "Data successfuly loaded from file!", or, where a text could
+// not stand in its field and the typing filter changed it, an "Error" box
+// listing those fields instead. A file that cannot be
 // read or is not a valid input file of this screen changes nothing and shows
 // an "Error" box saying why.
 void LoadInputFile(Platform& platform, const InputFileBinding& binding);

@@ -1,5 +1,6 @@
 #include "text/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -214,6 +215,24 @@ std::string Format(double value, std::string_view pattern, std::string_view deci
         auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
                                        std::chars_format::scientific, 14);
         std::string_view s(buffer, static_cast<std::size_t>(end - buffer));
+        // Near the largest double, rounding to 15 digits can pass it, and the
+        // text would no longer read back as a number: the digits are cut
+        // instead of rounded there.
+        double rounded = 0;
+        if (std::from_chars(s.data(), s.data() + s.size(), rounded).ec ==
+            std::errc::result_out_of_range) {
+            auto [cut, cutEc] = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                              std::chars_format::scientific, 16);
+            (void)cutEc;
+            const std::string_view full(buffer, static_cast<std::size_t>(cut - buffer));
+            const std::size_t fullE = full.find('e');
+            // "d.dddddddddddddd" (15 digits) followed by the exponent.
+            const std::string shortened =
+                std::string(full.substr(0, 16)) + std::string(full.substr(fullE));
+            std::copy(shortened.begin(), shortened.end(), buffer);
+            end = buffer + shortened.size();
+            s = std::string_view(buffer, shortened.size());
+        }
         std::size_t e = s.find('e');
         for (char c : s.substr(0, e)) {
             if (IsDigit(c))
@@ -298,6 +317,25 @@ FilteredText ApplyTypingFilter(std::string_view text, std::string_view decimalSe
             ++result.beeps;
     }
     return result;
+}
+
+std::string_view OtherDecimalSeparator(std::string_view decimalSeparator) {
+    return decimalSeparator == "." ? std::string_view(",") : std::string_view(".");
+}
+
+LoadedFieldText LoadFieldText(std::string_view fileText, std::string_view decimalSeparator) {
+    std::string text(fileText);
+    const std::string_view other = OtherDecimalSeparator(decimalSeparator);
+    const auto at = text.find(other);
+    if (at != std::string::npos && text.find(other, at + other.size()) == std::string::npos) {
+        const std::string rest = text.substr(0, at) + text.substr(at + other.size());
+        const bool digitsOnly = !rest.empty() && std::all_of(rest.begin(), rest.end(), IsDigit);
+        if (digitsOnly)
+            text.replace(at, other.size(), decimalSeparator);
+    }
+    FilteredText filtered = ApplyTypingFilter(text, decimalSeparator);
+    const bool changed = filtered.text != text;
+    return {std::move(filtered.text), changed};
 }
 
 } // namespace termiva::text

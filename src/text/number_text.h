@@ -53,4 +53,22 @@ struct FilteredText {
 };
 FilteredText ApplyTypingFilter(std::string_view text, std::string_view decimalSeparator);
 
+// The decimal separator of the other common locale: "," for ".", "." for any other.
+std::string_view OtherDecimalSeparator(std::string_view decimalSeparator);
+
+// A field text read from an input file, as the field ends up holding it.
+// Fields never hold a thousands separator, so a text whose one non-digit
+// character is the other decimal separator ("143,5" where the user's is
+// ".") can only be a decimal saved under the other locale: it is read as
+// that number, with the user's separator ("143.5"). The result then goes
+// through the typing filter like any text set into a field. `changed` is
+// true when the field does not end with the number the file held (a
+// negative number became "0", characters were dropped); reading a decimal
+// from the other locale is no change.
+struct LoadedFieldText {
+    std::string text;
+    bool changed = false;
+};
+LoadedFieldText LoadFieldText(std::string_view fileText, std::string_view decimalSeparator);
+
 } // namespace termiva::text

@@ -14,9 +14,9 @@ TEST(CaseRecords, LoadingAppliesTheListEntryThenTheFile) {
     ScreenTexts screen = LoadScreen(InputFileKind::SinglePipe, record, ",");
     EXPECT_EQ(screen.text("Text1"), "20");
     EXPECT_EQ(screen.text("Text2"), "26,9");
-    EXPECT_EQ(screen.text("Text4"), "2"); // filtered as typed
-    EXPECT_EQ(screen.text("Text5"), "0"); // "0." is cut back to "0" under ","
-    EXPECT_EQ(screen.text("Text6"), "0"); // a negative number becomes 0
+    EXPECT_EQ(screen.text("Text4"), "2");    // filtered as typed
+    EXPECT_EQ(screen.text("Text5"), "0,07"); // a decimal saved under the point
+    EXPECT_EQ(screen.text("Text6"), "0");    // a negative number becomes 0
     EXPECT_EQ(screen.text("Text14"), "150");
 
     record.diameters = {{"", "30"}};
@@ -24,6 +24,33 @@ TEST(CaseRecords, LoadingAppliesTheListEntryThenTheFile) {
     EXPECT_EQ(screen.text("Text1"), "");
     EXPECT_EQ(screen.text("Text2"), "30");
     EXPECT_EQ(LoadedTexts(InputFileKind::SinglePipe, record).back().field, "Text2");
+}
+
+// Loading names the fields whose number it changed, not those it read from
+// the other locale.
+TEST(CaseRecords, LoadingNamesTheFieldsItChanged) {
+    files::InputRecord record;
+    record.listIndex = 2;
+    // Text1 .. Text8, then tins1 .. tins4 (Text10 .. Text13).
+    record.fields = {"30", "20", "0.05", "150", "20", "0.9", "1", "16.5", "1,5e2", "7x", "2.3", ""};
+    std::vector<ChangedField> changed;
+    const ScreenTexts screen = LoadScreen(InputFileKind::Vessel, record, ",", &changed);
+    EXPECT_EQ(screen.text("Text3"), "0,05");
+    EXPECT_EQ(screen.text("Text6"), "0,9");
+    EXPECT_EQ(screen.text("Text8"), "16,5");
+    EXPECT_EQ(screen.text("Text10"), "1,5e2");
+    EXPECT_EQ(screen.text("Text12"), "2,3");
+    ASSERT_EQ(changed.size(), 1u);
+    EXPECT_EQ(changed[0].field, "Text11");
+    EXPECT_EQ(changed[0].fileText, "7x");
+    EXPECT_EQ(changed[0].text, "7");
+
+    record.fields[0] = "-3";
+    LoadScreen(InputFileKind::Vessel, record, ",", &changed);
+    ASSERT_EQ(changed.size(), 2u);
+    const std::string message = ChangedFieldsMessage(screen, changed);
+    EXPECT_NE(message.find("Lenght (L) [m]: \"-3\" became \"0\""), std::string::npos) << message;
+    EXPECT_NE(message.find("tins2 [mm]: \"7x\" became \"7\""), std::string::npos) << message;
 }
 
 // Saving and loading give back the same texts for every kind, bytes included.

@@ -13,6 +13,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace termiva::cli {
@@ -258,19 +259,38 @@ TEST_F(CalcTest, CommaSeparator) {
     EXPECT_EQ(numbers[0], "225,22"); // D2 = "26,9" from the list entry
     EXPECT_EQ(numbers[8], "24,50");
 
-    // A point typed elsewhere is cut back by the typing filter: "0.07" -> "0".
-    Outcome point = RunCalc({"--json", kSinglePipe}, ",");
-    EXPECT_EQ(point.status, kExitFailed);
-    EXPECT_TRUE(JsonLines(point.out)[0].contains("error")) << point.out;
+    // A file saved under the point reads the same under the comma.
+    Outcome point = RunCalc({kSinglePipe}, ",");
+    ASSERT_EQ(point.status, kExitOk) << point.err;
+    EXPECT_EQ(Numbers(point.out, ",")[0], "225,22");
 }
 
-TEST_F(CalcTest, LoadingRunsTheTypingFilterAndTheListEntry) {
+// A file saved under the comma gives the same numbers under the point; texts
+// that loading has to change are named, and the file is not computed.
+TEST_F(CalcTest, LoadingReadsTheOtherSeparatorAndNamesChangedFields) {
+    std::vector<std::string> comma = singlePipeLines("0,07");
+    comma[2] = "143,5";
+    comma[5] = "0,95";
+    std::vector<std::string> point = singlePipeLines("0.07");
+    point[2] = "143.5";
+    Outcome fromComma = RunCalc({"--json", file("comma.insp", comma)});
+    Outcome fromPoint = RunCalc({"--json", file("point.insp", point)});
+    ASSERT_EQ(fromComma.status, kExitOk) << fromComma.err;
+    EXPECT_EQ(JsonLines(fromComma.out)[0]["heat_loss"], JsonLines(fromPoint.out)[0]["heat_loss"]);
+    EXPECT_GT(JsonLines(fromComma.out)[0]["heat_loss"][0].get<double>(), 220);
+
     std::vector<std::string> lines = singlePipeLines("0.07abc");
     lines[2] = "143x";
-    Outcome filtered = RunCalc({"--json", file("typed.insp", lines)});
+    const std::string typed = file("typed.insp", lines);
+    Outcome filtered = RunCalc({typed});
+    EXPECT_EQ(filtered.status, kExitFailed);
+    EXPECT_TRUE(filtered.out.empty()) << filtered.out;
+    EXPECT_NE(filtered.err.find("termiva-calc: " + typed + ": Loading changed"), std::string::npos)
+        << filtered.err;
+    EXPECT_NE(filtered.err.find("(T1) [oC]: \"143x\" became \"143\""), std::string::npos)
+        << filtered.err;
+    EXPECT_NE(filtered.err.find("\"0.07abc\" became \"0.07\""), std::string::npos) << filtered.err;
     Outcome clean = RunCalc({"--json", kSinglePipe});
-    ASSERT_EQ(filtered.status, kExitOk) << filtered.out;
-    EXPECT_EQ(JsonLines(filtered.out)[0]["heat_loss"], JsonLines(clean.out)[0]["heat_loss"]);
 
     // Lines 13 and 14 win over the list entry's diameters.
     std::vector<std::string> nd50 = singlePipeLines();
@@ -446,6 +466,15 @@ TEST_F(CalcTest, WorkbookFailuresLeaveNoOutput) {
     }
     EXPECT_EQ(Bytes(kTemplate), original);
     EXPECT_EQ(Bytes(ownTemplate), original);
+}
+
+TEST_F(CalcTest, WorkbookOntoAPipeIsRefused) {
+    const std::string fifo = (fs::path(dir_) / "pipe.xlsx").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    Outcome outcome = RunCalc({"--workbook", fifo, "--template", kTemplate, kSinglePipe});
+    EXPECT_EQ(outcome.status, kExitUnusable);
+    EXPECT_NE(outcome.err.find("is not a regular file"), std::string::npos) << outcome.err;
+    EXPECT_EQ(fs::status(fifo).type(), fs::file_type::fifo);
 }
 
 TEST_F(CalcTest, ABadFileNeverStopsTheOthersAndTheWorstStatusWins) {

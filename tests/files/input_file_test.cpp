@@ -374,6 +374,19 @@ TEST_F(InputFileOnDiskTest, WritingThroughALinkReplacesItsTarget) {
     EXPECT_EQ(ReadAll(path("real.inv")), "new");
 }
 
+TEST_F(InputFileOnDiskTest, SpecialFilesAreNotReplaced) {
+    ASSERT_EQ(::mkfifo(path("pipe.insp").c_str(), 0600), 0);
+    fs::create_symlink(path("pipe.insp"), path("link.insp"));
+    for (const char* name : {"pipe.insp", "link.insp"}) {
+        SCOPED_TRACE(name);
+        auto error = WriteInputFile(InputFileKind::SinglePipe, InputRecord{}, path(name));
+        ASSERT_TRUE(error);
+        EXPECT_NE(error->message.find("not a regular file"), std::string::npos) << error->message;
+    }
+    EXPECT_EQ(fs::symlink_status(path("pipe.insp")).type(), fs::file_type::fifo);
+    EXPECT_EQ(entries(), (std::vector<std::string>{"link.insp", "pipe.insp"}));
+}
+
 TEST_F(InputFileOnDiskTest, AFailedWriteLeavesTheOldFileWhole) {
     const std::string file = path("morepipes.inmp");
     const std::string old = ReadAll(kData + "multiple_pipes.inmp");

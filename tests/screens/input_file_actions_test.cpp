@@ -193,7 +193,7 @@ private Q_SLOTS:
     }
 
     // Under a comma locale the texts go out and come back with the comma; the
-    // same file loaded under the point is filtered as if typed there.
+    // same file loaded under the point gives the same numbers, with the point.
     void singlePipeCommaFileUnderPoint() {
         QString path;
         {
@@ -212,14 +212,34 @@ private Q_SLOTS:
         Form3* form = open<Form3>();
         platform_.takeBeeps();
         load(form->Command6, path);
-        QCOMPARE(form->Text5->text(), QStringLiteral("0"));
-        QCOMPARE(form->Text6->text(), QStringLiteral("0"));
-        QCOMPARE(form->Text2->text(), QStringLiteral("26"));
-        QVERIFY(platform_.takeBeeps() > 0);
+        QCOMPARE(form->Text5->text(), QStringLiteral("0.07"));
+        QCOMPARE(form->Text6->text(), QStringLiteral("0.95"));
+        QCOMPARE(form->Text2->text(), QStringLiteral("26.9"));
+        QCOMPARE(platform_.takeBeeps(), 0);
         const QStringList shown = takeTexts();
         QCOMPARE(shown.count(kLoaded), 2);
         QCOMPARE(shown.count(kSaved), 1);
         platform_.takeDialogs();
+    }
+
+    // Texts that cannot stand in their fields are changed as if typed, and one
+    // message names every field that changed instead of the success message.
+    void changedFieldsAreListed() {
+        const QString path = dir_->filePath(QStringLiteral("odd.insp"));
+        WriteAll(path, Lines({"Insulation single pipe file", "1", "14x3", "20", "0.07", "-0.95",
+                              "1", "20", "50", "75", "100", "150"}));
+        Form3* form = open<Form3>();
+        load(form->Command6, path);
+        platform_.takeBeeps();
+        platform_.takeDialogs();
+        QCOMPARE(form->Text3->text(), QStringLiteral("14"));
+        QCOMPARE(form->Text6->text(), QStringLiteral("0"));
+        const QStringList shown = takeTexts();
+        QCOMPARE(shown.size(), 1);
+        QVERIFY2(shown[0].contains(QStringLiteral("(T1) [oC]: \"14x3\" became \"14\"")),
+                 qPrintable(shown[0]));
+        QVERIFY2(shown[0].contains(QStringLiteral("\"-0.95\" became \"0\"")), qPrintable(shown[0]));
+        QVERIFY(!shown[0].contains(QStringLiteral("Text4")));
     }
 
     // Vessel: the shape comes back through the list handler, which hides the

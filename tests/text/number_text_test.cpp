@@ -178,5 +178,56 @@ TEST(NumberTextTest, TypingFilterStepIsOneChange) {
     EXPECT_FALSE(step->beep);
 }
 
+// Every text Format gives must read back: near the largest double, rounding
+// to 15 digits would pass it.
+TEST(NumberTextTest, FormatOfTheLargestValuesReadsBack) {
+    const double largest = std::numeric_limits<double>::max();
+    const double values[] = {largest,
+                             -largest,
+                             std::nextafter(largest, 0.0),
+                             std::nextafter(-largest, 0.0),
+                             1.79769313486231e308,
+                             9.999999999999999e307};
+    for (double value : values) {
+        for (const char* pattern : {"####0.#0", "####.0", "####0", "####0.0", "#######0.0"}) {
+            for (const char* separator : {".", ","}) {
+                const std::string text = Format(value, pattern, separator);
+                SCOPED_TRACE(text);
+                const auto back = ToDouble(text, separator);
+                ASSERT_TRUE(back.has_value());
+                EXPECT_NEAR(*back / value, 1.0, 1e-14);
+            }
+        }
+    }
+    EXPECT_EQ(Format(1.5e300, "####0", ".").substr(0, 3), "150");
+}
+
+TEST(NumberTextTest, LoadingReadsADecimalSavedUnderTheOtherSeparator) {
+    struct Case {
+        const char* file;
+        const char* separator;
+        const char* field;
+        bool changed;
+    };
+    const Case cases[] = {
+        {"143,5", ".", "143.5", false}, {"0,95", ".", "0.95", false},
+        {"143.5", ",", "143,5", false}, {",5", ".", ".5", false},
+        {"20", ".", "20", false},       {"0.05", ".", "0.05", false},
+        {"", ".", "", false},           {"1,5e3", ".", "1", true}, // not only digits besides
+        {"1,000,5", ".", "1", true},    {"-1,5", ".", "0", true},  // a sign is no digit
+        {"-4", ".", "0", true},         {"12a5", ".", "12", true},
+        {",", ".", "", true},           {"1\u00b75", ",", "1", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.file) + " with " + c.separator);
+        const LoadedFieldText loaded = LoadFieldText(c.file, c.separator);
+        EXPECT_EQ(loaded.text, c.field);
+        EXPECT_EQ(loaded.changed, c.changed);
+    }
+    EXPECT_EQ(OtherDecimalSeparator("."), ",");
+    EXPECT_EQ(OtherDecimalSeparator(","), ".");
+    EXPECT_EQ(OtherDecimalSeparator("\u00b7"), ".");
+}
+
 } // namespace
 } // namespace termiva::text
