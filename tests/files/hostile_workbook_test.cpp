@@ -7,7 +7,6 @@
 #include "files/workbook_chart.h"
 #include "workbook_test_support.h"
 
-#include <chrono>
 #include <filesystem>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
