@@ -69,12 +69,18 @@ struct ReportDocument {
     std::vector<ReportGroup> inputs;
     std::vector<ReportTable> inputTables; // inputs held in a table on the screen (pipe rows)
     std::vector<ReportTable> results;
-    std::optional<ReportChart> chart;
-    std::string drawing;      // a drawing of the case: Qt resource path of an SVG, or empty
+    std::string drawing;      // a drawing of the case beside the inputs: Qt resource path of an
+                              // SVG, or empty
     std::string drawingTitle; // printed under the drawing
+    std::vector<std::string> method; // paragraphs, after the results
 
-    std::vector<std::string> method; // paragraphs
-    std::string project;             // an empty one prints a line to write on
+    // A part of its own after the results, from a new page (the single
+    // pipe's "Diagram"): its heading, tables, then the chart.
+    std::string supplementTitle;
+    std::vector<ReportTable> supplementTables;
+    std::optional<ReportChart> chart;
+
+    std::string project; // an empty one prints a line to write on
     std::string preparedBy;
 };
 

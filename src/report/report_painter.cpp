@@ -41,7 +41,8 @@ struct Block {
     double height = 0;
     std::function<void(QPainter&, double top)> paint;
     bool keepWithNext = false;
-    bool space = false; // vertical space, dropped at the top of a page
+    bool space = false;     // vertical space, dropped at the top of a page
+    bool pageBreak = false; // what follows starts a new page
     std::shared_ptr<Block> continuation;
 };
 
@@ -71,9 +72,10 @@ private:
     void addHeading(const QString& text, double points = 12);
     void addParagraph(const QString& text, const QFont& font);
     void addTitle();
-    void addTable(const QString& title, const TableSpec& table, const QString& note);
+    void addTable(const QString& title, const TableSpec& table, const QString& note,
+                  double maxWidth = 0);
     void addInputs();
-    void addDrawing();
+    double addDrawing();
     void addChart();
     void addMethod();
 
@@ -155,7 +157,7 @@ void Layout::addTitle() {
         auto block = std::make_shared<Block>();
         const double height =
             std::max(textHeight(text, value, valueWidth), textHeight(caption, label, labelWidth));
-        block->height = height + 2.2 * mm_;
+        block->height = height + 1.6 * mm_;
         block->keepWithNext = true;
         block->paint = [=, this](QPainter& painter, double top) {
             painter.setPen(Qt::black);
@@ -179,7 +181,10 @@ void Layout::addTitle() {
     addSpace(4);
 }
 
-void Layout::addTable(const QString& title, const TableSpec& table, const QString& note) {
+void Layout::addTable(const QString& title, const TableSpec& table, const QString& note,
+                      double maxWidth) {
+    if (maxWidth <= 0)
+        maxWidth = content_.width();
     const QFont headFont = Font(8.5, true);
     const QFont cellFont = Font(9);
     const QFont flagFont = Font(9, true);
@@ -202,15 +207,15 @@ void Layout::addTable(const QString& title, const TableSpec& table, const QStrin
     // Give headings their full width on one line where room allows, then
     // shrink everything but a caption column if the table is too wide.
     double total = std::accumulate(widths.begin(), widths.end(), 0.0);
-    for (std::size_t c = 0; c < columns && total < content_.width(); ++c) {
+    for (std::size_t c = 0; c < columns && total < maxWidth; ++c) {
         const double full = textWidth(table.headings[c], headFont) + 2 * pad;
-        if (full > widths[c] && total + full - widths[c] <= content_.width()) {
+        if (full > widths[c] && total + full - widths[c] <= maxWidth) {
             total += full - widths[c];
             widths[c] = full;
         }
     }
-    if (total > content_.width()) {
-        const double scale = content_.width() / total;
+    if (total > maxWidth) {
+        const double scale = maxWidth / total;
         for (double& w : widths)
             w *= scale;
     }
@@ -228,15 +233,22 @@ void Layout::addTable(const QString& title, const TableSpec& table, const QStrin
     if (!title.isEmpty())
         addHeading(title, 10.5);
 
+    // A table whose columns have no headings has no heading row.
     double headHeight = 0;
     for (std::size_t c = 0; c < columns; ++c)
-        headHeight =
-            std::max(headHeight, textHeight(table.headings[c], headFont, widths[c] - 2 * pad));
-    headHeight += 2 * pad;
+        if (!table.headings[c].isEmpty())
+            headHeight =
+                std::max(headHeight, textHeight(table.headings[c], headFont, widths[c] - 2 * pad));
+    if (headHeight > 0)
+        headHeight += 2 * pad;
     auto head = std::make_shared<Block>();
     head->height = headHeight;
     head->keepWithNext = true;
     head->paint = [=, this](QPainter& painter, double top) {
+        painter.setPen(QPen(Qt::black, 0.3 * mm_));
+        painter.drawLine(QPointF(content_.left(), top), QPointF(content_.left() + tableWidth, top));
+        if (headHeight == 0)
+            return;
         painter.setPen(Qt::NoPen);
         painter.setBrush(QColor(225, 225, 225));
         painter.drawRect(QRectF(content_.left(), top, tableWidth, headHeight));
@@ -261,7 +273,7 @@ void Layout::addTable(const QString& title, const TableSpec& table, const QStrin
         double height = 0;
         for (std::size_t c = 0; c < columns && c < row.size(); ++c)
             height = std::max(height, textHeight(row[c], cellFont, widths[c] - 2 * pad));
-        height += 1.6 * pad;
+        height += 1.1 * pad;
         const bool last = r + 1 == table.rows.size();
         const bool shaded = table.zebra && r % 2 == 1;
         for (bool flag : flags)
@@ -302,7 +314,7 @@ void Layout::addTable(const QString& title, const TableSpec& table, const QStrin
         addSpace(1);
         addParagraph(QStringLiteral("* ") + note, Font(8, false, true));
     }
-    addSpace(5);
+    addSpace(4);
 }
 
 TableSpec SpecOf(const ReportTable& table) {
@@ -340,53 +352,58 @@ void Layout::addInputs() {
     if (document_.inputs.empty() && document_.inputTables.empty())
         return;
     addHeading(QStringLiteral("Inputs"), 12.5);
+    // The drawing stands at the right of the input tables, which keep clear of it.
+    const double drawingWidth = addDrawing();
+    const double maxWidth =
+        drawingWidth > 0 ? content_.width() - drawingWidth - 6 * mm_ : content_.width();
     for (const ReportGroup& group : document_.inputs) {
         TableSpec spec;
-        spec.headings = {QString(), QStringLiteral("Value"), QStringLiteral("Unit")};
+        // Caption, value, unit: clear without a heading row.
+        spec.headings = {QString(), QString(), QString()};
         spec.align = {Align::Left, Align::Right, Align::Left};
         for (const ReportField& field : group.fields) {
             spec.rows.push_back({Q(field.caption), Q(field.value), Q(field.unit)});
             spec.flags.push_back({false, false, false});
         }
-        addTable(Q(group.title), spec, QString());
+        addTable(Q(group.title), spec, QString(), maxWidth);
     }
     for (const ReportTable& table : document_.inputTables)
         addTable(Q(table.title), SpecOf(table), Q(table.flagNote));
 }
 
-void Layout::addDrawing() {
+// A block of no height that paints the drawing from its top down, at the
+// right edge; returns the drawing's width, 0 without one.
+double Layout::addDrawing() {
     if (document_.drawing.empty())
-        return;
+        return 0;
     auto renderer = std::make_shared<QSvgRenderer>(Q(document_.drawing));
     if (!renderer->isValid())
-        return;
+        return 0;
     const QSizeF size = renderer->defaultSize();
-    const double height = 55 * mm_;
+    const double height = 45 * mm_;
     const double width = size.height() > 0 ? height * size.width() / size.height() : height;
     const QFont captionFont = Font(8.5, false, true);
     const QString caption = Q(document_.drawingTitle);
-    const double captionHeight =
-        caption.isEmpty() ? 0 : textHeight(caption, captionFont, content_.width()) + 1 * mm_;
     auto block = std::make_shared<Block>();
-    block->height = height + captionHeight + 2 * mm_;
+    block->keepWithNext = true;
     block->paint = [=, this](QPainter& painter, double top) {
-        const QRectF area(content_.center().x() - width / 2, top, width, height);
+        const QRectF area(content_.right() - width, top, width, height);
         renderer->render(&painter, area);
         painter.setFont(captionFont);
         painter.setPen(Qt::black);
-        painter.drawText(
-            QRectF(content_.left(), top + height + 1 * mm_, content_.width(), captionHeight),
-            Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, caption);
+        painter.drawText(QRectF(area.left() - 10 * mm_, area.bottom() + 1 * mm_,
+                                area.width() + 10 * mm_, 10 * mm_),
+                         Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, caption);
     };
     blocks_.push_back(block);
-    addSpace(4);
+    return width;
 }
 
 void Layout::addChart() {
     if (!document_.chart)
         return;
     const ReportChart& chart = *document_.chart;
-    const double height = std::min(115 * mm_, content_.height() * 0.9);
+    const double height = std::min(100 * mm_, content_.height() * 0.9);
     auto block = std::make_shared<Block>();
     block->height = height;
     block->paint = [this, &chart, height](QPainter& painter, double top) {
@@ -401,21 +418,36 @@ void Layout::addMethod() {
     if (document_.method.empty())
         return;
     addHeading(QStringLiteral("Method"), 12.5);
-    for (const std::string& paragraph : document_.method)
-        addParagraph(Q(paragraph), Font(9));
+    // A few lines, read as one: kept on one page.
+    for (const std::string& paragraph : document_.method) {
+        addParagraph(Q(paragraph), Font(8.5));
+        blocks_.back()->keepWithNext = true;
+    }
+    blocks_.back()->keepWithNext = false;
 }
 
 void Layout::build() {
     blocks_.clear();
     addTitle();
     addInputs();
-    addDrawing();
     if (!document_.results.empty())
         addHeading(QStringLiteral("Results"), 12.5);
     for (const ReportTable& table : document_.results)
         addTable(Q(table.title), SpecOf(table), Q(table.flagNote));
-    addChart();
     addMethod();
+    // The supplement (the single pipe's diagram) takes a page of its own.
+    if (!document_.supplementTitle.empty() || !document_.supplementTables.empty() ||
+        document_.chart) {
+        auto pageBreak = std::make_shared<Block>();
+        pageBreak->pageBreak = true;
+        pageBreak->paint = [](QPainter&, double) {};
+        blocks_.push_back(pageBreak);
+    }
+    if (!document_.supplementTitle.empty())
+        addHeading(Q(document_.supplementTitle), 12.5);
+    for (const ReportTable& table : document_.supplementTables)
+        addTable(Q(table.title), SpecOf(table), Q(table.flagNote));
+    addChart();
 }
 
 std::vector<std::vector<std::pair<const Block*, double>>> Layout::paginate() {
@@ -425,6 +457,13 @@ std::vector<std::vector<std::pair<const Block*, double>>> Layout::paginate() {
     for (std::size_t i = 0; i < blocks_.size(); ++i) {
         const Block& block = *blocks_[i];
         const bool pageEmpty = pages.back().empty();
+        if (block.pageBreak) {
+            if (!pageEmpty) {
+                pages.emplace_back();
+                y = content_.top();
+            }
+            continue;
+        }
         if (block.space && pageEmpty)
             continue;
         double needed = block.height;
@@ -520,7 +559,7 @@ std::optional<Rendered> Render(const ReportDocument& document, const QPageSize& 
         QPdfWriter writer(&buffer);
         writer.setResolution(600);
         writer.setPageSize(pageSize);
-        writer.setPageMargins(QMarginsF(18, 12, 15, 12), QPageLayout::Millimeter);
+        writer.setPageMargins(QMarginsF(18, 10, 15, 10), QPageLayout::Millimeter);
         writer.setTitle(
             QStringLiteral("%1 \u2013 Calculation report").arg(Q(document.screenTitle)));
         writer.setCreator(Q(document.programName + " " + document.programVersion));
