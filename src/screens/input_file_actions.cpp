@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 
 namespace termiva {
 namespace {
@@ -43,7 +44,23 @@ void SelectListEntry(QComboBox* list, int index) {
         Q_EMIT list->activated(index);
 }
 
+constexpr const char* kInputFileProperty = "termivaInputFile";
+
+// The screen is the widget right under the MDI sub-window (or the top).
+void RememberInputFile(const InputFileBinding& binding, const QString& path) {
+    if (binding.fields.empty() || !binding.fields.front())
+        return;
+    QWidget* screen = binding.fields.front();
+    while (screen->parentWidget() && !qobject_cast<QMdiSubWindow*>(screen->parentWidget()))
+        screen = screen->parentWidget();
+    screen->setProperty(kInputFileProperty, path);
+}
+
 } // namespace
+
+QString InputFileOf(const QWidget* screen) {
+    return screen ? screen->property(kInputFileProperty).toString() : QString();
+}
 
 void SaveInputFile(Platform& platform, const InputFileBinding& binding) {
     if (binding.checkInputs && !binding.checkInputs())
@@ -66,6 +83,7 @@ void SaveInputFile(Platform& platform, const InputFileBinding& binding) {
         platform.error(QString::fromStdString(failure->message));
         return;
     }
+    RememberInputFile(binding, *path);
     platform.information(QStringLiteral("Data successfuly saved fo file!"));
 }
 
@@ -96,6 +114,7 @@ void LoadInputFile(Platform& platform, const InputFileBinding& binding) {
         SetTextOf(binding.diameters[0], (*record->diameters)[0]);
         SetTextOf(binding.diameters[1], (*record->diameters)[1]);
     }
+    RememberInputFile(binding, *path);
     platform.information(QStringLiteral("Data successfuly loaded from file!"));
 }
 

@@ -14,6 +14,8 @@
 
 class QComboBox;
 class QLineEdit;
+class QString;
+class QWidget;
 
 namespace termiva {
 
@@ -36,5 +38,9 @@ void SaveInputFile(Platform& platform, const InputFileBinding& binding);
 // read or is not a valid input file of this screen changes nothing and shows
 // an "Error" box saying why.
 void LoadInputFile(Platform& platform, const InputFileBinding& binding);
+
+// The file the screen's case was last saved to or loaded from (the report
+// names it); empty when there is none.
+QString InputFileOf(const QWidget* screen);
 
 } // namespace termiva
