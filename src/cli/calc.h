@@ -1,8 +1,10 @@
 #pragma once
 
 // termiva-calc: saved input data files calculated as their screens would.
+// What a screen does lives in src/cases; this unit reads the arguments and
+// writes the output formats.
 
-#include "cli/screen_model.h"
+#include "cases/case_fields.h"
 
 #include <functional>
 #include <optional>
@@ -29,7 +31,7 @@ struct ReportRequest {
 // user, naming the file, on failure. The program supplies it (the report is
 // painted with Qt); without one --report is refused.
 using ReportWriter = std::function<std::optional<std::string>(
-    const ScreenTexts& screen, const std::string& inputFile, const ReportRequest& request)>;
+    const cases::ScreenTexts& screen, const std::string& inputFile, const ReportRequest& request)>;
 
 // Runs the program on its arguments (without the program name), writing
 // results to `out` and messages to `err`; `decimalSeparator` is the user's

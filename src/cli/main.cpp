@@ -27,7 +27,7 @@ std::string ProgramFolder(const char* argv0) {
 
 // --report: the report of the loaded file, painted as the desktop program
 // paints it.
-std::optional<std::string> WriteReport(const termiva::cli::ScreenTexts& screen,
+std::optional<std::string> WriteReport(const termiva::cases::ScreenTexts& screen,
                                        const std::string& inputFile,
                                        const termiva::cli::ReportRequest& request,
                                        const std::string& separator) {

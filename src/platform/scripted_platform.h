@@ -37,8 +37,11 @@ public:
     // Queues the answer of the next file dialog: a path, or nullopt for cancel.
     // The path is returned as given (DefaultExt is not applied).
     void answerDialog(std::optional<QString> path) { answers_.push_back(std::move(path)); }
-    int pendingAnswers() const { return static_cast<int>(answers_.size()); }
-    void dropAnswers() { answers_.clear(); }
+    int pendingAnswers() const { return static_cast<int>(answers_.size() + detailAnswers_.size()); }
+    void dropAnswers() {
+        answers_.clear();
+        detailAnswers_.clear();
+    }
 
     // Records since the last take...(): tests take what they expect, so that
     // what is left over is unexpected (see tests/screens/test_support.h).

@@ -1,8 +1,10 @@
 #include "report/case_report.h"
 
-#include "engine/pipe_group.h"
+#include "cases/diameter_table_case.h"
+#include "cases/pipe_group_case.h"
+#include "cases/single_pipe_case.h"
+#include "cases/vessel_case.h"
 #include "engine/pipe_sizes.h"
-#include "text/number_text.h"
 
 #include <chrono>
 #include <ctime>
@@ -10,28 +12,20 @@
 namespace termiva::report {
 namespace {
 
-using files::InputFileKind;
+using cases::InputFileKind;
+using cases::ScreenTexts;
+using Report = Expected<ReportDocument, std::vector<std::string>>;
 
-struct FieldSpec {
-    const char* control;
-    const char* unit;
-};
-
-ReportGroup Group(const cli::ScreenTexts& screen, std::string title,
-                  const std::vector<FieldSpec>& fields) {
-    ReportGroup group{std::move(title), {}};
-    for (const FieldSpec& field : fields)
-        group.fields.push_back(
-            {cli::Caption(screen, field.control), screen.text(field.control), field.unit});
-    return group;
+std::string S(std::string_view text) {
+    return std::string(text);
 }
 
-ReportDocument Frame(const std::string& title, const ReportContext& context) {
+ReportDocument Frame(const ScreenTexts& screen, const ReportContext& context) {
     ReportDocument document;
     document.programName = "TERMIVA";
     document.programVersion = "Version 1.0";
     document.dateTime = context.dateTime;
-    document.screenTitle = title;
+    document.screenTitle = S(cases::ScreenTitle(screen.kind));
     document.fileName = context.fileName;
     document.project = context.project;
     document.preparedBy = context.preparedBy;
@@ -40,78 +34,83 @@ ReportDocument Frame(const std::string& title, const ReportContext& context) {
     return document;
 }
 
-std::vector<std::string> Messages(const CalculationError& error) {
-    return {error.message};
+// The screen's fields in screen order, grouped by their frames; the pipe
+// rows go into a table of their own, a vessel's dimensions only as its shape
+// shows them.
+std::vector<ReportGroup> InputGroups(const ScreenTexts& screen) {
+    std::vector<ReportGroup> groups;
+    for (const cases::FieldSpec& field : cases::Fields(screen.kind)) {
+        if (field.requirement == cases::Requirement::RowEntry)
+            continue;
+        if (screen.kind == InputFileKind::Vessel &&
+            !cases::VesselUsesField(screen.listIndex, field.name))
+            continue;
+        if (groups.empty() || groups.back().title != field.group)
+            groups.push_back({S(field.group), {}});
+        groups.back().fields.push_back(
+            {cases::Caption(screen, field.name), screen.text(field.name), S(field.unit)});
+    }
+    return groups;
 }
 
 // Loss and surface temperature rows, as the results frames show them.
-ReportTable LossTable(const std::vector<std::string>& captions, const double* losses,
-                      const double* temperatures, const char* lossPattern,
-                      const char* temperaturePattern, const std::string& separator) {
+template <std::size_t N>
+ReportTable LossTable(const std::array<std::string_view, N>& captions,
+                      const std::array<std::string, N>& losses,
+                      const std::array<std::string, N>& temperatures) {
     ReportTable table;
-    table.columnHeadings = {"", "Tsurface [oC]"};
-    table.rowCaptions = captions;
-    for (std::size_t i = 0; i < captions.size(); ++i)
-        table.rows.push_back({{text::Format(losses[i], lossPattern, separator)},
-                              {text::Format(temperatures[i], temperaturePattern, separator)}});
+    table.columnHeadings = {"", S(cases::kTsurfaceHeading)};
+    for (std::size_t i = 0; i < N; ++i) {
+        table.rowCaptions.push_back(S(captions[i]));
+        table.rows.push_back({{losses[i]}, {temperatures[i]}});
+    }
     return table;
 }
 
-Expected<ReportDocument, std::vector<std::string>> SinglePipeReport(const cli::ScreenTexts& screen,
-                                                                    const ReportContext& context) {
+Report SinglePipeReport(const ScreenTexts& screen, const ReportContext& context) {
     const std::string& separator = context.decimalSeparator;
-    const auto result = cli::CalculateSinglePipe(screen, separator);
+    const auto result = cases::CalculateSinglePipe(screen, separator);
     if (!result)
-        return Messages(result.error());
-    const auto table = cli::CalculateDiameterTable(screen, separator);
+        return std::vector<std::string>{result.error().message};
+    const auto table = cases::CalculateDiameterTable(screen, separator);
     if (!table)
-        return Messages(table.error());
+        return std::vector<std::string>{table.error().message};
 
-    ReportDocument document = Frame("SINGLE PIPES", context);
-    ReportGroup pipe = Group(screen, "Pipe", {{"Text1", "mm"}, {"Text2", "mm"}});
-    const auto index = static_cast<std::size_t>(screen.listIndex);
-    if (index < kSinglePipeSizes.size())
-        pipe.fields.insert(pipe.fields.begin(), {"Nominal pipe diameter, mm(inch):",
-                                                 std::string(kSinglePipeSizes[index].text), ""});
-    document.inputs.push_back(std::move(pipe));
-    document.inputs.push_back(Group(
-        screen, "Input Data",
-        {{"Text3", "°C"}, {"Text4", "°C"}, {"Text5", "W/(m K)"}, {"Text6", "-"}, {"Text7", "-"}}));
-    document.inputs.push_back(Group(screen, "Thickness of Insulation",
-                                    {{"Text10", "mm"},
-                                     {"Text11", "mm"},
-                                     {"Text12", "mm"},
-                                     {"Text13", "mm"},
-                                     {"Text14", "mm"}}));
-
-    std::vector<std::string> captions = {"Heat Loss (bare pipe) [W/m]"};
-    for (int i = 1; i <= 5; ++i)
-        captions.push_back("Heat Loss (tins" + std::to_string(i) + ") [W/m]");
-    document.results.push_back(LossTable(captions, result->HeatLoss.data(), result->Tsurface.data(),
-                                         "####0.#0", "####.0", separator));
+    ReportDocument document = Frame(screen, context);
+    document.inputs = InputGroups(screen);
+    const auto entry = static_cast<std::size_t>(screen.listIndex);
+    if (entry < kSinglePipeSizes.size() && !document.inputs.empty()) {
+        auto& pipe = document.inputs.front().fields;
+        pipe.insert(pipe.begin(),
+                    {S(cases::kPipeSizeListCaption), S(kSinglePipeSizes[entry].text), ""});
+    }
+    const cases::SinglePipeTexts texts = cases::SinglePipeResultTexts(*result, separator);
+    document.results.push_back(
+        LossTable(cases::kSinglePipeResultCaptions, texts.heatLoss, texts.surfaceTemperature));
 
     // The table and chart of "Diagram": the same 19 rows and series.
     const std::vector<std::string> series = {"Bare Pipe", "tins1", "tins2",
                                              "tins3",     "tins4", "tins5"};
+    const cases::DiameterTableTexts cells = cases::TableTexts(*table, separator);
     ReportTable diameters;
     diameters.title = "Heat loss over the standard outside diameters";
     diameters.rowHeading = "D [mm]";
-    for (const std::string& name : series)
-        diameters.columnHeadings.push_back(name + " [W/m]");
     ReportChart chart;
     chart.title = "PIPE HEAT LOSS";
     chart.xAxisTitle = "Outside Pipe Diameter [mm]";
     chart.yAxisTitle = "Heat Loss [W/m]";
-    for (const std::string& name : series)
+    for (const std::string& name : series) {
+        diameters.columnHeadings.push_back(name + " [W/m]");
         chart.series.push_back({name, {}});
-    for (const auto& row : table->rows) {
-        diameters.rowCaptions.push_back(text::Format(row[0], "####0", separator));
-        std::vector<ReportCell> cells;
-        for (std::size_t c = 1; c < row.size(); ++c) {
-            cells.push_back({text::Format(row[c], "####0.#0", separator)});
-            chart.series[c - 1].points.emplace_back(row[0], row[c]);
+    }
+    for (std::size_t r = 0; r < cells.size(); ++r) {
+        diameters.rowCaptions.push_back(cells[r][0]);
+        std::vector<ReportCell> row;
+        for (std::size_t c = 1; c < cells[r].size(); ++c) {
+            row.push_back({cells[r][c]});
+            chart.series[c - 1].points.emplace_back(table->rows[r][0], table->rows[r][c]);
         }
-        diameters.rows.push_back(std::move(cells));
+        diameters.rows.push_back(std::move(row));
     }
     document.supplementTitle = "Diagram";
     document.supplementTables.push_back(std::move(diameters));
@@ -119,100 +118,71 @@ Expected<ReportDocument, std::vector<std::string>> SinglePipeReport(const cli::S
     return document;
 }
 
-Expected<ReportDocument, std::vector<std::string>> VesselReport(const cli::ScreenTexts& screen,
-                                                                const ReportContext& context) {
-    const auto result = cli::CalculateVessel(screen, context.decimalSeparator);
+Report VesselReport(const ScreenTexts& screen, const ReportContext& context) {
+    const auto result = cases::CalculateVessel(screen, context.decimalSeparator);
     if (!result)
-        return Messages(result.error());
+        return std::vector<std::string>{result.error().message};
 
     constexpr std::array<const char*, 3> kSketches = {":/images/vessel_rectangular.svg",
                                                       ":/images/vessel_horizontal.svg",
                                                       ":/images/vessel_vertical.svg"};
-    ReportDocument document = Frame("VESSEL INSULATION", context);
+    ReportDocument document = Frame(screen, context);
     const auto shape = static_cast<std::size_t>(screen.listIndex);
     const std::string shapeName =
-        shape < cli::kVesselShapes.size() ? std::string(cli::kVesselShapes[shape]) : std::string();
-    document.inputs.push_back({"", {{"Vessel selection:", shapeName, ""}}});
-    // Only the dimensions the shape shows.
-    std::vector<FieldSpec> fields;
-    if (shape != 2)
-        fields.push_back({"Text1", "m"});
-    if (shape != 1)
-        fields.push_back({"Text2", "m"});
-    fields.insert(fields.end(), {{"Text3", "m"},
-                                 {"Text4", "°C"},
-                                 {"Text5", "°C"},
-                                 {"Text6", "W/(m K)"},
-                                 {"Text7", "-"},
-                                 {"Text8", "-"}});
-    document.inputs.push_back(Group(screen, "Input Data", fields));
-    document.inputs.push_back(
-        Group(screen, "Thickness of Insulation",
-              {{"Text10", "mm"}, {"Text11", "mm"}, {"Text12", "mm"}, {"Text13", "mm"}}));
+        shape < cases::kVesselShapes.size() ? S(cases::kVesselShapes[shape]) : std::string();
+    document.inputs.push_back({"", {{S(cases::kVesselListCaption), shapeName, ""}}});
+    for (ReportGroup& group : InputGroups(screen))
+        document.inputs.push_back(std::move(group));
     if (shape < kSketches.size()) {
         document.drawing = kSketches[shape];
         document.drawingTitle = shapeName;
     }
-
-    std::vector<std::string> captions = {"Heat Loss (bare vessel) [W]"};
-    for (int i = 1; i <= 4; ++i)
-        captions.push_back("Heat Loss (tins" + std::to_string(i) + ") [W]");
-    document.results.push_back(LossTable(captions, result->HeatLoss.data(), result->Tsurface.data(),
-                                         "#######0.0", "###0.0", context.decimalSeparator));
+    const cases::VesselTexts texts = cases::VesselResultTexts(*result, context.decimalSeparator);
+    document.results.push_back(
+        LossTable(cases::kVesselResultCaptions, texts.heatLoss, texts.surfaceTemperature));
     return document;
 }
 
-Expected<ReportDocument, std::vector<std::string>>
-MultiplePipesReport(const cli::ScreenTexts& screen, const ReportContext& context) {
-    const std::string& separator = context.decimalSeparator;
-    const auto result = cli::CalculatePipeGroup(screen, separator);
+Report MultiplePipesReport(const ScreenTexts& screen, const ReportContext& context) {
+    const auto result = cases::CalculatePipeGroup(screen, context.decimalSeparator);
     if (!result)
-        return Messages(result.error());
+        return std::vector<std::string>{result.error().message};
 
-    ReportDocument document = Frame("PART OF INSULATION", context);
-    document.inputs.push_back(Group(screen, "INPUT DATA",
-                                    {{"Text11", "°C"},
-                                     {"Text12", "°C"},
-                                     {"Text13", "mm"},
-                                     {"Text14", "W/(m K)"},
-                                     {"Text15", "-"},
-                                     {"Text16", "-"}}));
+    ReportDocument document = Frame(screen, context);
+    document.inputs = InputGroups(screen);
+    const auto& headings = cases::kPipeTableHeadings;
     ReportTable pipes;
-    pipes.title = "INPUT PIPE DATA";
-    pipes.rowHeading = "NO [mm]";
-    pipes.columnHeadings = {"OD [mm]", "Lenght of Pipes [m]", "Number of Valves",
-                            "Number of Flanges"};
+    pipes.title = S(cases::kPipeTableFrame);
+    pipes.rowHeading = S(headings[0]);
+    pipes.columnHeadings = {S(headings[1]), S(headings[2]), S(headings[3]), S(headings[4])};
     ReportTable losses;
-    losses.rowHeading = "NO [mm]";
-    losses.columnHeadings = {"OD [mm]", "Bare Pipe Losses [W]", "Insulated Pipe Losses [W]"};
-    for (std::size_t i = 0; i < result->rows.size(); ++i) {
-        const PipeRowResult& row = result->rows[i];
-        if (!row.used)
-            continue;
-        // The fixed texts of the pipe table, written with a point whatever
-        // the separator, as the screen writes them.
-        const std::string nominal = text::Format(kPipeGroupSizes[i].NO, "####0", ".");
-        const std::string outside = text::Format(kPipeGroupSizes[i].OD, "####0.0", ".");
-        const std::string element = "(" + std::to_string(13 + i) + ")";
-        pipes.rowCaptions.push_back(nominal);
-        pipes.rows.push_back({{outside},
-                              {screen.text("Text3" + element)},
-                              {screen.text("Text4" + element)},
-                              {screen.text("Text5" + element)}});
-        losses.rowCaptions.push_back(nominal);
-        losses.rows.push_back({{outside},
-                               {text::Format(row.Qbare, "####0", separator)},
-                               {text::Format(row.Qins, "####0.0", separator)}});
+    losses.rowHeading = S(headings[0]);
+    losses.columnHeadings = {S(headings[1]), S(headings[5]), S(headings[6])};
+    const cases::PipeGroupTexts texts =
+        cases::PipeGroupResultTexts(*result, context.decimalSeparator);
+    for (int r = cases::kFirstPipeRow; r <= cases::kLastPipeRow; ++r) {
+        const auto& row = texts.rows[static_cast<std::size_t>(r - cases::kFirstPipeRow)];
+        if (!row)
+            continue; // only the rows in use
+        // The fixed texts of the pipe table, with a point as the screen writes them.
+        const cases::PipeRowSize size = cases::PipeRowSizeTexts(r, ".");
+        pipes.rowCaptions.push_back(size.nominal);
+        pipes.rows.push_back({{size.outside},
+                              {screen.text(cases::RowName("Text3", r))},
+                              {screen.text(cases::RowName("Text4", r))},
+                              {screen.text(cases::RowName("Text5", r))}});
+        losses.rowCaptions.push_back(size.nominal);
+        losses.rows.push_back({{size.outside}, {row->bare}, {row->insulated}});
     }
     document.inputTables.push_back(std::move(pipes));
     document.results.push_back(std::move(losses));
 
     ReportTable totals;
+    totals.title = S(cases::kPipeGroupResultsFrame);
     totals.columnHeadings = {""};
-    totals.rowCaptions = {"Total Losses of Bare Pipes [kW]",
-                          "Total Losses of Insulated  Pipes [kW]"};
-    totals.rows = {{{text::Format(result->QbareTotal / 1000, "####0.#0", separator)}},
-                   {{text::Format(result->QinsTotal / 1000, "####0.#0", separator)}}};
+    totals.rowCaptions = {S(cases::kPipeGroupTotalCaptions[0]),
+                          S(cases::kPipeGroupTotalCaptions[1])};
+    totals.rows = {{{texts.bareTotal}}, {{texts.insulatedTotal}}};
     document.results.push_back(std::move(totals));
     return document;
 }
@@ -248,9 +218,10 @@ const std::vector<std::string>& MethodText() {
     return method;
 }
 
-Expected<ReportDocument, std::vector<std::string>> CaseReport(const cli::ScreenTexts& screen,
-                                                              const ReportContext& context) {
-    std::vector<std::string> missing = cli::CheckInputs(screen);
+Report CaseReport(const ScreenTexts& screen, const ReportContext& context) {
+    std::vector<std::string> missing;
+    for (const std::string& field : cases::MissingFields(screen))
+        missing.push_back(cases::MissingValueMessage(screen, field));
     if (!missing.empty())
         return missing;
     switch (screen.kind) {

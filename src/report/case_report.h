@@ -6,7 +6,7 @@
 // pipe the diameter table and chart behind "Diagram", for the vessel the
 // sketch of its shape. The screens and termiva-calc build their reports here.
 
-#include "cli/screen_model.h"
+#include "cases/case_fields.h"
 #include "report/report_document.h"
 #include "support/expected.h"
 
@@ -29,7 +29,7 @@ std::string NowText();
 
 // The report of a screen's texts (as loading or typing left them). Errors:
 // the messages of the required-fields check, or the calculation's message.
-Expected<ReportDocument, std::vector<std::string>> CaseReport(const cli::ScreenTexts& screen,
+Expected<ReportDocument, std::vector<std::string>> CaseReport(const cases::ScreenTexts& screen,
                                                               const ReportContext& context);
 
 // The method in a few paragraphs, the same on every report.

@@ -121,6 +121,7 @@ void PaintChart(QPainter& painter, const QRectF& area, const ReportChart& chart,
                 std::string_view decimalSeparator) {
     painter.save();
     QFont font(QStringLiteral("DejaVu Sans"), 8);
+    font.setStyleStrategy(QFont::PreferNoShaping);
     QFont titleFont = font;
     titleFont.setPointSizeF(10);
     titleFont.setBold(true);

@@ -28,6 +28,9 @@ const QString kFontFamily = QStringLiteral("DejaVu Sans");
 QFont Font(double points, bool bold = false, bool italic = false) {
     QFont font(kFontFamily, 10);
     font.setStyleHint(QFont::SansSerif);
+    // No ligatures: "ffi" stays three letters for a reader who searches or
+    // copies the text.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     font.setPointSizeF(points);
     font.setBold(bold);
     font.setItalic(italic);

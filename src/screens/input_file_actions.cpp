@@ -1,13 +1,11 @@
 #include "screens/input_file_actions.h"
 
 #include "screens/app_paths.h"
+#include "screens/numeric_field.h"
 #include "screens/screen_common.h"
-
-#include <algorithm>
 
 #include <QComboBox>
 #include <QFile>
-#include <QLineEdit>
 #include <QMdiSubWindow>
 
 namespace termiva {
@@ -48,9 +46,10 @@ constexpr const char* kInputFileProperty = "termivaInputFile";
 
 // The screen is the widget right under the MDI sub-window (or the top).
 void RememberInputFile(const InputFileBinding& binding, const QString& path) {
-    if (binding.fields.empty() || !binding.fields.front())
+    QWidget* screen =
+        binding.fields ? binding.fields->find(cases::Fields(binding.kind).front().name) : nullptr;
+    if (!screen)
         return;
-    QWidget* screen = binding.fields.front();
     while (screen->parentWidget() && !qobject_cast<QMdiSubWindow*>(screen->parentWidget()))
         screen = screen->parentWidget();
     screen->setProperty(kInputFileProperty, path);
@@ -71,13 +70,8 @@ void SaveInputFile(Platform& platform, const InputFileBinding& binding) {
     if (!path)
         return; // cancelled: nothing is written
 
-    files::InputRecord record;
-    if (binding.list)
-        record.listIndex = binding.list->currentIndex();
-    for (const QLineEdit* field : binding.fields)
-        record.fields.push_back(TextOf(field));
-    if (binding.diameters[0] && binding.diameters[1])
-        record.diameters = {TextOf(binding.diameters[0]), TextOf(binding.diameters[1])};
+    const files::InputRecord record = cases::RecordOf(
+        binding.fields->texts(binding.kind, binding.list ? binding.list->currentIndex() : -1));
 
     if (auto failure = files::WriteInputFile(binding.kind, record, LocalPath(*path))) {
         platform.error(QString::fromStdString(failure->message));
@@ -105,15 +99,9 @@ void LoadInputFile(Platform& platform, const InputFileBinding& binding) {
         if (binding.afterListLoaded)
             binding.afterListLoaded();
     }
-    // Each text is set as if typed, so the typing filter runs on it.
-    const std::size_t count = std::min(binding.fields.size(), record->fields.size());
-    for (std::size_t i = 0; i < count; ++i)
-        SetTextOf(binding.fields[i], record->fields[i]);
-    // Diameters stored in the file win over those the list entry wrote.
-    if (record->diameters && binding.diameters[0] && binding.diameters[1]) {
-        SetTextOf(binding.diameters[0], (*record->diameters)[0]);
-        SetTextOf(binding.diameters[1], (*record->diameters)[1]);
-    }
+    // Each text is set as if typed, so the typing filter runs on it; the
+    // diameters a file keeps come last and win over the list entry's.
+    binding.fields->setTexts(cases::LoadedTexts(binding.kind, record.value()));
     RememberInputFile(binding, *path);
     platform.information(QStringLiteral("Data successfuly loaded from file!"));
 }

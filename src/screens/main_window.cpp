@@ -65,7 +65,11 @@ MDIForm1::MDIForm1(Platform& platform, QWidget* parent) : QMainWindow(parent), p
 
 // Members go before the widget tree, so the Diagram lets go of its screens
 // while the MDI area still holds them.
-MDIForm1::~MDIForm1() = default;
+MDIForm1::~MDIForm1() {
+    // Closing the sub-windows while the widget tree goes would report
+    // activations to a main window that is no longer one.
+    disconnect(mdiArea_, nullptr, this, nullptr);
+}
 
 Form2* MDIForm1::form2() const {
     return form2_;

@@ -22,8 +22,8 @@ class Form4 : public QWidget {
 
 public:
     // Rows of the pipe table: the elements of its control arrays, top to bottom.
-    static constexpr int kFirstRow = 13;
-    static constexpr int kLastRow = 25;
+    static constexpr int kFirstRow = cases::kFirstPipeRow;
+    static constexpr int kLastRow = cases::kLastPipeRow;
 
     explicit Form4(Platform& platform, QWidget* parent = nullptr);
 
@@ -82,6 +82,9 @@ public:
     QPushButton* Command5 = nullptr;
     QPushButton* Command6 = nullptr;
 
+    // The field texts and the list entry, for the cases layer.
+    cases::ScreenTexts texts() const;
+
 private:
     void buildInputData();
     void buildResults();
@@ -92,6 +95,7 @@ private:
     InputFileBinding fileBinding();
 
     Platform& platform_;
+    ScreenFields fields_;
 };
 
 } // namespace termiva

@@ -9,11 +9,9 @@
 #include "screens/single_pipe_screen.h"
 #include "screens/vessel_screen.h"
 
-#include <QComboBox>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPrinter>
 #include <QSettings>
 
@@ -49,15 +47,6 @@ void ExportPdf(Platform& platform, const report::ReportDocument& document, QPrin
         printer ? printer->pageLayout().pageSize() : QPageSize(QPageSize::A4);
     if (const auto error = report::WriteReportPdf(document, *path, pageSize))
         platform.error(*error);
-}
-
-// The screen's field texts by control name, as the case reads them.
-cli::ScreenTexts TextsOf(const QWidget& screen, files::InputFileKind kind, int listIndex) {
-    cli::ScreenTexts texts{kind, listIndex, {}};
-    for (const QLineEdit* field : screen.findChildren<QLineEdit*>())
-        if (!field->objectName().isEmpty())
-            texts.texts[field->objectName().toStdString()] = TextOf(field);
-    return texts;
 }
 
 using Shown = std::vector<std::pair<const QLabel*, std::string>>;
@@ -106,13 +95,13 @@ std::optional<report::ReportDocument> ReportOf(Platform& platform, const QWidget
     const QWidget* source = &screen;
     if (const auto* chart = qobject_cast<const Form7*>(&screen))
         source = chart->source();
-    std::optional<cli::ScreenTexts> texts;
+    std::optional<cases::ScreenTexts> texts;
     if (const auto* pipe = qobject_cast<const Form3*>(source))
-        texts = TextsOf(*pipe, files::InputFileKind::SinglePipe, pipe->Combo1->currentIndex());
+        texts = pipe->texts();
     else if (const auto* vessel = qobject_cast<const Form2*>(source))
-        texts = TextsOf(*vessel, files::InputFileKind::Vessel, vessel->Combo1->currentIndex());
+        texts = vessel->texts();
     else if (const auto* group = qobject_cast<const Form4*>(source))
-        texts = TextsOf(*group, files::InputFileKind::MultiplePipes, -1);
+        texts = group->texts();
     if (!texts)
         return std::nullopt;
 

@@ -9,6 +9,7 @@
 #include "platform/platform.h"
 #include "screens/input_file_actions.h"
 #include "screens/numeric_field.h"
+#include "screens/screen_common.h"
 
 #include <vector>
 
@@ -104,6 +105,9 @@ public:
     QPushButton* Command4 = nullptr;
     QPushButton* Command5 = nullptr;
 
+    // The field texts and the list entry, for the cases layer.
+    cases::ScreenTexts texts() const;
+
 private:
     QWidget* buildSelection();
     QWidget* buildSketches();
@@ -113,10 +117,10 @@ private:
     QWidget* buildButtons();
     void chainTabOrder();
     void connectShapeList();
-    std::vector<QLineEdit*> requiredFields() const;
     InputFileBinding fileBinding();
 
     Platform& platform_;
+    ScreenFields fields_;
     // The index whose change already ran Combo1_Click, so that the activated
     // signal of the same user choice does not run it again; -2 when none.
     int changedIndex_ = -2;
