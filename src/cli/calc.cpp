@@ -380,7 +380,13 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         if (report.status == kExitOk && report.exported)
             WriteWorkbook(report, *options, programFolder);
         if (report.status == kExitOk && !options->report.path.empty()) {
-            if (auto error = writeReport(*report.screen, file, options->report)) {
+            std::error_code same;
+            if (std::filesystem::equivalent(options->report.path, file, same)) {
+                // The input file would be lost under the PDF.
+                report.status = kExitUnusable;
+                report.errors = {"The report would replace the input file \"" + file +
+                                 "\"; name another file with --report."};
+            } else if (auto error = writeReport(*report.screen, file, options->report)) {
                 report.status = kExitUnusable;
                 report.errors = {*error};
             }

@@ -442,6 +442,9 @@ TEST_F(CalcTest, ReportGoesThroughTheWriter) {
     EXPECT_EQ(run({"--report", "r.pdf", kVessel, kPipes}).status, kExitUnusable);
     EXPECT_EQ(run({"--project", "P", kVessel}).status, kExitUnusable);
     EXPECT_EQ(run({kVessel, "--report"}).status, kExitUnusable);
+    const Outcome over = run({"--report", kVessel, kVessel}); // the input under the PDF
+    EXPECT_EQ(over.status, kExitUnusable);
+    EXPECT_NE(over.err.find("would replace the input file"), std::string::npos) << over.err;
     EXPECT_TRUE(calls.empty());
     EXPECT_EQ(RunCalc({"--report", "r.pdf", kVessel}).status, kExitUnusable); // no writer
 }
