@@ -161,14 +161,6 @@ TEST_F(ReportPainterTest, LongTablesContinueUnderTheirHeadings) {
     EXPECT_THAT(text, ::testing::Not(::testing::HasSubstr("air data")));
 }
 
-// A larger page takes fewer pages; Letter paper works as A4 does.
-TEST_F(ReportPainterTest, PageSizeDecidesThePageCount) {
-    ReportDocument document = Sample();
-    document.results = {LongTable(150)};
-    EXPECT_LT(CountPages(document, QPageSize(QPageSize::A3)), CountPages(document));
-    EXPECT_GE(CountPages(document, QPageSize(QPageSize::Letter)), 1);
-}
-
 TEST(NiceTicks, CoverTheRangeInRoundSteps) {
     EXPECT_THAT(NiceTicks(10, 1000, 11),
                 ::testing::ElementsAre(0, 100, 200, 300, 400, 500, 600, 700, 800, 900, 1000));
