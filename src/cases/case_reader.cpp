@@ -18,4 +18,9 @@ std::optional<CaseError> CaseReader::error() const {
                                    Caption(screen_, *failed_) + ")"};
 }
 
+std::string FormatNumber(double value, std::string_view pattern,
+                         std::string_view decimalSeparator) {
+    return text::Format(value, pattern, decimalSeparator);
+}
+
 } // namespace termiva::cases

@@ -8,6 +8,7 @@
 #include "engine/calculation_error.h"
 #include "support/expected.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,11 +46,36 @@ private:
     std::optional<std::string> failed_;
 };
 
+// A value through a display pattern (text::Format).
+std::string FormatNumber(double value, std::string_view pattern, std::string_view decimalSeparator);
+
 // The engine's result, or its error as a CaseError.
 template <class T> CaseResult<T> FromEngine(CalculationResult<T> result) {
     if (!result)
         return CaseError{{}, result.error().message};
     return std::move(result).value();
+}
+
+// The result texts of a screen that shows one heat loss and one surface
+// temperature per column (bare first, then each thickness).
+template <std::size_t N> struct LossTexts {
+    std::array<std::string, N> heatLoss;
+    std::array<std::string, N> surfaceTemperature;
+};
+
+// The columns through their display patterns.
+template <std::size_t N>
+LossTexts<N> FormatLosses(const std::array<double, N>& heatLoss,
+                          const std::array<double, N>& surfaceTemperature,
+                          std::string_view lossPattern, std::string_view temperaturePattern,
+                          std::string_view decimalSeparator) {
+    LossTexts<N> texts;
+    for (std::size_t i = 0; i < N; ++i) {
+        texts.heatLoss[i] = FormatNumber(heatLoss[i], lossPattern, decimalSeparator);
+        texts.surfaceTemperature[i] =
+            FormatNumber(surfaceTemperature[i], temperaturePattern, decimalSeparator);
+    }
+    return texts;
 }
 
 } // namespace termiva::cases

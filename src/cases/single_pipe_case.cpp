@@ -35,12 +35,7 @@ CaseResult<SinglePipeResult> CalculateSinglePipe(const ScreenTexts& screen,
 
 SinglePipeTexts SinglePipeResultTexts(const SinglePipeResult& result,
                                       std::string_view decimalSeparator) {
-    SinglePipeTexts texts;
-    for (std::size_t i = 0; i < texts.heatLoss.size(); ++i) {
-        texts.heatLoss[i] = text::Format(result.HeatLoss[i], "####0.#0", decimalSeparator);
-        texts.surfaceTemperature[i] = text::Format(result.Tsurface[i], "####.0", decimalSeparator);
-    }
-    return texts;
+    return FormatLosses(result.HeatLoss, result.Tsurface, "####0.#0", "####.0", decimalSeparator);
 }
 
 } // namespace termiva::cases

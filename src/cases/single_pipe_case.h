@@ -25,10 +25,7 @@ CaseResult<SinglePipeResult> CalculateSinglePipe(const ScreenTexts& screen,
 
 // The result boxes' texts, bare pipe first: losses "####0.#0" W/m, surface
 // temperatures "####.0" °C.
-struct SinglePipeTexts {
-    std::array<std::string, 6> heatLoss;
-    std::array<std::string, 6> surfaceTemperature;
-};
+using SinglePipeTexts = LossTexts<6>;
 SinglePipeTexts SinglePipeResultTexts(const SinglePipeResult& result,
                                       std::string_view decimalSeparator);
 

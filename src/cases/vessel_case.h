@@ -20,10 +20,7 @@ CaseResult<VesselResult> CalculateVessel(const ScreenTexts& screen,
 
 // The result boxes' texts, bare vessel first: losses "#######0.0" W, surface
 // temperatures "###0.0" °C.
-struct VesselTexts {
-    std::array<std::string, 5> heatLoss;
-    std::array<std::string, 5> surfaceTemperature;
-};
+using VesselTexts = LossTexts<5>;
 VesselTexts VesselResultTexts(const VesselResult& result, std::string_view decimalSeparator);
 
 } // namespace termiva::cases

@@ -4,6 +4,7 @@
 #include "cases/case_records.h"
 #include "cases/diameter_table_case.h"
 #include "cases/pipe_group_case.h"
+#include "cases/result_marks.h"
 #include "cases/single_pipe_case.h"
 #include "cases/vessel_case.h"
 #include "files/diagram_export.h"
@@ -223,6 +224,20 @@ void PrintColumns(std::ostream& out, const std::vector<std::vector<std::string>>
     }
 }
 
+// A marked value's text followed by "*"; where other values are marked, an
+// unmarked one by a blank, so that the digits stay in line. Unchanged when
+// nothing is marked.
+std::string Marked(const std::string& text, const ValueFlags& flags, const cases::Marks& marks) {
+    if (!marks.any())
+        return text;
+    return text + (flags.any() ? "*" : " ");
+}
+
+void PrintFootnote(std::ostream& out, const cases::Marks& marks) {
+    if (marks.any())
+        out << "  * " << marks.note() << "\n";
+}
+
 void PrintPlain(const FileReport& report, std::ostream& out, std::string_view separator) {
     const std::string tsurface(cases::kTsurfaceHeading);
     std::vector<std::vector<std::string>> rows;
@@ -230,20 +245,30 @@ void PrintPlain(const FileReport& report, std::ostream& out, std::string_view se
         out << report.file << ": single pipe\n";
         const cases::SinglePipeTexts texts =
             cases::SinglePipeResultTexts(*report.singlePipe, separator);
+        const cases::Marks marks = cases::MarksOf(*report.singlePipe);
         rows.push_back({"", "", tsurface});
-        for (std::size_t i = 0; i < texts.heatLoss.size(); ++i)
-            rows.push_back({std::string(cases::kSinglePipeResultCaptions[i]), texts.heatLoss[i],
-                            texts.surfaceTemperature[i]});
+        for (std::size_t i = 0; i < texts.heatLoss.size(); ++i) {
+            const ValueFlags& flags = report.singlePipe->flags[i];
+            rows.push_back({std::string(cases::kSinglePipeResultCaptions[i]),
+                            Marked(texts.heatLoss[i], flags, marks),
+                            Marked(texts.surfaceTemperature[i], flags, marks)});
+        }
         PrintColumns(out, rows);
+        PrintFootnote(out, marks);
     } else if (report.vessel) {
         out << report.file << ": vessel, "
             << cases::kVesselShapes[static_cast<std::size_t>(report.shape - 1)] << "\n";
         const cases::VesselTexts texts = cases::VesselResultTexts(*report.vessel, separator);
+        const cases::Marks marks = cases::MarksOf(*report.vessel);
         rows.push_back({"", "", tsurface});
-        for (std::size_t i = 0; i < texts.heatLoss.size(); ++i)
-            rows.push_back({std::string(cases::kVesselResultCaptions[i]), texts.heatLoss[i],
-                            texts.surfaceTemperature[i]});
+        for (std::size_t i = 0; i < texts.heatLoss.size(); ++i) {
+            const ValueFlags& flags = report.vessel->flags[i];
+            rows.push_back({std::string(cases::kVesselResultCaptions[i]),
+                            Marked(texts.heatLoss[i], flags, marks),
+                            Marked(texts.surfaceTemperature[i], flags, marks)});
+        }
         PrintColumns(out, rows);
+        PrintFootnote(out, marks);
     } else if (report.pipeGroup) {
         out << report.file << ": multiple pipes\n";
         const auto& headings = cases::kPipeTableHeadings;
@@ -251,26 +276,47 @@ void PrintPlain(const FileReport& report, std::ostream& out, std::string_view se
                         std::string(headings[5]), std::string(headings[6])});
         const cases::PipeGroupTexts texts =
             cases::PipeGroupResultTexts(*report.pipeGroup, separator);
+        const cases::Marks marks = cases::MarksOf(*report.pipeGroup);
         for (std::size_t i = 0; i < texts.rows.size(); ++i) {
             if (!texts.rows[i])
                 continue;
             const cases::PipeRowSize size =
                 cases::PipeRowSizeTexts(cases::kFirstPipeRow + static_cast<int>(i), separator);
-            rows.push_back(
-                {size.nominal, size.outside, texts.rows[i]->bare, texts.rows[i]->insulated});
+            const PipeRowResult& row = report.pipeGroup->rows[i];
+            rows.push_back({size.nominal, size.outside,
+                            Marked(texts.rows[i]->bare, row.bareFlags, marks),
+                            Marked(texts.rows[i]->insulated, row.insFlags, marks)});
         }
         PrintColumns(out, rows, false);
-        PrintColumns(out, {{std::string(cases::kPipeGroupTotalCaptions[0]), texts.bareTotal},
-                           {std::string(cases::kPipeGroupTotalCaptions[1]), texts.insulatedTotal}});
+        PrintColumns(out, {{std::string(cases::kPipeGroupTotalCaptions[0]),
+                            Marked(texts.bareTotal, report.pipeGroup->bareTotalFlags, marks)},
+                           {std::string(cases::kPipeGroupTotalCaptions[1]),
+                            Marked(texts.insulatedTotal, report.pipeGroup->insTotalFlags, marks)}});
+        PrintFootnote(out, marks);
     } else if (report.table) {
         out << report.file << ": standard diameter table\n";
         rows.push_back({"D [mm]", "bare [W/m]"});
         for (int j = 1; j <= 5; ++j)
             rows.front().push_back("tins" + std::to_string(j) + " [W/m]");
-        for (const auto& tableRow : cases::TableTexts(*report.table, separator))
-            rows.emplace_back(tableRow.begin(), tableRow.end());
+        const cases::Marks marks = cases::MarksOf(*report.table);
+        const cases::DiameterTableTexts texts = cases::TableTexts(*report.table, separator);
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            std::vector<std::string> cells;
+            for (std::size_t c = 0; c < texts[i].size(); ++c)
+                cells.push_back(c == 0 ? texts[i][c]
+                                       : Marked(texts[i][c], report.table->flags[i][c], marks));
+            rows.push_back(std::move(cells));
+        }
         PrintColumns(out, rows, false);
+        PrintFootnote(out, marks);
     }
+}
+
+template <std::size_t N> Json OutsideAirData(const std::array<ValueFlags, N>& flags) {
+    Json values = Json::array();
+    for (const ValueFlags& f : flags)
+        values.push_back(f.outsideAirData);
+    return values;
 }
 
 Json ToJson(const FileReport& report) {
@@ -285,11 +331,21 @@ Json ToJson(const FileReport& report) {
         json["kind"] = "single-pipe";
         json["heat_loss"] = report.singlePipe->HeatLoss;
         json["surface_temperature"] = report.singlePipe->Tsurface;
+        json["outside_air_data"] = OutsideAirData(report.singlePipe->flags);
     } else if (report.vessel) {
         json["kind"] = "vessel";
         json["shape"] = report.shape;
         json["heat_loss"] = report.vessel->HeatLoss;
         json["surface_temperature"] = report.vessel->Tsurface;
+        json["outside_air_data"] = OutsideAirData(report.vessel->flags);
+        Json approximate = Json::array();
+        Json imbalance = Json::array();
+        for (const ValueFlags& flags : report.vessel->flags) {
+            approximate.push_back(flags.approximate);
+            imbalance.push_back(flags.imbalance);
+        }
+        json["approximate"] = std::move(approximate);
+        json["imbalance"] = std::move(imbalance);
     } else if (report.pipeGroup) {
         json["kind"] = "multiple-pipes";
         Json rows = Json::array();
@@ -303,14 +359,22 @@ Json ToJson(const FileReport& report) {
             entry["outside_diameter"] = kPipeGroupSizes[i].OD;
             entry["bare"] = row.Qbare;
             entry["insulated"] = row.Qins;
+            entry["bare_outside_air_data"] = row.bareFlags.outsideAirData;
+            entry["insulated_outside_air_data"] = row.insFlags.outsideAirData;
             rows.push_back(std::move(entry));
         }
         json["rows"] = std::move(rows);
         json["bare_total"] = report.pipeGroup->QbareTotal;
         json["insulated_total"] = report.pipeGroup->QinsTotal;
+        json["bare_total_outside_air_data"] = report.pipeGroup->bareTotalFlags.outsideAirData;
+        json["insulated_total_outside_air_data"] = report.pipeGroup->insTotalFlags.outsideAirData;
     } else if (report.table) {
         json["kind"] = "diameter-table";
         json["rows"] = report.table->rows;
+        Json marks = Json::array();
+        for (const auto& row : report.table->flags)
+            marks.push_back(OutsideAirData(row));
+        json["outside_air_data"] = std::move(marks);
     }
     return json;
 }

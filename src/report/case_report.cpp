@@ -2,6 +2,7 @@
 
 #include "cases/diameter_table_case.h"
 #include "cases/pipe_group_case.h"
+#include "cases/result_marks.h"
 #include "cases/single_pipe_case.h"
 #include "cases/vessel_case.h"
 #include "engine/pipe_sizes.h"
@@ -53,17 +54,20 @@ std::vector<ReportGroup> InputGroups(const ScreenTexts& screen) {
     return groups;
 }
 
-// Loss and surface temperature rows, as the results frames show them.
+// Loss and surface temperature rows, as the results frames show them, marked
+// as the screen marks them.
 template <std::size_t N>
 ReportTable LossTable(const std::array<std::string_view, N>& captions,
                       const std::array<std::string, N>& losses,
-                      const std::array<std::string, N>& temperatures) {
+                      const std::array<std::string, N>& temperatures,
+                      const std::array<ValueFlags, N>& flags, const cases::Marks& marks) {
     ReportTable table;
     table.columnHeadings = {"", S(cases::kTsurfaceHeading)};
     for (std::size_t i = 0; i < N; ++i) {
         table.rowCaptions.push_back(S(captions[i]));
-        table.rows.push_back({{losses[i]}, {temperatures[i]}});
+        table.rows.push_back({{losses[i], flags[i].any()}, {temperatures[i], flags[i].any()}});
     }
+    table.flagNote = marks.note();
     return table;
 }
 
@@ -85,8 +89,9 @@ Report SinglePipeReport(const ScreenTexts& screen, const ReportContext& context)
                     {S(cases::kPipeSizeListCaption), S(kSinglePipeSizes[entry].text), ""});
     }
     const cases::SinglePipeTexts texts = cases::SinglePipeResultTexts(*result, separator);
-    document.results.push_back(
-        LossTable(cases::kSinglePipeResultCaptions, texts.heatLoss, texts.surfaceTemperature));
+    document.results.push_back(LossTable(cases::kSinglePipeResultCaptions, texts.heatLoss,
+                                         texts.surfaceTemperature, result->flags,
+                                         cases::MarksOf(*result)));
 
     // The table and chart of "Diagram": the same 19 rows and series.
     const std::vector<std::string> series = {"Bare Pipe", "tins1", "tins2",
@@ -107,11 +112,12 @@ Report SinglePipeReport(const ScreenTexts& screen, const ReportContext& context)
         diameters.rowCaptions.push_back(cells[r][0]);
         std::vector<ReportCell> row;
         for (std::size_t c = 1; c < cells[r].size(); ++c) {
-            row.push_back({cells[r][c]});
+            row.push_back({cells[r][c], table->flags[r][c].any()});
             chart.series[c - 1].points.emplace_back(table->rows[r][0], table->rows[r][c]);
         }
         diameters.rows.push_back(std::move(row));
     }
+    diameters.flagNote = cases::MarksOf(*table).note();
     document.supplementTitle = "Diagram";
     document.supplementTables.push_back(std::move(diameters));
     document.chart = std::move(chart);
@@ -138,8 +144,9 @@ Report VesselReport(const ScreenTexts& screen, const ReportContext& context) {
         document.drawingTitle = shapeName;
     }
     const cases::VesselTexts texts = cases::VesselResultTexts(*result, context.decimalSeparator);
-    document.results.push_back(
-        LossTable(cases::kVesselResultCaptions, texts.heatLoss, texts.surfaceTemperature));
+    document.results.push_back(LossTable(cases::kVesselResultCaptions, texts.heatLoss,
+                                         texts.surfaceTemperature, result->flags,
+                                         cases::MarksOf(*result)));
     return document;
 }
 
@@ -172,7 +179,11 @@ Report MultiplePipesReport(const ScreenTexts& screen, const ReportContext& conte
                               {screen.text(cases::RowName("Text4", r))},
                               {screen.text(cases::RowName("Text5", r))}});
         losses.rowCaptions.push_back(size.nominal);
-        losses.rows.push_back({{size.outside}, {row->bare}, {row->insulated}});
+        const PipeRowResult& values =
+            result->rows[static_cast<std::size_t>(r - cases::kFirstPipeRow)];
+        losses.rows.push_back({{size.outside},
+                               {row->bare, values.bareFlags.any()},
+                               {row->insulated, values.insFlags.any()}});
     }
     document.inputTables.push_back(std::move(pipes));
     document.results.push_back(std::move(losses));
@@ -182,7 +193,10 @@ Report MultiplePipesReport(const ScreenTexts& screen, const ReportContext& conte
     totals.columnHeadings = {""};
     totals.rowCaptions = {S(cases::kPipeGroupTotalCaptions[0]),
                           S(cases::kPipeGroupTotalCaptions[1])};
-    totals.rows = {{{texts.bareTotal}}, {{texts.insulatedTotal}}};
+    totals.rows = {{{texts.bareTotal, result->bareTotalFlags.any()}},
+                   {{texts.insulatedTotal, result->insTotalFlags.any()}}};
+    // Any marked row marks a total: the note stands once, under the totals.
+    totals.flagNote = cases::MarksOf(*result).note();
     document.results.push_back(std::move(totals));
     return document;
 }
@@ -211,9 +225,10 @@ const std::vector<std::string>& MethodText() {
         "through the insulation (conductivity k) and the outside coefficient, solved "
         "iteratively.",
         "The properties of air (density, specific heat, conductivity, viscosity) are "
-        "polynomials of the film temperature; no range of validity is stated for them, so "
-        "results at temperatures far from ordinary ambient conditions deserve a check against "
-        "other data.",
+        "polynomials of the temperature that follow real air up to about 500 \u00b0C. Values "
+        "computed with them beyond 550 \u00b0C at the film or 600 \u00b0C at the surface are "
+        "marked with * and can be far off; so are vessel values whose heat balance did not "
+        "close to within 1 % of the loss.",
     };
     return method;
 }

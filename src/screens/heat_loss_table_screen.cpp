@@ -4,6 +4,7 @@
 #include "files/diagram_export.h"
 #include "screens/app_paths.h"
 #include "screens/single_pipe_screen.h"
+#include "screens/value_marks.h"
 
 #include <array>
 #include <cstddef>
@@ -95,11 +96,14 @@ bool Form5::Command1_Click() {
         return false;
     }
     const cases::DiameterTableTexts texts = cases::TableTexts(*table, DecimalSeparator());
-    for (int i = 1; i <= 19; ++i) {
-        for (int c = 0; c < 7; ++c)
-            column(c)(i)->setText(
-                FromCase(texts[static_cast<std::size_t>(i - 1)][static_cast<std::size_t>(c)]));
+    for (std::size_t i = 0; i < 19; ++i) {
+        for (std::size_t c = 0; c < 7; ++c) {
+            QLineEdit* cell = column(static_cast<int>(c))(static_cast<int>(i) + 1);
+            cell->setText(FromCase(texts[i][c]));
+            MarkResult(cell, table->flags[i][c]);
+        }
     }
+    tableNote_ = QString::fromStdString(cases::MarksOf(*table).note());
     return true;
 }
 

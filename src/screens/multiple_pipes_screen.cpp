@@ -1,6 +1,7 @@
 #include "screens/multiple_pipes_screen.h"
 
 #include "cases/pipe_group_case.h"
+#include "screens/value_marks.h"
 
 #include <algorithm>
 #include <array>
@@ -189,9 +190,9 @@ void Form4::buildPipeTable() {
     };
 
     for (int r = kFirstRow; r <= kLastRow; ++r) {
-        // The fixed texts are the engine's own sizes, written with a point as
-        // they always were, whatever the user's separator.
-        const cases::PipeRowSize size = cases::PipeRowSizeTexts(r, ".");
+        // The fixed texts are the engine's own sizes, shown with the user's
+        // separator (the calculation takes the numbers, not these texts).
+        const cases::PipeRowSize size = cases::PipeRowSizeTexts(r, DecimalSeparator());
         const QString nominal = FromCase(size.nominal);
         const QString outside = FromCase(size.outside);
         addBox(Label18, r, nominal, kFixedBoxColor, 0);
@@ -273,13 +274,19 @@ void Form4::Command1_Click() {
     // A row left out keeps what it showed before.
     const cases::PipeGroupTexts shown = cases::PipeGroupResultTexts(*result, DecimalSeparator());
     for (int r = kFirstRow; r <= kLastRow; ++r) {
-        if (const auto& row = shown.rows[static_cast<std::size_t>(r - kFirstRow)]) {
+        const auto index = static_cast<std::size_t>(r - kFirstRow);
+        if (const auto& row = shown.rows[index]) {
             Label16(r)->setText(FromCase(row->bare));
             Label17(r)->setText(FromCase(row->insulated));
+            MarkResult(Label16(r), result->rows[index].bareFlags, kResultBoxColor);
+            MarkResult(Label17(r), result->rows[index].insFlags, kResultBoxColor);
         }
     }
     Label20->setText(FromCase(shown.bareTotal));
     Label21->setText(FromCase(shown.insulatedTotal));
+    MarkResult(Label20, result->bareTotalFlags, kResultBoxColor);
+    MarkResult(Label21, result->insTotalFlags, kResultBoxColor);
+    SetResultNote(this, cases::MarksOf(*result));
 }
 
 void Form4::Command3_Click() {
@@ -291,16 +298,20 @@ void Form4::Command3_Click() {
         Text5(r)->clear();
         Label16(r)->clear();
         Label17(r)->clear();
+        MarkResult(Label16(r), {}, kResultBoxColor);
+        MarkResult(Label17(r), {}, kResultBoxColor);
     }
     Label20->clear();
     Label21->clear();
+    MarkResult(Label20, {}, kResultBoxColor);
+    MarkResult(Label21, {}, kResultBoxColor);
+    SetResultNote(this, QString());
 }
 
-// The texts carry a point whatever the user's separator, and each goes through
-// the typing filter as if typed.
+// Each text goes through the typing filter as if typed.
 void Form4::Command4_Click() {
     Command3_Click();
-    fields_.setTexts(cases::TestDataOf(InputFileKind::MultiplePipes, ".").texts);
+    fields_.setTexts(cases::TestDataOf(InputFileKind::MultiplePipes, DecimalSeparator()).texts);
 }
 
 InputFileBinding Form4::fileBinding() {

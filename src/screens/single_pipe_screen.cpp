@@ -4,6 +4,7 @@
 #include "engine/pipe_sizes.h"
 #include "screens/input_file_actions.h"
 #include "screens/screen_common.h"
+#include "screens/value_marks.h"
 
 #include <array>
 #include <utility>
@@ -268,7 +269,10 @@ void Form3::Command1_Click() {
     for (std::size_t i = 0; i < losses.size(); ++i) {
         losses[i]->setText(FromCase(shown.heatLoss[i]));
         temperatures[i]->setText(FromCase(shown.surfaceTemperature[i]));
+        MarkResult(losses[i], result->flags[i], kResultBoxColor);
+        MarkResult(temperatures[i], result->flags[i], kResultBoxColor);
     }
+    SetResultNote(this, cases::MarksOf(*result));
 }
 
 void Form3::Command2_Click() {
@@ -284,6 +288,7 @@ void Form3::Command3_Click() {
          {Text3, Text4, Text5, Text6, Text7, Text10, Text11, Text12, Text13, Text14})
         field->clear();
     Frame3->hide();
+    SetResultNote(this, QString());
 }
 
 void Form3::Command4_Click() {

@@ -2,6 +2,7 @@
 
 #include "cases/vessel_case.h"
 #include "screens/screen_common.h"
+#include "screens/value_marks.h"
 
 #include <array>
 #include <utility>
@@ -304,6 +305,7 @@ void Form2::Combo1_Click() {
     Frame1->show();
     Frame2->show();
     Frame3->hide();
+    SetResultNote(this, QString());
     if (index < 0 || index > 2)
         return;
 
@@ -344,7 +346,10 @@ void Form2::Command1_Click() {
     for (std::size_t i = 0; i < losses.size(); ++i) {
         losses[i]->setText(FromCase(shown.heatLoss[i]));
         temperatures[i]->setText(FromCase(shown.surfaceTemperature[i]));
+        MarkResult(losses[i], result->flags[i], kResultBoxColor);
+        MarkResult(temperatures[i], result->flags[i], kResultBoxColor);
     }
+    SetResultNote(this, cases::MarksOf(*result));
 }
 
 void Form2::Command2_Click() {
@@ -352,6 +357,7 @@ void Form2::Command2_Click() {
          {Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text10, Text11, Text12, Text13})
         field->clear();
     Frame3->hide();
+    SetResultNote(this, QString());
 }
 
 void Form2::Command3_Click() {

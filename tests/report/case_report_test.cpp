@@ -271,6 +271,22 @@ INSTANTIATE_TEST_SUITE_P(EachScreen, CaseReportTest,
                          ::testing::Combine(::testing::Values(0u, 1u, 2u),
                                             ::testing::Values(std::string("."), std::string(","))));
 
+// A value beyond the air data is marked in the report as on the screen, with
+// the note once under its table.
+TEST_F(CaseReportTest, MarkedValuesCarryTheirNote) {
+    cases::ScreenTexts screen = Load(Cases()[0], ".");
+    screen.texts["Text3"] = "620";
+    const auto document = CaseReport(screen, {});
+    ASSERT_TRUE(document);
+    const std::string pdf = (dir_ / "marked.pdf").string();
+    ASSERT_FALSE(WriteReportPdf(*document, QString::fromStdString(pdf)));
+    const std::string text = test::PdfText(pdf);
+    EXPECT_EQ(test::FirstOutOfOrder(text, {"3769.14*", "620.0*", "253.15 ", "95.3\n",
+                                           "* Marked values use air properties beyond"}),
+              "")
+        << text;
+}
+
 TEST(CaseReport, IncompleteInputsGiveTheCheckMessages) {
     cases::ScreenTexts screen;
     screen.kind = InputFileKind::Vessel;
