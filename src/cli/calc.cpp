@@ -9,6 +9,7 @@
 #include "cases/vessel_case.h"
 #include "files/diagram_export.h"
 #include "files/input_file.h"
+#include "support/version.h"
 #include "text/number_text.h"
 
 #include <algorithm>
@@ -29,6 +30,7 @@ struct Options {
     bool json = false;
     bool table = false; // single pipe files: the diameter table instead of the results
     bool help = false;
+    bool version = false;
     std::string workbook;     // where the exported copy of the template goes
     std::string templatePath; // the template to copy; found beside the program when empty
     ReportRequest report;     // --report: the PDF, when its path is not empty
@@ -72,6 +74,8 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& args, std:
             options.table = true;
         } else if (arg == "--help" || arg == "-h") {
             options.help = true;
+        } else if (arg == "--version") {
+            options.version = true;
         } else if (name == "--workbook" || name == "--template" || name == "--report" ||
                    name == "--project" || name == "--prepared-by") {
             std::string value;
@@ -94,7 +98,7 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& args, std:
             return UsageError(err, "unknown option " + arg);
         }
     }
-    if (options.help)
+    if (options.help || options.version)
         return options;
     if (options.files.empty())
         return UsageError(err, "no input file given");
@@ -416,6 +420,7 @@ std::string Usage() {
            "  --project TEXT, --prepared-by TEXT\n"
            "                     the project and the engineer the report names\n"
            "  --help             show this text\n"
+           "  --version          show the program's version\n"
            "\n"
            "Numbers are read and shown with the decimal separator of the system locale.\n"
            "Exit status: 0 every file calculated; 1 an input check or a calculation\n"
@@ -435,6 +440,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     }
     if (options->help) {
         out << Usage();
+        return kExitOk;
+    }
+    if (options->version) {
+        out << "termiva-calc " << kVersion << "\n";
         return kExitOk;
     }
     int status = kExitOk;

@@ -38,11 +38,14 @@ QString HelpFilePath() {
 }
 
 QString DialogStartFolder() {
+    // A build tree or a portable folder keeps the template beside the
+    // program. An installed program keeps it under ../share/termiva, and its
+    // folder is no place for the user's files, not even when root runs it.
     const QString app = ApplicationFolder();
-    if (FolderWritable(app))
+    if (FolderWritable(app) && QFileInfo::exists(app + QLatin1Char('/') + kTemplateName))
         return app;
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return documents.isEmpty() ? QDir::homePath() : documents;
+    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
 QString WorkbookPath(QString* error) {

@@ -15,8 +15,9 @@ QString ApplicationFolder();
 // Help/Termiva.html beside the executable, else under ../share/termiva.
 QString HelpFilePath();
 
-// Where input file dialogs start: the application folder when it is writable,
-// else the user's documents folder.
+// Where input file dialogs start: the application folder when it is writable
+// and holds the workbook template (a build tree, a portable folder); else the
+// user's documents folder (the home folder when there is none).
 QString DialogStartFolder();
 
 // The workbook the diagram export rewrites: Template.xlsx beside the

@@ -86,9 +86,13 @@ void LoadInputFile(Platform& platform, const InputFileBinding& binding) {
     const std::optional<QString> path = platform.ShowOpen(DialogFor(format, false));
     if (!path)
         return; // cancelled: nothing is loaded
+    LoadInputFileFrom(platform, binding, *path);
+}
 
+void LoadInputFileFrom(Platform& platform, const InputFileBinding& binding, const QString& path) {
+    const files::InputFileFormat& format = files::FormatOf(binding.kind);
     // The whole file is read and checked before any field changes.
-    auto record = files::ReadInputFile(binding.kind, LocalPath(*path));
+    auto record = files::ReadInputFile(binding.kind, LocalPath(path));
     if (!record) {
         platform.error(QString::fromStdString(record.error().message));
         return;
@@ -102,7 +106,7 @@ void LoadInputFile(Platform& platform, const InputFileBinding& binding) {
     // Each text is set as if typed, so the typing filter runs on it; the
     // diameters a file keeps come last and win over the list entry's.
     binding.fields->setTexts(cases::LoadedTexts(binding.kind, record.value()));
-    RememberInputFile(binding, *path);
+    RememberInputFile(binding, path);
     platform.information(QStringLiteral("Data successfuly loaded from file!"));
 }
 

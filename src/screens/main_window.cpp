@@ -1,5 +1,6 @@
 #include "screens/main_window.h"
 
+#include "files/input_file.h"
 #include "screens/app_paths.h"
 #include "screens/chart_screen.h"
 #include "screens/diagram.h"
@@ -8,12 +9,16 @@
 #include "screens/single_pipe_screen.h"
 #include "screens/value_marks.h"
 #include "screens/vessel_screen.h"
+#include "support/version.h"
+
+#include <optional>
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFile>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -177,7 +182,8 @@ void MDIForm1::createTitlePanel() {
     Frame5->setFont(ScreenFont(9.75, true));
     Label32 =
         TitleLabel(QStringLiteral("Label32"), QStringLiteral("TERMIVA"), ScreenFont(12, true));
-    lblVersion = TitleLabel(QStringLiteral("lblVersion"), QStringLiteral("Version 1.0"),
+    lblVersion = TitleLabel(QStringLiteral("lblVersion"),
+                            QStringLiteral("Version %1").arg(QLatin1String(kShortVersion)),
                             ScreenFont(9, true));
     Label31 = TitleLabel(QStringLiteral("Label31"), QStringLiteral("TRM-100"),
                          ScreenFont(8.25, false, true));
@@ -312,6 +318,31 @@ void MDIForm1::Single_vessel_Click() {
         form2_->Form_Load();
     }
     bringUp(form2_);
+}
+
+void MDIForm1::OpenFile(const QString& path) {
+    const std::optional<files::InputFileKind> kind =
+        files::KindFromPath(QFile::encodeName(path).toStdString());
+    if (!kind) {
+        platform_.error(QStringLiteral("The file \"%1\" is not an input data file: its name does "
+                                       "not end in .insp, .inv or .inmp.")
+                            .arg(path));
+        return;
+    }
+    switch (*kind) {
+    case files::InputFileKind::SinglePipe:
+        Single_pipe_Click();
+        form3_->loadFile(path);
+        break;
+    case files::InputFileKind::Vessel:
+        Single_vessel_Click();
+        form2_->loadFile(path);
+        break;
+    case files::InputFileKind::MultiplePipes:
+        More_pipes_Click();
+        form4_->loadFile(path);
+        break;
+    }
 }
 
 void MDIForm1::Software_description_Click() {

@@ -53,6 +53,13 @@ public:
     void Exit_Click();
     void MDIForm_Unload(); // the window closed: the application ends
 
+    // An input data file named on the command line (or opened from the file
+    // manager): brings up the screen of the file's kind, as its menu item
+    // does, and loads the file as that screen's "Load from file" does, with
+    // the same checks and messages. A name without a known extension gets an
+    // "Error" box and opens no screen.
+    void OpenFile(const QString& path);
+
     // F1: the help file at the topic of the active screen.
     void HelpKey_Press();
     int activeHelpTopic() const;

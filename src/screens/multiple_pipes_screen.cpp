@@ -327,4 +327,8 @@ void Form4::Command6_Click() {
     LoadInputFile(platform_, fileBinding());
 }
 
+void Form4::loadFile(const QString& path) {
+    LoadInputFileFrom(platform_, fileBinding(), path);
+}
+
 } // namespace termiva

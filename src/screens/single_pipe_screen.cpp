@@ -311,4 +311,8 @@ void Form3::Command6_Click() {
     LoadInputFile(platform_, fileBinding());
 }
 
+void Form3::loadFile(const QString& path) {
+    LoadInputFileFrom(platform_, fileBinding(), path);
+}
+
 } // namespace termiva

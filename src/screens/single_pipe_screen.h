@@ -44,6 +44,8 @@ public:
     void Command4_Click(); // Input test data
     void Command5_Click(); // Save to file
     void Command6_Click(); // Load from file
+    // "Load from file" of a file already chosen, without the dialog.
+    void loadFile(const QString& path);
     bool CheckInputs();
 
     // The field texts and the list entry, for the cases layer.

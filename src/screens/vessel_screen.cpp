@@ -377,4 +377,8 @@ void Form2::Command5_Click() {
     LoadInputFile(platform_, fileBinding());
 }
 
+void Form2::loadFile(const QString& path) {
+    LoadInputFileFrom(platform_, fileBinding(), path);
+}
+
 } // namespace termiva

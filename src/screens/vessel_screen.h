@@ -41,6 +41,8 @@ public:
     void Command3_Click(); // Input test data
     void Command4_Click(); // Save to file
     void Command5_Click(); // Load from file
+    // "Load from file" of a file already chosen, without the dialog.
+    void loadFile(const QString& path);
     // All twelve fields, also the dimension a shape hides: a hidden empty
     // field is reported, but cannot take the focus, so the focus stays.
     bool CheckInputs();

@@ -2,6 +2,7 @@
 #include "engine/single_pipe.h"
 #include "engine/value_flags.h"
 #include "files/workbook.h"
+#include "support/version.h"
 #include "text/number_text.h"
 
 #include <filesystem>
@@ -517,6 +518,14 @@ TEST_F(CalcTest, Usage) {
     EXPECT_NE(help.out.find("termiva-calc [--json] [--table] FILE..."), std::string::npos);
     EXPECT_NE(help.out.find("--workbook OUTPUT.xlsx [--template PATH] FILE.insp"),
               std::string::npos);
+    // The version set once in the build, whatever else the line holds.
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--version"}, {"--json", "--version", kVessel}}) {
+        Outcome version = RunCalc(args);
+        EXPECT_EQ(version.status, kExitOk);
+        EXPECT_EQ(version.out, std::string("termiva-calc ") + kVersion + "\n");
+        EXPECT_TRUE(version.err.empty());
+    }
 
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{}, {"--json"}, {"--frobnicate", kVessel}}) {

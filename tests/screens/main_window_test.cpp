@@ -16,7 +16,9 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -34,6 +36,25 @@ namespace {
 
 QMdiSubWindow* WindowOf(QWidget* screen) {
     return screen ? qobject_cast<QMdiSubWindow*>(screen->parentWidget()) : nullptr;
+}
+
+// The texts of a screen's fields and the entries of its lists, by control name.
+QStringList ScreenTexts(const QWidget* screen) {
+    QStringList texts;
+    for (const QLineEdit* field : screen->findChildren<QLineEdit*>())
+        texts << field->objectName() + u'=' + field->text();
+    for (const QComboBox* list : screen->findChildren<QComboBox*>())
+        texts << list->objectName() + u'=' + QString::number(list->currentIndex());
+    return texts;
+}
+
+// The screen a file of this kind opens in, by its menu item's name.
+QWidget* ScreenOf(const MDIForm1& w, const QString& menuItem) {
+    if (menuItem == QLatin1String("Single_pipe"))
+        return w.form3();
+    if (menuItem == QLatin1String("Single_vessel"))
+        return w.form2();
+    return w.form4();
 }
 
 } // namespace
@@ -62,6 +83,11 @@ private Q_SLOTS:
     void endsAtOnce_data();
     void endsAtOnce();
     void resultNoteFollowsTheActiveScreen();
+    void openFileLoadsItAsLoadFromFile_data();
+    void openFileLoadsItAsLoadFromFile();
+    void openFileThatCannotBeLoaded_data();
+    void openFileThatCannotBeLoaded();
+    void openFileOfAnotherExtension();
     void shots();
 
 private:
@@ -295,6 +321,120 @@ void MainWindowTest::endsAtOnce() {
     QCOMPARE(QApplication::exec(), 0);
     QVERIFY(!w.isVisible());
     QVERIFY(!other.isVisible());
+}
+
+void MainWindowTest::openFileLoadsItAsLoadFromFile_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("menuItem");
+    QTest::addColumn<QString>("loadButton");
+    QTest::addColumn<QString>("field"); // one control the file sets, "name=text"
+    const QString data = QStringLiteral(TERMIVA_TEST_DATA "/input_files/");
+    QTest::newRow("single pipe") << data + "single_pipe.insp"
+                                 << "Single_pipe"
+                                 << "Command6"
+                                 << "Text3=143";
+    QTest::newRow("vessel") << data + "vessel.inv"
+                            << "Single_vessel"
+                            << "Command5"
+                            << "Text2=1.8";
+    QTest::newRow("multiple pipes") << data + "multiple_pipes.inmp"
+                                    << "More_pipes"
+                                    << "Command6"
+                                    << "Text11=25";
+}
+
+// A file named at start-up: its screen comes up, active, with the texts and the message that
+// "Load from file" gives for the same file, and no dialog is shown.
+void MainWindowTest::openFileLoadsItAsLoadFromFile() {
+    QFETCH(QString, file);
+    QFETCH(QString, menuItem);
+    QFETCH(QString, loadButton);
+    QFETCH(QString, field);
+
+    MDIForm1& w = open();
+    w.OpenFile(file);
+    QWidget* screen = ScreenOf(w, menuItem);
+    QVERIFY(screen);
+    QCOMPARE(w.mdiArea()->activeSubWindow(), WindowOf(screen));
+    QVERIFY(platform_.dialogs().empty());
+    const QStringList opened = ScreenTexts(screen);
+    QVERIFY2(opened.contains(field), qPrintable(opened.join(u' ')));
+    const QStringList openedMessages = platform_.takeMessageTexts();
+    QCOMPARE(openedMessages, QStringList{QStringLiteral("Data successfuly loaded from file!")});
+
+    MDIForm1& again = open(); // a new run, loading through the menu and the button
+    again.findChild<QAction*>(menuItem)->trigger();
+    screen = ScreenOf(again, menuItem);
+    platform_.answerDialog(file);
+    screen->findChild<QPushButton*>(loadButton)->click();
+    QCOMPARE(platform_.takeDialogs().size(), std::size_t{1});
+    QCOMPARE(ScreenTexts(screen), opened);
+    QCOMPARE(platform_.takeMessageTexts(), openedMessages);
+}
+
+void MainWindowTest::openFileThatCannotBeLoaded_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("content"); // empty: the file does not exist
+    QTest::addColumn<QString>("menuItem");
+    QTest::addColumn<QString>("loadButton");
+    QTest::newRow("missing") << "missing.insp" << QByteArray() << "Single_pipe"
+                             << "Command6";
+    QTest::newRow("too short") << "short.inv" << QByteArray("Insulation vessel file\r\n0\r\n1\r\n")
+                               << "Single_vessel"
+                               << "Command5";
+    QTest::newRow("binary") << "binary.inmp"
+                            << QByteArray("\x7f"
+                                          "ELF\0\0\0",
+                                          7)
+                            << "More_pipes"
+                            << "Command6";
+}
+
+// A file that cannot be loaded: its screen comes up unchanged, with the "Error" box that
+// "Load from file" shows for the same file.
+void MainWindowTest::openFileThatCannotBeLoaded() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, menuItem);
+    QFETCH(QString, loadButton);
+    QTemporaryDir folder;
+    const QString file = folder.filePath(name);
+    if (!content.isEmpty()) {
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(content);
+    }
+
+    MDIForm1& fresh = open();
+    fresh.findChild<QAction*>(menuItem)->trigger();
+    const QStringList untouched = ScreenTexts(ScreenOf(fresh, menuItem));
+
+    MDIForm1& w = open();
+    w.OpenFile(file);
+    QWidget* screen = ScreenOf(w, menuItem);
+    QVERIFY(screen);
+    QCOMPARE(ScreenTexts(screen), untouched);
+    const auto messages = platform_.takeMessages();
+    QCOMPARE(messages.size(), std::size_t{1});
+    QCOMPARE(messages[0].title, QStringLiteral("Error"));
+    QVERIFY2(messages[0].text.contains(name), qPrintable(messages[0].text));
+
+    platform_.answerDialog(file);
+    screen->findChild<QPushButton*>(loadButton)->click();
+    platform_.takeDialogs();
+    QCOMPARE(platform_.takeMessageTexts(), QStringList{messages[0].text});
+}
+
+// A name that is not an input data file's: an "Error" box naming it, and no screen.
+void MainWindowTest::openFileOfAnotherExtension() {
+    MDIForm1& w = open();
+    w.OpenFile(QStringLiteral(TERMIVA_TEST_DATA "/input_files/notes.txt"));
+    QVERIFY(!w.form2() && !w.form3() && !w.form4());
+    const auto messages = platform_.takeMessages();
+    QCOMPARE(messages.size(), std::size_t{1});
+    QCOMPARE(messages[0].title, QStringLiteral("Error"));
+    QVERIFY(messages[0].text.contains(QStringLiteral("notes.txt")));
+    QVERIFY(messages[0].text.contains(QStringLiteral(".insp, .inv or .inmp")));
 }
 
 // With TERMIVA_SHOTS set: the main window alone and with the single pipe screen.
