@@ -34,6 +34,7 @@ struct Options {
     bool version = false;
     std::string workbook;     // where the exported copy of the template goes
     std::string templatePath; // the template to copy; found beside the program when empty
+    ReportRequest report;     // --report: the PDF, when its path is not empty
     std::vector<std::string> files;
 };
 
@@ -49,6 +50,7 @@ struct FileReport {
     std::optional<PipeGroupResult> pipeGroup;
     std::optional<DiameterTable> table;
     std::optional<files::DiagramExportData> exported; // --workbook: what the export writes
+    std::optional<ScreenTexts> screen;                // the texts as loaded, for --report
 };
 
 std::optional<Options> UsageError(std::ostream& err, const std::string& message) {
@@ -75,15 +77,24 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& args, std:
             options.help = true;
         } else if (arg == "--version") {
             options.version = true;
-        } else if (name == "--workbook" || name == "--template") {
+        } else if (name == "--workbook" || name == "--template" || name == "--report" ||
+                   name == "--project" || name == "--prepared-by") {
             std::string value;
             if (name.size() < arg.size())
                 value = arg.substr(name.size() + 1);
             else if (i + 1 < args.size())
                 value = args[++i];
-            if (value.empty())
+            const bool isText = name == "--project" || name == "--prepared-by";
+            if (value.empty() && !isText)
                 return UsageError(err, name + " needs a file name");
-            (name == "--workbook" ? options.workbook : options.templatePath) = value;
+            if (name == "--workbook")
+                options.workbook = value;
+            else if (name == "--template")
+                options.templatePath = value;
+            else if (name == "--report")
+                options.report.path = value;
+            else
+                (name == "--project" ? options.report.project : options.report.preparedBy) = value;
         } else {
             return UsageError(err, "unknown option " + arg);
         }
@@ -94,6 +105,11 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& args, std:
         return UsageError(err, "no input file given");
     if (!options.templatePath.empty() && options.workbook.empty())
         return UsageError(err, "--template is used only with --workbook");
+    if (!options.report.path.empty() && options.files.size() != 1)
+        return UsageError(err, "--report writes the report of one input file");
+    if (options.report.path.empty() &&
+        (!options.report.project.empty() || !options.report.preparedBy.empty()))
+        return UsageError(err, "--project and --prepared-by are used only with --report");
     if (!options.workbook.empty()) {
         if (options.files.size() != 1)
             return UsageError(err, "--workbook writes one workbook: give one single pipe file");
@@ -159,7 +175,8 @@ FileReport CalculateFile(const std::string& path, const Options& options,
         return report;
     }
     std::vector<cases::ChangedField> changed;
-    const ScreenTexts screen = cases::LoadScreen(*report.kind, record.value(), separator, &changed);
+    const ScreenTexts& screen = report.screen.emplace(
+        cases::LoadScreen(*report.kind, record.value(), separator, &changed));
     // Numbers the file does not hold are not calculated.
     if (!changed.empty()) {
         report.status = kExitFailed;
@@ -401,6 +418,7 @@ std::string Usage() {
     return "Usage: termiva-calc [--json] [--table] FILE...\n"
            "       termiva-calc [--json] --table --workbook OUTPUT.xlsx [--template PATH] "
            "FILE.insp\n"
+           "       termiva-calc --report OUTPUT.pdf [--project TEXT] [--prepared-by TEXT] FILE\n"
            "Calculates saved input data files as their screens do on \"Calculation\":\n"
            "single pipe (.insp), vessel (.inv) and multiple pipes (.inmp) files.\n"
            "\n"
@@ -412,24 +430,33 @@ std::string Usage() {
            "                     one single pipe file)\n"
            "  --template PATH    the workbook template to copy; by default Template.xlsx\n"
            "                     beside the program, else ../share/termiva/Template.xlsx\n"
+           "  --report OUTPUT    also write the calculation report of the file as a PDF\n"
+           "                     (A4) to OUTPUT (one input file)\n"
+           "  --project TEXT, --prepared-by TEXT\n"
+           "                     the project and the engineer the report names\n"
            "  --help             show this text\n"
            "  --version          show the program's version\n"
            "\n"
            "Numbers are read and shown with the decimal separator of the system locale.\n"
            "Exit status: 0 every file calculated; 1 an input check or a calculation\n"
            "failed; 2 a usage error, a file that is not a readable input data file, or\n"
-           "a workbook that could not be written.\n" +
+           "a workbook or report that could not be written.\n" +
            LimitUsage();
 }
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-        std::string_view decimalSeparator, const std::string& programFolder) {
+        std::string_view decimalSeparator, const std::string& programFolder,
+        const ReportWriter& writeReport) {
     const bool help = std::find(args.begin(), args.end(), "--help") != args.end();
     if (!help && IsLimitCommand(args))
         return RunLimit(args, out, err, decimalSeparator);
     const std::optional<Options> options = ParseArguments(args, err);
     if (!options)
         return kExitUnusable;
+    if (!options->report.path.empty() && !writeReport) {
+        err << "termiva-calc: this program cannot write reports\n";
+        return kExitUnusable;
+    }
     if (options->help) {
         out << Usage();
         return kExitOk;
@@ -444,6 +471,18 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         FileReport report = CalculateFile(file, *options, decimalSeparator);
         if (report.status == kExitOk && report.exported)
             WriteWorkbook(report, *options, programFolder);
+        if (report.status == kExitOk && !options->report.path.empty()) {
+            std::error_code same;
+            if (std::filesystem::equivalent(options->report.path, file, same)) {
+                // The input file would be lost under the PDF.
+                report.status = kExitUnusable;
+                report.errors = {"The report would replace the input file \"" + file +
+                                 "\"; name another file with --report."};
+            } else if (auto error = writeReport(*report.screen, file, options->report)) {
+                report.status = kExitUnusable;
+                report.errors = {*error};
+            }
+        }
         status = std::max(status, report.status);
         if (options->json) {
             // File names need not be UTF-8: replace what JSON cannot carry.

@@ -4,6 +4,10 @@
 // What a screen does lives in src/cases; this unit reads the arguments and
 // writes the output formats.
 
+#include "cases/case_fields.h"
+
+#include <functional>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -16,13 +20,27 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1;   // an input check or a calculation failed
 inline constexpr int kExitUnusable = 2; // usage error, unknown or unreadable file
 
+// --report: where the calculation report goes and what it names.
+struct ReportRequest {
+    std::string path; // the PDF to write
+    std::string project;
+    std::string preparedBy;
+};
+
+// Writes the report of a loaded and checked input file; the message for the
+// user, naming the file, on failure. The program supplies it (the report is
+// painted with Qt); without one --report is refused.
+using ReportWriter = std::function<std::optional<std::string>(
+    const cases::ScreenTexts& screen, const std::string& inputFile, const ReportRequest& request)>;
+
 // Runs the program on its arguments (without the program name), writing
 // results to `out` and messages to `err`; `decimalSeparator` is the user's
 // (the program takes it from the system locale); `programFolder` is where the
 // program lies, where --workbook looks for the template. Returns the exit
 // status.
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-        std::string_view decimalSeparator, const std::string& programFolder = {});
+        std::string_view decimalSeparator, const std::string& programFolder = {},
+        const ReportWriter& writeReport = {});
 
 // The workbook template of a program in `programFolder`: Template.xlsx beside
 // it, else ../share/termiva/Template.xlsx (an installed program); empty when

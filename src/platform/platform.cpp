@@ -2,11 +2,20 @@
 
 #include "platform/help_viewer.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFormLayout>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPageSize>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QToolBar>
 
 namespace termiva {
 
@@ -79,6 +88,47 @@ void QtPlatform::showHelp(const QString& file, int command, int topic) {
     help_->show();
     help_->raise();
     help_->activateWindow();
+}
+
+std::optional<ReportDetails> QtPlatform::askReportDetails(const ReportDetails& preset) {
+    QDialog dialog(QApplication::activeWindow());
+    dialog.setObjectName(QStringLiteral("ReportDetails"));
+    dialog.setWindowTitle(QStringLiteral("Report"));
+    auto* project = new QLineEdit(preset.project, &dialog);
+    project->setObjectName(QStringLiteral("Project"));
+    auto* preparedBy = new QLineEdit(preset.preparedBy, &dialog);
+    preparedBy->setObjectName(QStringLiteral("PreparedBy"));
+    project->setMinimumWidth(project->fontMetrics().averageCharWidth() * 40);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto* layout = new QFormLayout(&dialog);
+    layout->addRow(QStringLiteral("Project"), project);
+    layout->addRow(QStringLiteral("Prepared by"), preparedBy);
+    layout->addRow(buttons);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return ReportDetails{project->text(), preparedBy->text()};
+}
+
+void QtPlatform::showPrintPreview(const PrintPreview& preview) {
+    QPrinter printer(QPrinter::HighResolution);
+    // A4 unless the user picks another paper in the page setup.
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setDocName(preview.title);
+    QPrintPreviewDialog dialog(&printer, QApplication::activeWindow());
+    dialog.setWindowTitle(preview.title);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&preview](QPrinter* target) { preview.paint(target); });
+    if (auto* toolBar = dialog.findChild<QToolBar*>()) {
+        toolBar->addSeparator();
+        QAction* exportPdf = toolBar->addAction(QStringLiteral("Export PDF..."));
+        exportPdf->setObjectName(QStringLiteral("ExportPdf"));
+        QObject::connect(exportPdf, &QAction::triggered, &dialog,
+                         [&preview, &printer] { preview.exportPdf(&printer); });
+    }
+    dialog.resize(900, 1000);
+    dialog.exec();
 }
 
 } // namespace termiva

@@ -5,10 +5,13 @@
 // only, never QMessageBox, QFileDialog or QApplication::beep, so tests can
 // script the answers (ScriptedPlatform) and read what was shown.
 
+#include <functional>
 #include <memory>
 #include <optional>
 
 #include <QString>
+
+class QPrinter;
 
 namespace termiva {
 
@@ -47,6 +50,21 @@ QString WithDefaultExt(const QString& path, const QString& defaultExt);
 inline constexpr int kHelpContext = 1;   // open the file at `topic`
 inline constexpr int kHelpForceFile = 9; // open the file at its beginning
 
+// The project and the engineer printed on a calculation report.
+struct ReportDetails {
+    QString project;
+    QString preparedBy;
+};
+
+// A print preview: `paint` paints the document on the printer it is given
+// (the preview's pages, then the real printer); "Export PDF..." runs
+// `exportPdf` with the same printer, whose page setup the PDF follows.
+struct PrintPreview {
+    QString title;
+    std::function<void(QPrinter*)> paint;
+    std::function<void(QPrinter*)> exportPdf;
+};
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -64,6 +82,14 @@ public:
     // pipe, 4 multiple pipes, 5 vessel); kHelpForceFile opens it at the top.
     // A file that cannot be read is reported in an "Error" box.
     virtual void showHelp(const QString& file, int command, int topic) = 0;
+
+    // A small modal dialog with the fields "Project" and "Prepared by",
+    // preset; nothing when the user cancelled.
+    virtual std::optional<ReportDetails> askReportDetails(const ReportDetails& preset) = 0;
+
+    // Qt's print preview (print, page setup) with an "Export PDF..." action;
+    // returns when it is closed.
+    virtual void showPrintPreview(const PrintPreview& preview) = 0;
 
     // The two message boxes every screen uses.
     void error(const QString& text) { message(text, QStringLiteral("Error"), MessageIcon::Error); }
@@ -84,6 +110,8 @@ public:
     std::optional<QString> ShowSave(const CommonDialog& dialog) override;
     std::optional<QString> ShowOpen(const CommonDialog& dialog) override;
     void showHelp(const QString& file, int command, int topic) override;
+    std::optional<ReportDetails> askReportDetails(const ReportDetails& preset) override;
+    void showPrintPreview(const PrintPreview& preview) override;
 
     // The help window once help was shown, else null.
     HelpViewer* helpViewer() const { return help_.get(); }

@@ -41,4 +41,21 @@ void ScriptedPlatform::showHelp(const QString& file, int command, int topic) {
     helps_.push_back({file, command, topic});
 }
 
+std::optional<ReportDetails> ScriptedPlatform::askReportDetails(const ReportDetails& preset) {
+    detailsAsked_.push_back(preset);
+    if (detailAnswers_.empty()) {
+        unexpected_ << QStringLiteral("report details dialog shown with no scripted answer");
+        return std::nullopt;
+    }
+    std::optional<ReportDetails> details = std::move(detailAnswers_.front());
+    detailAnswers_.pop_front();
+    return details;
+}
+
+void ScriptedPlatform::showPrintPreview(const PrintPreview& preview) {
+    previews_ << preview.title;
+    if (onPrintPreview)
+        onPrintPreview(preview);
+}
+
 } // namespace termiva

@@ -37,8 +37,11 @@ public:
     // Queues the answer of the next file dialog: a path, or nullopt for cancel.
     // The path is returned as given (DefaultExt is not applied).
     void answerDialog(std::optional<QString> path) { answers_.push_back(std::move(path)); }
-    int pendingAnswers() const { return static_cast<int>(answers_.size()); }
-    void dropAnswers() { answers_.clear(); }
+    int pendingAnswers() const { return static_cast<int>(answers_.size() + detailAnswers_.size()); }
+    void dropAnswers() {
+        answers_.clear();
+        detailAnswers_.clear();
+    }
 
     // Records since the last take...(): tests take what they expect, so that
     // what is left over is unexpected (see tests/screens/test_support.h).
@@ -54,6 +57,17 @@ public:
     const QStringList& unexpected() const { return unexpected_; }
     QStringList takeUnexpected() { return std::exchange(unexpected_, {}); }
 
+    // Queues the answer of the next report details dialog (nullopt: cancel).
+    void answerReportDetails(std::optional<ReportDetails> details) {
+        detailAnswers_.push_back(std::move(details));
+    }
+    // The presets each report details dialog was shown with.
+    std::vector<ReportDetails> takeReportDetailsAsked() { return std::exchange(detailsAsked_, {}); }
+    // The titles of the print previews shown.
+    QStringList takePreviews() { return std::exchange(previews_, {}); }
+    // Called while a print preview is "open": a test prints or exports from it.
+    std::function<void(const PrintPreview&)> onPrintPreview;
+
     // Called after a message is recorded, where a real box would be open:
     // lets a test look at the screen at that moment.
     std::function<void(const Message&)> onMessage;
@@ -63,6 +77,8 @@ public:
     std::optional<QString> ShowSave(const CommonDialog& dialog) override;
     std::optional<QString> ShowOpen(const CommonDialog& dialog) override;
     void showHelp(const QString& file, int command, int topic) override;
+    std::optional<ReportDetails> askReportDetails(const ReportDetails& preset) override;
+    void showPrintPreview(const PrintPreview& preview) override;
 
 private:
     std::optional<QString> answer(DialogKind kind, const CommonDialog& dialog);
@@ -72,6 +88,9 @@ private:
     std::vector<Dialog> dialogs_;
     std::vector<Help> helps_;
     QStringList unexpected_;
+    std::deque<std::optional<ReportDetails>> detailAnswers_;
+    std::vector<ReportDetails> detailsAsked_;
+    QStringList previews_;
     int beeps_ = 0;
 };
 

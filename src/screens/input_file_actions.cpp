@@ -1,10 +1,12 @@
 #include "screens/input_file_actions.h"
 
 #include "screens/app_paths.h"
+#include "screens/numeric_field.h"
 #include "screens/screen_common.h"
 
 #include <QComboBox>
 #include <QFile>
+#include <QMdiSubWindow>
 
 namespace termiva {
 namespace {
@@ -40,7 +42,24 @@ void SelectListEntry(QComboBox* list, int index) {
         Q_EMIT list->activated(index);
 }
 
+constexpr const char* kInputFileProperty = "termivaInputFile";
+
+// The screen is the widget right under the MDI sub-window (or the top).
+void RememberInputFile(const InputFileBinding& binding, const QString& path) {
+    QWidget* screen =
+        binding.fields ? binding.fields->find(cases::Fields(binding.kind).front().name) : nullptr;
+    if (!screen)
+        return;
+    while (screen->parentWidget() && !qobject_cast<QMdiSubWindow*>(screen->parentWidget()))
+        screen = screen->parentWidget();
+    screen->setProperty(kInputFileProperty, path);
+}
+
 } // namespace
+
+QString InputFileOf(const QWidget* screen) {
+    return screen ? screen->property(kInputFileProperty).toString() : QString();
+}
 
 void SaveInputFile(Platform& platform, const InputFileBinding& binding) {
     if (binding.checkInputs && !binding.checkInputs())
@@ -58,6 +77,7 @@ void SaveInputFile(Platform& platform, const InputFileBinding& binding) {
         platform.error(QString::fromStdString(failure->message));
         return;
     }
+    RememberInputFile(binding, *path);
     platform.information(QStringLiteral("Data successfuly saved fo file!"));
 }
 
@@ -89,6 +109,7 @@ void LoadInputFileFrom(Platform& platform, const InputFileBinding& binding, cons
     const cases::LoadedFields loaded =
         cases::LoadFields(binding.kind, record.value(), DecimalSeparator());
     binding.fields->setTexts(loaded.texts);
+    RememberInputFile(binding, path);
     if (!loaded.changed.empty()) {
         // The file is not what the fields now hold: say which ones changed.
         const cases::ScreenTexts screen =

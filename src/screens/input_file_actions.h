@@ -11,6 +11,8 @@
 #include <functional>
 
 class QComboBox;
+class QString;
+class QWidget;
 
 namespace termiva {
 
@@ -40,5 +42,9 @@ void LoadInputFile(Platform& platform, const InputFileBinding& binding);
 // The same load without the dialog, from a file already chosen (one named on
 // the command line): the same checks, the same messages.
 void LoadInputFileFrom(Platform& platform, const InputFileBinding& binding, const QString& path);
+
+// The file the screen's case was last saved to or loaded from (the report
+// names it); empty when there is none.
+QString InputFileOf(const QWidget* screen);
 
 } // namespace termiva

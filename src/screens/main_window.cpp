@@ -5,6 +5,7 @@
 #include "screens/chart_screen.h"
 #include "screens/diagram.h"
 #include "screens/multiple_pipes_screen.h"
+#include "screens/report_action.h"
 #include "screens/single_pipe_screen.h"
 #include "screens/thickness_limit_screen.h"
 #include "screens/value_marks.h"
@@ -14,6 +15,7 @@
 #include <algorithm>
 #include <optional>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -104,6 +106,14 @@ void MDIForm1::createMenus() {
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
+    File = menu(QStringLiteral("File"), QStringLiteral("File"));
+    Report =
+        item(File, QStringLiteral("Report"), QStringLiteral("Report..."), &MDIForm1::Report_Click);
+    Report->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    Report->setEnabled(false);
+    connect(File, &QMenu::aboutToShow, this, &MDIForm1::updateReportAction);
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, &MDIForm1::updateReportAction);
+
     Pipes = menu(QStringLiteral("Pipes"), QStringLiteral("Pipes"));
     Single_pipe = item(Pipes, QStringLiteral("Single_pipe"), QStringLiteral("Single pipe"),
                        &MDIForm1::Single_pipe_Click);
@@ -250,7 +260,33 @@ void MDIForm1::MDIForm_Load() {
 QMdiSubWindow* MDIForm1::addScreen(QWidget* screen) {
     QMdiSubWindow* window = mdiArea_->addSubWindow(screen);
     window->setAttribute(Qt::WA_DeleteOnClose);
+    watchResults(screen);
+    connect(window, &QObject::destroyed, this, &MDIForm1::updateReportAction, Qt::QueuedConnection);
     return window;
+}
+
+void MDIForm1::watchResults(QWidget* screen) {
+    for (auto* button : screen->findChildren<QAbstractButton*>())
+        connect(button, &QAbstractButton::clicked, this, &MDIForm1::updateReportAction,
+                Qt::QueuedConnection);
+    for (auto* list : screen->findChildren<QComboBox*>())
+        connect(list, &QComboBox::currentIndexChanged, this, &MDIForm1::updateReportAction,
+                Qt::QueuedConnection);
+}
+
+QWidget* MDIForm1::activeScreen() const {
+    QMdiSubWindow* window = mdiArea_->currentSubWindow();
+    return window ? window->widget() : nullptr;
+}
+
+void MDIForm1::updateReportAction() {
+    Report->setEnabled(HasReport(activeScreen()));
+}
+
+void MDIForm1::Report_Click() {
+    updateReportAction();
+    if (Report->isEnabled())
+        PrintReport(platform_, *activeScreen());
 }
 
 void MDIForm1::bringUp(QWidget* screen) {

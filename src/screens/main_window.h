@@ -47,6 +47,7 @@ public:
     ~MDIForm1() override;
 
     void MDIForm_Load(); // completes status bar panel 2 with the decimal separator
+    void Report_Click(); // "Report...": the active screen's calculation report
     void Single_pipe_Click();
     void More_pipes_Click();
     void Single_vessel_Click();
@@ -69,6 +70,11 @@ public:
     void HelpKey_Press();
     int activeHelpTopic() const;
 
+    // The calculator or chart screen in the active sub-window, else null.
+    QWidget* activeScreen() const;
+    // Enables "Report..." when the active screen has results to report.
+    void updateReportAction();
+
     // The screens while they exist (null before first use and after the user
     // closed them), the MDI area and the "Diagram" controller.
     Form2* form2() const;
@@ -78,6 +84,8 @@ public:
     QMdiArea* mdiArea() const { return mdiArea_; }
     Diagram* diagram() const { return diagram_.get(); }
 
+    QMenu* File = nullptr;
+    QAction* Report = nullptr;
     QMenu* Pipes = nullptr;
     QAction* Single_pipe = nullptr;
     QAction* More_pipes = nullptr;
@@ -115,6 +123,9 @@ private:
     void bringUp(QWidget* screen);
     // Puts a new screen into a sub-window that is deleted on close.
     QMdiSubWindow* addScreen(QWidget* screen);
+    // Keeps "Report..." in step with the screen's results: its buttons and
+    // lists are what change them.
+    void watchResults(QWidget* screen);
     // Shows the result note of the active screen, and follows its changes.
     void showResultNote();
     // Brings up the thickness for a limit screen with `object` chosen.

@@ -84,6 +84,9 @@ public:
     QPushButton* Command5 = nullptr;
     QPushButton* Command6 = nullptr;
 
+    // The field texts and the list entry, for the cases layer.
+    cases::ScreenTexts texts() const;
+
 private:
     void buildInputData();
     void buildResults();
@@ -91,7 +94,6 @@ private:
     QWidget* buildButtons();
     void chainTabOrder();
     std::vector<QLineEdit*> commonFields() const;
-    cases::ScreenTexts texts() const;
     InputFileBinding fileBinding();
 
     Platform& platform_;

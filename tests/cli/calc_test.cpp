@@ -477,6 +477,52 @@ TEST_F(CalcTest, WorkbookOntoAPipeIsRefused) {
     EXPECT_EQ(fs::status(fifo).type(), fs::file_type::fifo);
 }
 
+// --report hands the loaded, checked texts to the program's writer, once, with
+// the details; a writer's failure is exit status 2 with its message; the
+// output on stdout stays the same.
+TEST_F(CalcTest, ReportGoesThroughTheWriter) {
+    std::vector<std::tuple<std::string, std::string, ReportRequest>> calls;
+    std::optional<std::string> failure;
+    const ReportWriter writer = [&](const cases::ScreenTexts& screen, const std::string& file,
+                                    const ReportRequest& request) {
+        calls.emplace_back(screen.text("Text4"), file, request);
+        return failure;
+    };
+    const auto run = [&](const std::vector<std::string>& args) {
+        std::ostringstream out, err;
+        const int status = cli::Run(args, out, err, ".", {}, writer);
+        return Outcome{status, out.str(), err.str()};
+    };
+    const Outcome written =
+        run({"--report", "r.pdf", "--project", "Line 7", "--prepared-by=J. Doe", kVessel});
+    EXPECT_EQ(written.status, kExitOk);
+    EXPECT_EQ(written.out, RunCalc({kVessel}).out);
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(std::get<0>(calls[0]), "150"); // T1 as loaded
+    EXPECT_EQ(std::get<1>(calls[0]), kVessel);
+    EXPECT_EQ(std::get<2>(calls[0]).path, "r.pdf");
+    EXPECT_EQ(std::get<2>(calls[0]).project, "Line 7");
+    EXPECT_EQ(std::get<2>(calls[0]).preparedBy, "J. Doe");
+
+    failure = "The report could not be written to \"/x/r.pdf\": denied.";
+    const Outcome failed = run({"--report", "/x/r.pdf", kPipes});
+    EXPECT_EQ(failed.status, kExitUnusable);
+    EXPECT_NE(failed.err.find("/x/r.pdf"), std::string::npos) << failed.err;
+
+    // No report for a file that fails its check, nor for usage errors.
+    calls.clear();
+    std::vector<std::string> emptyK = singlePipeLines("");
+    EXPECT_EQ(run({"--report", "r.pdf", file("k.insp", emptyK)}).status, kExitFailed);
+    EXPECT_EQ(run({"--report", "r.pdf", kVessel, kPipes}).status, kExitUnusable);
+    EXPECT_EQ(run({"--project", "P", kVessel}).status, kExitUnusable);
+    EXPECT_EQ(run({kVessel, "--report"}).status, kExitUnusable);
+    const Outcome over = run({"--report", kVessel, kVessel}); // the input under the PDF
+    EXPECT_EQ(over.status, kExitUnusable);
+    EXPECT_NE(over.err.find("would replace the input file"), std::string::npos) << over.err;
+    EXPECT_TRUE(calls.empty());
+    EXPECT_EQ(RunCalc({"--report", "r.pdf", kVessel}).status, kExitUnusable); // no writer
+}
+
 TEST_F(CalcTest, ABadFileNeverStopsTheOthersAndTheWorstStatusWins) {
     std::vector<std::string> emptyK = singlePipeLines("");
     const std::string failing = file("k.insp", emptyK);

@@ -139,7 +139,8 @@ void MainWindowTest::menus() {
     QStringList topLevel;
     for (QAction* action : w.menuBar()->actions())
         topLevel << action->objectName() + '=' + action->text();
-    QCOMPARE(topLevel, (QStringList{"Pipes=Pipes", "Vessel=Vessel", "Help=Help", "Exit=Exit"}));
+    QCOMPARE(topLevel,
+             (QStringList{"File=File", "Pipes=Pipes", "Vessel=Vessel", "Help=Help", "Exit=Exit"}));
     QVERIFY(!w.Exit->menu());
 
     const auto items = [](QMenu* menu) {
@@ -148,6 +149,7 @@ void MainWindowTest::menus() {
             texts << action->objectName() + '=' + action->text();
         return texts;
     };
+    QCOMPARE(items(w.File), QStringList{"Report=Report..."});
     QCOMPARE(items(w.Pipes), (QStringList{"Single_pipe=Single pipe", "More_pipes=Multiple pipes",
                                           "Pipe_limit=Thickness for a limit"}));
     QCOMPARE(items(w.Vessel),

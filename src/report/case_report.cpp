@@ -1,0 +1,253 @@
+#include "report/case_report.h"
+
+#include "cases/diameter_table_case.h"
+#include "cases/pipe_group_case.h"
+#include "cases/result_marks.h"
+#include "cases/single_pipe_case.h"
+#include "cases/vessel_case.h"
+#include "engine/pipe_sizes.h"
+
+#include <chrono>
+#include <ctime>
+
+namespace termiva::report {
+namespace {
+
+using cases::InputFileKind;
+using cases::ScreenTexts;
+using Report = Expected<ReportDocument, std::vector<std::string>>;
+
+std::string S(std::string_view text) {
+    return std::string(text);
+}
+
+ReportDocument Frame(const ScreenTexts& screen, const ReportContext& context) {
+    ReportDocument document;
+    document.programName = "TERMIVA";
+    document.programVersion = "Version 1.0";
+    document.dateTime = context.dateTime;
+    document.screenTitle = S(cases::ScreenTitle(screen.kind));
+    document.fileName = context.fileName;
+    document.project = context.project;
+    document.preparedBy = context.preparedBy;
+    document.decimalSeparator = context.decimalSeparator;
+    document.method = MethodText();
+    return document;
+}
+
+// The screen's fields in screen order, grouped by their frames; the pipe
+// rows go into a table of their own, a vessel's dimensions only as its shape
+// shows them.
+std::vector<ReportGroup> InputGroups(const ScreenTexts& screen) {
+    std::vector<ReportGroup> groups;
+    for (const cases::FieldSpec& field : cases::Fields(screen.kind)) {
+        if (field.requirement == cases::Requirement::RowEntry)
+            continue;
+        if (screen.kind == InputFileKind::Vessel &&
+            !cases::VesselUsesField(screen.listIndex, field.name))
+            continue;
+        if (groups.empty() || groups.back().title != field.group)
+            groups.push_back({S(field.group), {}});
+        groups.back().fields.push_back(
+            {cases::Caption(screen, field.name), screen.text(field.name), S(field.unit)});
+    }
+    return groups;
+}
+
+// Loss and surface temperature rows, as the results frames show them, marked
+// as the screen marks them.
+template <std::size_t N>
+ReportTable LossTable(const std::array<std::string_view, N>& captions,
+                      const std::array<std::string, N>& losses,
+                      const std::array<std::string, N>& temperatures,
+                      const std::array<ValueFlags, N>& flags, const cases::Marks& marks) {
+    ReportTable table;
+    table.columnHeadings = {"", S(cases::kTsurfaceHeading)};
+    for (std::size_t i = 0; i < N; ++i) {
+        table.rowCaptions.push_back(S(captions[i]));
+        table.rows.push_back({{losses[i], flags[i].any()}, {temperatures[i], flags[i].any()}});
+    }
+    table.flagNote = marks.note();
+    return table;
+}
+
+Report SinglePipeReport(const ScreenTexts& screen, const ReportContext& context) {
+    const std::string& separator = context.decimalSeparator;
+    const auto result = cases::CalculateSinglePipe(screen, separator);
+    if (!result)
+        return std::vector<std::string>{result.error().message};
+    const auto table = cases::CalculateDiameterTable(screen, separator);
+    if (!table)
+        return std::vector<std::string>{table.error().message};
+
+    ReportDocument document = Frame(screen, context);
+    document.inputs = InputGroups(screen);
+    const auto entry = static_cast<std::size_t>(screen.listIndex);
+    if (entry < kSinglePipeSizes.size() && !document.inputs.empty()) {
+        auto& pipe = document.inputs.front().fields;
+        pipe.insert(pipe.begin(),
+                    {S(cases::kPipeSizeListCaption), S(kSinglePipeSizes[entry].text), ""});
+    }
+    const cases::SinglePipeTexts texts = cases::SinglePipeResultTexts(*result, separator);
+    document.results.push_back(LossTable(cases::kSinglePipeResultCaptions, texts.heatLoss,
+                                         texts.surfaceTemperature, result->flags,
+                                         cases::MarksOf(*result)));
+
+    // The table and chart of "Diagram": the same 19 rows and series.
+    const std::vector<std::string> series = {"Bare Pipe", "tins1", "tins2",
+                                             "tins3",     "tins4", "tins5"};
+    const cases::DiameterTableTexts cells = cases::TableTexts(*table, separator);
+    ReportTable diameters;
+    diameters.title = "Heat loss over the standard outside diameters";
+    diameters.rowHeading = "D [mm]";
+    ReportChart chart;
+    chart.title = "PIPE HEAT LOSS";
+    chart.xAxisTitle = "Outside Pipe Diameter [mm]";
+    chart.yAxisTitle = "Heat Loss [W/m]";
+    for (const std::string& name : series) {
+        diameters.columnHeadings.push_back(name + " [W/m]");
+        chart.series.push_back({name, {}});
+    }
+    for (std::size_t r = 0; r < cells.size(); ++r) {
+        diameters.rowCaptions.push_back(cells[r][0]);
+        std::vector<ReportCell> row;
+        for (std::size_t c = 1; c < cells[r].size(); ++c) {
+            row.push_back({cells[r][c], table->flags[r][c].any()});
+            chart.series[c - 1].points.emplace_back(table->rows[r][0], table->rows[r][c]);
+        }
+        diameters.rows.push_back(std::move(row));
+    }
+    diameters.flagNote = cases::MarksOf(*table).note();
+    document.supplementTitle = "Diagram";
+    document.supplementTables.push_back(std::move(diameters));
+    document.chart = std::move(chart);
+    return document;
+}
+
+Report VesselReport(const ScreenTexts& screen, const ReportContext& context) {
+    const auto result = cases::CalculateVessel(screen, context.decimalSeparator);
+    if (!result)
+        return std::vector<std::string>{result.error().message};
+
+    constexpr std::array<const char*, 3> kSketches = {":/images/vessel_rectangular.svg",
+                                                      ":/images/vessel_horizontal.svg",
+                                                      ":/images/vessel_vertical.svg"};
+    ReportDocument document = Frame(screen, context);
+    const auto shape = static_cast<std::size_t>(screen.listIndex);
+    const std::string shapeName =
+        shape < cases::kVesselShapes.size() ? S(cases::kVesselShapes[shape]) : std::string();
+    document.inputs.push_back({"", {{S(cases::kVesselListCaption), shapeName, ""}}});
+    for (ReportGroup& group : InputGroups(screen))
+        document.inputs.push_back(std::move(group));
+    if (shape < kSketches.size()) {
+        document.drawing = kSketches[shape];
+        document.drawingTitle = shapeName;
+    }
+    const cases::VesselTexts texts = cases::VesselResultTexts(*result, context.decimalSeparator);
+    document.results.push_back(LossTable(cases::kVesselResultCaptions, texts.heatLoss,
+                                         texts.surfaceTemperature, result->flags,
+                                         cases::MarksOf(*result)));
+    return document;
+}
+
+Report MultiplePipesReport(const ScreenTexts& screen, const ReportContext& context) {
+    const auto result = cases::CalculatePipeGroup(screen, context.decimalSeparator);
+    if (!result)
+        return std::vector<std::string>{result.error().message};
+
+    ReportDocument document = Frame(screen, context);
+    document.inputs = InputGroups(screen);
+    const auto& headings = cases::kPipeTableHeadings;
+    ReportTable pipes;
+    pipes.title = S(cases::kPipeTableFrame);
+    pipes.rowHeading = S(headings[0]);
+    pipes.columnHeadings = {S(headings[1]), S(headings[2]), S(headings[3]), S(headings[4])};
+    ReportTable losses;
+    losses.rowHeading = S(headings[0]);
+    losses.columnHeadings = {S(headings[1]), S(headings[5]), S(headings[6])};
+    const cases::PipeGroupTexts texts =
+        cases::PipeGroupResultTexts(*result, context.decimalSeparator);
+    for (int r = cases::kFirstPipeRow; r <= cases::kLastPipeRow; ++r) {
+        const auto& row = texts.rows[static_cast<std::size_t>(r - cases::kFirstPipeRow)];
+        if (!row)
+            continue; // only the rows in use
+        // The fixed texts of the pipe table, with a point as the screen writes them.
+        const cases::PipeRowSize size = cases::PipeRowSizeTexts(r, ".");
+        pipes.rowCaptions.push_back(size.nominal);
+        pipes.rows.push_back({{size.outside},
+                              {screen.text(cases::RowName("Text3", r))},
+                              {screen.text(cases::RowName("Text4", r))},
+                              {screen.text(cases::RowName("Text5", r))}});
+        losses.rowCaptions.push_back(size.nominal);
+        const PipeRowResult& values =
+            result->rows[static_cast<std::size_t>(r - cases::kFirstPipeRow)];
+        losses.rows.push_back({{size.outside},
+                               {row->bare, values.bareFlags.any()},
+                               {row->insulated, values.insFlags.any()}});
+    }
+    document.inputTables.push_back(std::move(pipes));
+    document.results.push_back(std::move(losses));
+
+    ReportTable totals;
+    totals.title = S(cases::kPipeGroupResultsFrame);
+    totals.columnHeadings = {""};
+    totals.rowCaptions = {S(cases::kPipeGroupTotalCaptions[0]),
+                          S(cases::kPipeGroupTotalCaptions[1])};
+    totals.rows = {{{texts.bareTotal, result->bareTotalFlags.any()}},
+                   {{texts.insulatedTotal, result->insTotalFlags.any()}}};
+    // Any marked row marks a total: the note stands once, under the totals.
+    totals.flagNote = cases::MarksOf(*result).note();
+    document.results.push_back(std::move(totals));
+    return document;
+}
+
+} // namespace
+
+std::string NowText() {
+    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::tm local{};
+    localtime_r(&now, &local);
+    char buffer[32];
+    std::strftime(buffer, sizeof buffer, "%Y-%m-%d %H:%M", &local);
+    return buffer;
+}
+
+const std::vector<std::string>& MethodText() {
+    static const std::vector<std::string> method = {
+        "Heat flows from the fluid through the insulation to the outside surface and from there "
+        "to the surrounding air. The bare surface is taken at the fluid temperature: the inside "
+        "film and the wall add no resistance.",
+        "The outside coefficient is the sum of free convection, from Nusselt correlations for "
+        "horizontal pipes, vertical walls, flat tops and bottoms and horizontal cylinders, "
+        "multiplied by the wind coefficient WC, and radiation, e \u00b7 5.7 \u00b7 "
+        "[((Ts + 273.15)/100)\u2074 \u2212 ((Tout + 273.15)/100)\u2074] / (Ts \u2212 Tout).",
+        "Under insulation the surface temperature Ts follows from the balance between conduction "
+        "through the insulation (conductivity k) and the outside coefficient, solved "
+        "iteratively.",
+        "The properties of air (density, specific heat, conductivity, viscosity) are "
+        "polynomials of the temperature that follow real air up to about 500 \u00b0C. Values "
+        "computed with them beyond 550 \u00b0C at the film or 600 \u00b0C at the surface are "
+        "marked with * and can be far off; so are vessel values whose heat balance did not "
+        "close to within 1 % of the loss.",
+    };
+    return method;
+}
+
+Report CaseReport(const ScreenTexts& screen, const ReportContext& context) {
+    std::vector<std::string> missing;
+    for (const std::string& field : cases::MissingFields(screen))
+        missing.push_back(cases::MissingValueMessage(screen, field));
+    if (!missing.empty())
+        return missing;
+    switch (screen.kind) {
+    case InputFileKind::SinglePipe:
+        return SinglePipeReport(screen, context);
+    case InputFileKind::Vessel:
+        return VesselReport(screen, context);
+    case InputFileKind::MultiplePipes:
+        break;
+    }
+    return MultiplePipesReport(screen, context);
+}
+
+} // namespace termiva::report

@@ -1,0 +1,268 @@
+#include "report/report_chart.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace termiva::report {
+namespace {
+
+struct SeriesStyle {
+    QColor colour;
+    Qt::PenStyle dash;
+    int marker; // 0 circle, 1 square, 2 triangle, 3 diamond, 4 cross, 5 x
+    bool filled;
+};
+
+// Dark tones that stay distinct as greys; dash and marker tell them apart
+// where the greys do not.
+constexpr std::array<SeriesStyle, 6> kStyles = {{
+    {QColor(0, 0, 0), Qt::SolidLine, 0, true},
+    {QColor(25, 70, 150), Qt::DashLine, 1, false},
+    {QColor(170, 40, 30), Qt::DotLine, 2, true},
+    {QColor(30, 120, 50), Qt::DashDotLine, 3, false},
+    {QColor(120, 60, 140), Qt::DashDotDotLine, 4, false},
+    {QColor(110, 110, 110), Qt::SolidLine, 5, false},
+}};
+
+const SeriesStyle& StyleOf(std::size_t series) {
+    return kStyles[series % kStyles.size()];
+}
+
+void DrawMarker(QPainter& painter, const QPointF& at, const SeriesStyle& style, double size) {
+    const double h = size / 2;
+    painter.setBrush(style.filled ? QBrush(style.colour) : QBrush(Qt::white));
+    switch (style.marker) {
+    case 0:
+        painter.drawEllipse(at, h, h);
+        break;
+    case 1:
+        painter.drawRect(QRectF(at.x() - h, at.y() - h, size, size));
+        break;
+    case 2: {
+        const QPointF points[3] = {
+            {at.x(), at.y() - h}, {at.x() + h, at.y() + h}, {at.x() - h, at.y() + h}};
+        painter.drawPolygon(points, 3);
+        break;
+    }
+    case 3: {
+        const QPointF points[4] = {
+            {at.x(), at.y() - h}, {at.x() + h, at.y()}, {at.x(), at.y() + h}, {at.x() - h, at.y()}};
+        painter.drawPolygon(points, 4);
+        break;
+    }
+    case 4:
+        painter.drawLine(QPointF(at.x() - h, at.y()), QPointF(at.x() + h, at.y()));
+        painter.drawLine(QPointF(at.x(), at.y() - h), QPointF(at.x(), at.y() + h));
+        break;
+    default:
+        painter.drawLine(QPointF(at.x() - h, at.y() - h), QPointF(at.x() + h, at.y() + h));
+        painter.drawLine(QPointF(at.x() - h, at.y() + h), QPointF(at.x() + h, at.y() - h));
+        break;
+    }
+}
+
+QString TickText(double value, double step, std::string_view separator) {
+    int decimals = 0;
+    while (decimals < 6 && std::abs(step * std::pow(10.0, decimals) -
+                                    std::round(step * std::pow(10.0, decimals))) > 1e-9)
+        ++decimals;
+    if (std::abs(value) < step * 1e-9)
+        value = 0; // no "-0"
+    QString text = QString::number(value, 'f', decimals);
+    return text.replace(QLatin1Char('.'),
+                        QString::fromUtf8(separator.data(), static_cast<int>(separator.size())));
+}
+
+} // namespace
+
+std::vector<double> NiceTicks(double low, double high, int count) {
+    if (!std::isfinite(low) || !std::isfinite(high))
+        return {0, 1};
+    if (high < low)
+        std::swap(low, high);
+    if (high - low < std::abs(high) * 1e-12 || high == low) {
+        const double pad = low == 0 ? 1 : std::abs(low) * 0.1;
+        low -= pad;
+        high += pad;
+    }
+    // The round step whose number of ticks comes nearest to `count`; the
+    // larger step on a tie.
+    const double rough = (high - low) / std::max(count - 1, 1);
+    const double power = std::pow(10.0, std::floor(std::log10(rough)));
+    double step = power;
+    long best = std::numeric_limits<long>::max();
+    for (double factor : {1.0, 2.0, 5.0, 10.0}) {
+        const double candidate = factor * power;
+        const long ticks =
+            std::lround(std::ceil(high / candidate - 1e-9) - std::floor(low / candidate + 1e-9)) +
+            1;
+        if (std::abs(ticks - count) <= best) {
+            best = std::abs(ticks - count);
+            step = candidate;
+        }
+    }
+    std::vector<double> ticks;
+    const double first = std::floor(low / step + 1e-9);
+    for (double k = first; ticks.size() < 100; k += 1) {
+        ticks.push_back(k * step);
+        if (k * step >= high - step * 1e-9)
+            break;
+    }
+    return ticks;
+}
+
+void PaintChart(QPainter& painter, const QRectF& area, const ReportChart& chart, double mm,
+                std::string_view decimalSeparator) {
+    painter.save();
+    QFont font(QStringLiteral("DejaVu Sans"), 8);
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    QFont titleFont = font;
+    titleFont.setPointSizeF(10);
+    titleFont.setBold(true);
+    const QFontMetricsF metrics(font, painter.device());
+    const double line = metrics.height();
+
+    double xMin = std::numeric_limits<double>::infinity();
+    double xMax = -xMin, yMin = 0, yMax = -xMin; // heat losses: the y axis starts at 0
+    for (const ReportSeries& series : chart.series) {
+        for (const auto& [x, y] : series.points) {
+            xMin = std::min(xMin, x);
+            xMax = std::max(xMax, x);
+            yMin = std::min(yMin, y);
+            yMax = std::max(yMax, y);
+        }
+    }
+    if (!std::isfinite(xMin)) {
+        xMin = 0;
+        xMax = 1;
+        yMax = 1;
+    }
+    const std::vector<double> xTicks = NiceTicks(xMin, xMax, 11);
+    const std::vector<double> yTicks = NiceTicks(yMin, yMax, 8);
+
+    // Legend: as many columns as fit, under the plot.
+    double legendItem = 0;
+    for (const ReportSeries& series : chart.series)
+        legendItem =
+            std::max(legendItem, metrics.horizontalAdvance(QString::fromStdString(series.name)));
+    legendItem += 16 * mm;
+    const int columns = std::max(1, std::min<int>(static_cast<int>(chart.series.size()),
+                                                  static_cast<int>(area.width() / legendItem)));
+    const int legendRows = (static_cast<int>(chart.series.size()) + columns - 1) / columns;
+    const double legendHeight = legendRows * line * 1.4;
+
+    double yLabelWidth = 0;
+    for (double t : yTicks)
+        yLabelWidth = std::max(
+            yLabelWidth, metrics.horizontalAdvance(TickText(
+                             t, yTicks.size() > 1 ? yTicks[1] - yTicks[0] : 1, decimalSeparator)));
+    const double titleHeight =
+        chart.title.empty() ? 0 : QFontMetricsF(titleFont, painter.device()).height() * 1.5;
+    const QRectF plot(area.left() + line * 1.6 + yLabelWidth + 2 * mm,
+                      area.top() + titleHeight + line * 0.5, 0, 0);
+    QRectF plotRect = plot;
+    plotRect.setRight(area.right() - 4 * mm);
+    plotRect.setBottom(area.bottom() - legendHeight - line * 3.2);
+
+    const double xStep = xTicks.size() > 1 ? xTicks[1] - xTicks[0] : 1;
+    const double yStep = yTicks.size() > 1 ? yTicks[1] - yTicks[0] : 1;
+    const double x0 = xTicks.front(), x1 = xTicks.back();
+    const double y0 = yTicks.front(), y1 = yTicks.back();
+    const auto toPoint = [&](double x, double y) {
+        return QPointF(plotRect.left() + (x - x0) / (x1 - x0) * plotRect.width(),
+                       plotRect.bottom() - (y - y0) / (y1 - y0) * plotRect.height());
+    };
+
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (!chart.title.empty()) {
+        painter.setFont(titleFont);
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(area.left(), area.top(), area.width(), titleHeight),
+                         Qt::AlignHCenter | Qt::AlignTop, QString::fromStdString(chart.title));
+    }
+
+    // Grid and tick labels.
+    painter.setFont(font);
+    const QPen gridPen(QColor(200, 200, 200), 0.15 * mm);
+    const QPen axisPen(Qt::black, 0.25 * mm);
+    for (double t : xTicks) {
+        const QPointF p = toPoint(t, y0);
+        painter.setPen(gridPen);
+        painter.drawLine(p, QPointF(p.x(), plotRect.top()));
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(p.x() - 15 * mm, p.y() + 1 * mm, 30 * mm, line),
+                         Qt::AlignHCenter | Qt::AlignTop, TickText(t, xStep, decimalSeparator));
+    }
+    for (double t : yTicks) {
+        const QPointF p = toPoint(x0, t);
+        painter.setPen(gridPen);
+        painter.drawLine(p, QPointF(plotRect.right(), p.y()));
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(p.x() - 2 * mm - yLabelWidth, p.y() - line / 2, yLabelWidth, line),
+                         Qt::AlignRight | Qt::AlignVCenter, TickText(t, yStep, decimalSeparator));
+    }
+    painter.setPen(axisPen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(plotRect);
+
+    // Axis titles.
+    painter.setPen(Qt::black);
+    painter.drawText(
+        QRectF(plotRect.left(), plotRect.bottom() + line * 1.3, plotRect.width(), line * 1.2),
+        Qt::AlignHCenter | Qt::AlignTop, QString::fromStdString(chart.xAxisTitle));
+    painter.save();
+    painter.translate(area.left(), plotRect.center().y());
+    painter.rotate(-90);
+    painter.drawText(QRectF(-plotRect.height() / 2, 0, plotRect.height(), line * 1.2),
+                     Qt::AlignHCenter | Qt::AlignTop, QString::fromStdString(chart.yAxisTitle));
+    painter.restore();
+
+    // Series.
+    const double markerSize = 1.6 * mm;
+    painter.save();
+    painter.setClipRect(plotRect.adjusted(-markerSize, -markerSize, markerSize, markerSize));
+    for (std::size_t s = 0; s < chart.series.size(); ++s) {
+        const SeriesStyle& style = StyleOf(s);
+        QPen pen(style.colour, 0.35 * mm, style.dash, Qt::FlatCap, Qt::RoundJoin);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        QPainterPath path;
+        for (std::size_t i = 0; i < chart.series[s].points.size(); ++i) {
+            const auto& [x, y] = chart.series[s].points[i];
+            i == 0 ? path.moveTo(toPoint(x, y)) : path.lineTo(toPoint(x, y));
+        }
+        painter.drawPath(path);
+        painter.setPen(QPen(style.colour, 0.25 * mm));
+        for (const auto& [x, y] : chart.series[s].points)
+            DrawMarker(painter, toPoint(x, y), style, markerSize);
+    }
+    painter.restore();
+
+    // Legend.
+    const double legendTop = area.bottom() - legendHeight;
+    const double columnWidth = area.width() / columns;
+    for (std::size_t s = 0; s < chart.series.size(); ++s) {
+        const SeriesStyle& style = StyleOf(s);
+        const int row = static_cast<int>(s) / columns;
+        const int column = static_cast<int>(s) % columns;
+        const double left = area.left() + column * columnWidth + 4 * mm;
+        const double middle = legendTop + row * line * 1.4 + line * 0.7;
+        painter.setPen(QPen(style.colour, 0.35 * mm, style.dash, Qt::FlatCap));
+        painter.drawLine(QPointF(left, middle), QPointF(left + 10 * mm, middle));
+        painter.setPen(QPen(style.colour, 0.25 * mm));
+        DrawMarker(painter, QPointF(left + 5 * mm, middle), style, markerSize);
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(left + 12 * mm, middle - line / 2, columnWidth - 16 * mm, line),
+                         Qt::AlignLeft | Qt::AlignVCenter,
+                         QString::fromStdString(chart.series[s].name));
+    }
+    painter.restore();
+}
+
+} // namespace termiva::report

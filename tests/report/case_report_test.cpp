@@ -1,0 +1,301 @@
+// The report of each screen's example file, read back from the PDF: every
+// input and result text in order, with "." and with "," as the separator,
+// the expected number of pages, the single pipe's 19 table rows, and every
+// page rendered.
+
+#include "cases/case_records.h"
+#include "pdf_tools.h"
+#include "report/case_report.h"
+#include "report/report_painter.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <regex>
+#include <sstream>
+#include <unistd.h>
+
+namespace termiva::report {
+namespace {
+
+namespace fs = std::filesystem;
+using cases::InputFileKind;
+
+struct Case {
+    const char* name;
+    const char* file;
+    InputFileKind kind;
+    int pages;
+    std::vector<std::string> texts; // with "." as the separator
+};
+
+// The example with `separator` as it would have been saved by a user of it.
+cases::ScreenTexts Load(const Case& c, const std::string& separator) {
+    auto record = files::ReadInputFile(c.kind, std::string(TERMIVA_EXAMPLES "/") + c.file);
+    EXPECT_TRUE(record);
+    files::InputRecord converted = record.value();
+    for (std::string& field : converted.fields)
+        std::replace(field.begin(), field.end(), '.', separator[0]);
+    if (converted.diameters)
+        for (std::string& diameter : *converted.diameters)
+            std::replace(diameter.begin(), diameter.end(), '.', separator[0]);
+    return cases::LoadScreen(c.kind, converted, separator);
+}
+
+// Numbers with the separator; captions and fixed pipe sizes keep their points.
+std::string WithSeparator(std::string text, const std::string& separator) {
+    static const std::regex number(R"(^-?\d+\.\d+$)");
+    if (separator != "." && std::regex_match(text, number))
+        std::replace(text.begin(), text.end(), '.', separator[0]);
+    return text;
+}
+
+const std::vector<Case>& Cases() {
+    static const std::vector<Case> cases = {
+        {"single_pipe",
+         "single-pipe.insp",
+         InputFileKind::SinglePipe,
+         2,
+         {"Calculation report",
+          "SINGLE PIPES",
+          "single-pipe.insp",
+          "Pipe",
+          "Nominal pipe diameter, mm(inch):",
+          "ND 20 (\u00be)",
+          "Pipe nominal diameter (D1) [mm]",
+          "20",
+          "mm",
+          "Pipe outside diameter (D2) [mm]",
+          "26.9",
+          "Input Data",
+          "Fluid Temperature (T1) [oC]",
+          "143",
+          "Ambient Temperature (Tout) [oC]",
+          "20",
+          "Insulation Thermal Conductivity (k) [W/(m K)]",
+          "0.07",
+          "W/(m K)",
+          "Emissivity of Outside Surface (e) [-]",
+          "0.95",
+          "Wind Coefficinent (WC) [-]",
+          "1",
+          "Thickness of Insulation",
+          "tins1 [mm]",
+          "20",
+          "tins2 [mm]",
+          "50",
+          "tins3 [mm]",
+          "75",
+          "tins4 [mm]",
+          "100",
+          "tins5 [mm]",
+          "150",
+          "Results",
+          "Tsurface [oC]",
+          "Heat Loss (bare pipe) [W/m]",
+          "225.22",
+          "143.0",
+          "Heat Loss (tins1) [W/m]",
+          "49.55",
+          "40.3",
+          "Heat Loss (tins2) [W/m]",
+          "32.42",
+          "28.6",
+          "Heat Loss (tins3) [W/m]",
+          "27.39",
+          "25.6",
+          "Heat Loss (tins4) [W/m]",
+          "24.50",
+          "24.1",
+          "Heat Loss (tins5) [W/m]",
+          "21.18",
+          "22.7",
+          "Method",
+          "Diagram",
+          "Bare Pipe [W/m]",
+          "tins5 [W/m]",
+          "10",
+          "96.43",
+          "700",
+          "4094.18",
+          "1000",
+          "5677.78",
+          "195.52",
+          "PIPE HEAT LOSS",
+          "Outside Pipe Diameter [mm]",
+          "Bare Pipe",
+          "tins5"}},
+        {"vessel",
+         "vessel.inv",
+         InputFileKind::Vessel,
+         1,
+         {"VESSEL INSULATION",
+          "Vessel selection:",
+          "Rectangular",
+          "Input Data",
+          "Lenght (L) [m]",
+          "1.2",
+          "Heigth of Vessel (H) [m]",
+          "1.8",
+          "Width of Vessel (W) [m]",
+          "0.8",
+          "Fluid Temperature (T1) [oC]",
+          "150",
+          "Ambient Temperature (Tout) [oC]",
+          "20",
+          "Insulation Thermal Conductivity (k) [W/(m K)]",
+          "0.05",
+          "Emissivity of Outside Surface (e) [-]",
+          "1",
+          "Wind Coefficinent (WC) [-]",
+          "1",
+          "Thickness of Insulation",
+          "tins1 [mm]",
+          "20",
+          "tins4 [mm]",
+          "100",
+          "Results",
+          "Heat Loss (bare vessel) [W]",
+          "19711.7",
+          "150.0",
+          "Heat Loss (tins1) [W]",
+          "2485.8",
+          "44.5",
+          "Heat Loss (tins4) [W]",
+          "665.5",
+          "26.3",
+          "Method"}},
+        {"multiple_pipes",
+         "multiple-pipes.inmp",
+         InputFileKind::MultiplePipes,
+         1,
+         {"PART OF INSULATION",
+          "INPUT DATA",
+          "Ambient Temperature (Tout) [oC]",
+          "25",
+          "Fluid Temperature (T1) [oC]",
+          "150",
+          "Thickness of Insulation (delta)  [mm]",
+          "25",
+          "0.05",
+          "0.90",
+          "1",
+          "INPUT PIPE DATA",
+          "NO [mm]",
+          "Lenght of Pipes [m]",
+          "32",
+          "42.4",
+          "78",
+          "25",
+          "14",
+          "50",
+          "60.3",
+          "28",
+          "14",
+          "6",
+          "100",
+          "114.3",
+          "24",
+          "8",
+          "8",
+          "Results",
+          "Bare Pipe Losses [W]",
+          "37290",
+          "4896.4",
+          "20757",
+          "2557.4",
+          "29191",
+          "3344.2",
+          "RESULTS",
+          "Total Losses of Bare Pipes [kW]",
+          "87.24",
+          "Total Losses of Insulated  Pipes [kW]",
+          "10.80",
+          "Method"}},
+    };
+    return cases;
+}
+
+class CaseReportTest : public ::testing::TestWithParam<std::tuple<std::size_t, std::string>> {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("termiva_case_report_" + std::to_string(::getpid()));
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    fs::path dir_;
+};
+
+TEST_P(CaseReportTest, PdfHoldsTheScreenInOrder) {
+    const auto& [index, separator] = GetParam();
+    const Case& c = Cases()[index];
+    ReportContext context;
+    context.dateTime = "2026-12-08 23:00";
+    context.fileName = c.file;
+    context.decimalSeparator = separator;
+    const auto document = CaseReport(Load(c, separator), context);
+    ASSERT_TRUE(document) << document.error().front();
+    const fs::path pdf = dir_ / (std::string(c.name) + ".pdf");
+    ASSERT_FALSE(WriteReportPdf(*document, QString::fromStdString(pdf.string())));
+
+    const std::string text = test::PdfText(pdf.string());
+    // A reader of the text sees one blank where a caption has two.
+    std::vector<std::string> expected;
+    for (std::string t : c.texts) {
+        if (const auto at = t.find("  "); at != std::string::npos)
+            t.erase(at, 1);
+        expected.push_back(c.kind == InputFileKind::MultiplePipes &&
+                                   (t == "42.4" || t == "60.3" || t == "114.3")
+                               ? t // the pipe table's fixed sizes keep their point
+                               : WithSeparator(t, separator));
+    }
+    EXPECT_EQ(test::FirstOutOfOrder(text, expected), "") << text;
+    EXPECT_EQ(test::PdfPages(pdf.string()), c.pages);
+    fs::create_directories(dir_ / c.name);
+    EXPECT_EQ(test::RenderPages(pdf.string(), (dir_ / c.name).string()), c.pages);
+
+    if (c.kind == InputFileKind::SinglePipe) {
+        // 19 lines of the table: a diameter and six losses.
+        const std::string sep = separator == "." ? "\\." : ",";
+        const std::regex row("^ *\\d+( +\\d+" + sep + "\\d\\d){6} *$");
+        std::istringstream lines(text);
+        int rows = 0;
+        for (std::string line; std::getline(lines, line);)
+            rows += std::regex_match(line, row);
+        EXPECT_EQ(rows, 19) << text;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EachScreen, CaseReportTest,
+                         ::testing::Combine(::testing::Values(0u, 1u, 2u),
+                                            ::testing::Values(std::string("."), std::string(","))));
+
+// A value beyond the air data is marked in the report as on the screen, with
+// the note once under its table.
+TEST_F(CaseReportTest, MarkedValuesCarryTheirNote) {
+    cases::ScreenTexts screen = Load(Cases()[0], ".");
+    screen.texts["Text3"] = "620";
+    const auto document = CaseReport(screen, {});
+    ASSERT_TRUE(document);
+    const std::string pdf = (dir_ / "marked.pdf").string();
+    ASSERT_FALSE(WriteReportPdf(*document, QString::fromStdString(pdf)));
+    const std::string text = test::PdfText(pdf);
+    EXPECT_EQ(test::FirstOutOfOrder(text, {"3769.14*", "620.0*", "253.15 ", "95.3\n",
+                                           "* Marked values use air properties beyond"}),
+              "")
+        << text;
+}
+
+TEST(CaseReport, IncompleteInputsGiveTheCheckMessages) {
+    cases::ScreenTexts screen;
+    screen.kind = InputFileKind::Vessel;
+    screen.listIndex = 0;
+    const auto document = CaseReport(screen, {});
+    ASSERT_FALSE(document);
+    EXPECT_EQ(document.error().front().rfind("Please input value! (Text1", 0), 0u)
+        << document.error().front();
+}
+
+} // namespace
+} // namespace termiva::report
