@@ -109,9 +109,6 @@ public:
     QPushButton* Command4 = nullptr;
     QPushButton* Command5 = nullptr;
 
-    // The field texts and the list entry, for the cases layer.
-    cases::ScreenTexts texts() const;
-
 private:
     QWidget* buildSelection();
     QWidget* buildSketches();
