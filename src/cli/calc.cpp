@@ -1,6 +1,12 @@
 #include "cli/calc.h"
 
-#include "cli/screen_model.h"
+#include "cases/case_fields.h"
+#include "cases/case_records.h"
+#include "cases/diameter_table_case.h"
+#include "cases/pipe_group_case.h"
+#include "cases/result_marks.h"
+#include "cases/single_pipe_case.h"
+#include "cases/vessel_case.h"
 #include "files/diagram_export.h"
 #include "files/input_file.h"
 #include "text/number_text.h"
@@ -15,6 +21,7 @@ namespace termiva::cli {
 
 namespace {
 
+using cases::ScreenTexts;
 using files::InputFileKind;
 using Json = nlohmann::ordered_json;
 
@@ -91,29 +98,13 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& args, std:
 }
 
 template <class T>
-void Take(const CalculationResult<T>& result, std::optional<T>& into, FileReport& report) {
+void Take(const cases::CaseResult<T>& result, std::optional<T>& into, FileReport& report) {
     if (result) {
         into = result.value();
     } else {
         report.status = kExitFailed;
         report.errors = {result.error().message};
     }
-}
-
-// What "Diagram" exports: the texts as the screen holds them, the table as
-// the hidden table screen formats it.
-files::DiagramExportData ExportData(const ScreenTexts& screen, const DiameterTable& table,
-                                    std::string_view separator) {
-    files::DiagramExportData data;
-    data.decimalSeparator = std::string(separator);
-    data.fluidTemperatureText = screen.text("Text3");
-    for (std::size_t j = 0; j < data.thicknessTexts.size(); ++j)
-        data.thicknessTexts[j] = screen.text("Text" + std::to_string(10 + j));
-    for (std::size_t i = 0; i < table.rows.size(); ++i)
-        for (std::size_t c = 0; c < table.rows[i].size(); ++c)
-            data.table[i][c] =
-                text::Format(table.rows[i][c], c == 0 ? "####0" : "####0.#0", separator);
-    return data;
 }
 
 // Writes the exported copy of the template; the template itself is only read.
@@ -157,8 +148,9 @@ FileReport CalculateFile(const std::string& path, const Options& options,
                          "\" is not one."};
         return report;
     }
-    const ScreenTexts screen = LoadScreen(*report.kind, record.value(), separator);
-    report.errors = CheckInputs(screen);
+    const ScreenTexts screen = cases::LoadScreen(*report.kind, record.value(), separator);
+    for (const std::string& missing : cases::MissingFields(screen))
+        report.errors.push_back(cases::MissingValueMessage(screen, missing));
     if (!report.errors.empty()) {
         report.status = kExitFailed;
         return report;
@@ -166,18 +158,19 @@ FileReport CalculateFile(const std::string& path, const Options& options,
     switch (*report.kind) {
     case InputFileKind::SinglePipe:
         if (options.table) {
-            Take(CalculateDiameterTable(screen, separator), report.table, report);
+            Take(cases::CalculateDiameterTable(screen, separator), report.table, report);
             if (report.table && !options.workbook.empty())
-                report.exported = ExportData(screen, *report.table, separator);
+                report.exported = cases::DiagramExportOf(
+                    screen, cases::TableTexts(*report.table, separator), separator);
         } else
-            Take(CalculateSinglePipe(screen, separator), report.singlePipe, report);
+            Take(cases::CalculateSinglePipe(screen, separator), report.singlePipe, report);
         break;
     case InputFileKind::Vessel:
         report.shape = screen.listIndex + 1;
-        Take(CalculateVessel(screen, separator), report.vessel, report);
+        Take(cases::CalculateVessel(screen, separator), report.vessel, report);
         break;
     case InputFileKind::MultiplePipes:
-        Take(CalculatePipeGroup(screen, separator), report.pipeGroup, report);
+        Take(cases::CalculatePipeGroup(screen, separator), report.pipeGroup, report);
         break;
     }
     return report;
@@ -214,60 +207,99 @@ void PrintColumns(std::ostream& out, const std::vector<std::vector<std::string>>
     }
 }
 
+// A marked value's text followed by "*"; where other values are marked, an
+// unmarked one by a blank, so that the digits stay in line. Unchanged when
+// nothing is marked.
+std::string Marked(const std::string& text, const ValueFlags& flags, const cases::Marks& marks) {
+    if (!marks.any())
+        return text;
+    return text + (flags.any() ? "*" : " ");
+}
+
+void PrintFootnote(std::ostream& out, const cases::Marks& marks) {
+    if (marks.any())
+        out << "  * " << marks.note() << "\n";
+}
+
 void PrintPlain(const FileReport& report, std::ostream& out, std::string_view separator) {
-    using text::Format;
+    const std::string tsurface(cases::kTsurfaceHeading);
     std::vector<std::vector<std::string>> rows;
     if (report.singlePipe) {
         out << report.file << ": single pipe\n";
-        rows.push_back({"", "", "Tsurface [oC]"});
-        for (std::size_t i = 0; i < 6; ++i) {
-            std::string caption = i == 0 ? "Heat Loss (bare pipe) [W/m]"
-                                         : "Heat Loss (tins" + std::to_string(i) + ") [W/m]";
-            rows.push_back({caption, Format(report.singlePipe->HeatLoss[i], "####0.#0", separator),
-                            Format(report.singlePipe->Tsurface[i], "####.0", separator)});
+        const cases::SinglePipeTexts texts =
+            cases::SinglePipeResultTexts(*report.singlePipe, separator);
+        const cases::Marks marks = cases::MarksOf(*report.singlePipe);
+        rows.push_back({"", "", tsurface});
+        for (std::size_t i = 0; i < texts.heatLoss.size(); ++i) {
+            const ValueFlags& flags = report.singlePipe->flags[i];
+            rows.push_back({std::string(cases::kSinglePipeResultCaptions[i]),
+                            Marked(texts.heatLoss[i], flags, marks),
+                            Marked(texts.surfaceTemperature[i], flags, marks)});
         }
         PrintColumns(out, rows);
+        PrintFootnote(out, marks);
     } else if (report.vessel) {
         out << report.file << ": vessel, "
-            << kVesselShapes[static_cast<std::size_t>(report.shape - 1)] << "\n";
-        rows.push_back({"", "", "Tsurface [oC]"});
-        for (std::size_t i = 0; i < 5; ++i) {
-            std::string caption = i == 0 ? "Heat Loss (bare vessel) [W]"
-                                         : "Heat Loss (tins" + std::to_string(i) + ") [W]";
-            rows.push_back({caption, Format(report.vessel->HeatLoss[i], "#######0.0", separator),
-                            Format(report.vessel->Tsurface[i], "###0.0", separator)});
+            << cases::kVesselShapes[static_cast<std::size_t>(report.shape - 1)] << "\n";
+        const cases::VesselTexts texts = cases::VesselResultTexts(*report.vessel, separator);
+        const cases::Marks marks = cases::MarksOf(*report.vessel);
+        rows.push_back({"", "", tsurface});
+        for (std::size_t i = 0; i < texts.heatLoss.size(); ++i) {
+            const ValueFlags& flags = report.vessel->flags[i];
+            rows.push_back({std::string(cases::kVesselResultCaptions[i]),
+                            Marked(texts.heatLoss[i], flags, marks),
+                            Marked(texts.surfaceTemperature[i], flags, marks)});
         }
         PrintColumns(out, rows);
+        PrintFootnote(out, marks);
     } else if (report.pipeGroup) {
         out << report.file << ": multiple pipes\n";
-        rows.push_back({"NO [mm]", "OD [mm]", "Bare Pipe Losses [W]", "Insulated Pipe Losses [W]"});
-        for (std::size_t i = 0; i < report.pipeGroup->rows.size(); ++i) {
-            const PipeRowResult& row = report.pipeGroup->rows[i];
-            if (!row.used)
+        const auto& headings = cases::kPipeTableHeadings;
+        rows.push_back({std::string(headings[0]), std::string(headings[1]),
+                        std::string(headings[5]), std::string(headings[6])});
+        const cases::PipeGroupTexts texts =
+            cases::PipeGroupResultTexts(*report.pipeGroup, separator);
+        const cases::Marks marks = cases::MarksOf(*report.pipeGroup);
+        for (std::size_t i = 0; i < texts.rows.size(); ++i) {
+            if (!texts.rows[i])
                 continue;
-            rows.push_back({Format(kPipeGroupSizes[i].NO, "####0", separator),
-                            Format(kPipeGroupSizes[i].OD, "####0.0", separator),
-                            Format(row.Qbare, "####0", separator),
-                            Format(row.Qins, "####0.0", separator)});
+            const cases::PipeRowSize size =
+                cases::PipeRowSizeTexts(cases::kFirstPipeRow + static_cast<int>(i), separator);
+            const PipeRowResult& row = report.pipeGroup->rows[i];
+            rows.push_back({size.nominal, size.outside,
+                            Marked(texts.rows[i]->bare, row.bareFlags, marks),
+                            Marked(texts.rows[i]->insulated, row.insFlags, marks)});
         }
         PrintColumns(out, rows, false);
-        PrintColumns(out, {{"Total Losses of Bare Pipes [kW]",
-                            Format(report.pipeGroup->QbareTotal / 1000, "####0.#0", separator)},
-                           {"Total Losses of Insulated  Pipes [kW]",
-                            Format(report.pipeGroup->QinsTotal / 1000, "####0.#0", separator)}});
+        PrintColumns(out, {{std::string(cases::kPipeGroupTotalCaptions[0]),
+                            Marked(texts.bareTotal, report.pipeGroup->bareTotalFlags, marks)},
+                           {std::string(cases::kPipeGroupTotalCaptions[1]),
+                            Marked(texts.insulatedTotal, report.pipeGroup->insTotalFlags, marks)}});
+        PrintFootnote(out, marks);
     } else if (report.table) {
         out << report.file << ": standard diameter table\n";
         rows.push_back({"D [mm]", "bare [W/m]"});
         for (int j = 1; j <= 5; ++j)
             rows.front().push_back("tins" + std::to_string(j) + " [W/m]");
-        for (const auto& tableRow : report.table->rows) {
-            std::vector<std::string> cells = {Format(tableRow[0], "####0", separator)};
-            for (std::size_t j = 1; j < tableRow.size(); ++j)
-                cells.push_back(Format(tableRow[j], "####0.#0", separator));
+        const cases::Marks marks = cases::MarksOf(*report.table);
+        const cases::DiameterTableTexts texts = cases::TableTexts(*report.table, separator);
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            std::vector<std::string> cells;
+            for (std::size_t c = 0; c < texts[i].size(); ++c)
+                cells.push_back(c == 0 ? texts[i][c]
+                                       : Marked(texts[i][c], report.table->flags[i][c], marks));
             rows.push_back(std::move(cells));
         }
         PrintColumns(out, rows, false);
+        PrintFootnote(out, marks);
     }
+}
+
+template <std::size_t N> Json OutsideAirData(const std::array<ValueFlags, N>& flags) {
+    Json values = Json::array();
+    for (const ValueFlags& f : flags)
+        values.push_back(f.outsideAirData);
+    return values;
 }
 
 Json ToJson(const FileReport& report) {
@@ -282,11 +314,21 @@ Json ToJson(const FileReport& report) {
         json["kind"] = "single-pipe";
         json["heat_loss"] = report.singlePipe->HeatLoss;
         json["surface_temperature"] = report.singlePipe->Tsurface;
+        json["outside_air_data"] = OutsideAirData(report.singlePipe->flags);
     } else if (report.vessel) {
         json["kind"] = "vessel";
         json["shape"] = report.shape;
         json["heat_loss"] = report.vessel->HeatLoss;
         json["surface_temperature"] = report.vessel->Tsurface;
+        json["outside_air_data"] = OutsideAirData(report.vessel->flags);
+        Json approximate = Json::array();
+        Json imbalance = Json::array();
+        for (const ValueFlags& flags : report.vessel->flags) {
+            approximate.push_back(flags.approximate);
+            imbalance.push_back(flags.imbalance);
+        }
+        json["approximate"] = std::move(approximate);
+        json["imbalance"] = std::move(imbalance);
     } else if (report.pipeGroup) {
         json["kind"] = "multiple-pipes";
         Json rows = Json::array();
@@ -300,14 +342,22 @@ Json ToJson(const FileReport& report) {
             entry["outside_diameter"] = kPipeGroupSizes[i].OD;
             entry["bare"] = row.Qbare;
             entry["insulated"] = row.Qins;
+            entry["bare_outside_air_data"] = row.bareFlags.outsideAirData;
+            entry["insulated_outside_air_data"] = row.insFlags.outsideAirData;
             rows.push_back(std::move(entry));
         }
         json["rows"] = std::move(rows);
         json["bare_total"] = report.pipeGroup->QbareTotal;
         json["insulated_total"] = report.pipeGroup->QinsTotal;
+        json["bare_total_outside_air_data"] = report.pipeGroup->bareTotalFlags.outsideAirData;
+        json["insulated_total_outside_air_data"] = report.pipeGroup->insTotalFlags.outsideAirData;
     } else if (report.table) {
         json["kind"] = "diameter-table";
         json["rows"] = report.table->rows;
+        Json marks = Json::array();
+        for (const auto& row : report.table->flags)
+            marks.push_back(OutsideAirData(row));
+        json["outside_air_data"] = std::move(marks);
     }
     return json;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 // termiva-calc: saved input data files calculated as their screens would.
+// What a screen does lives in src/cases; this unit reads the arguments and
+// writes the output formats.
 
 #include <ostream>
 #include <string>

@@ -38,23 +38,28 @@ CalculationResult<DiameterTable> ComputeDiameterTable(const DiameterTableInput& 
     // Each thickness carries its loss down the rows: the first pass of a row
     // compares with the same thickness's loss of the row above.
     std::array<double, 5> q{};
+    bool beyondAirData = false;
 
     for (int i = 1; i <= 19; ++i) {
         const double D = StandardDiameter(i);
         auto& row = table.rows[static_cast<std::size_t>(i - 1)];
-        const auto q0 = detail::BareLineLoss(conditions, D);
-        if (!q0)
-            return CalculationError{detail::kNotConverged};
+        auto& flags = table.flags[static_cast<std::size_t>(i - 1)];
+        const auto bare = detail::BareLineLoss(conditions, D, beyondAirData);
+        if (!bare)
+            return detail::Failure(beyondAirData);
         row[0] = D;
-        row[1] = *q0;
+        row[1] = bare->q;
+        flags[1].outsideAirData = bare->outsideAirData;
 
         for (std::size_t j = 0; j < 5; ++j) {
             const auto insulated = detail::InsulatedLoss(conditions, D, D + 2 * input.tins[j], q[j],
-                                                         kTolerance, kMaxPasses);
+                                                         kTolerance, kMaxPasses, beyondAirData);
             if (!insulated)
-                return CalculationError{detail::kNotConverged};
+                return detail::Failure(beyondAirData);
             q[j] = insulated->q;
             row[j + 2] = q[j];
+            flags[j + 2].outsideAirData = insulated->outsideAirData;
+            table.passes[static_cast<std::size_t>(i - 1)][j] = insulated->passes;
         }
     }
     return table;

@@ -4,6 +4,7 @@
 // written so that a NaN input fails it too.
 
 #include "engine/calculation_error.h"
+#include "engine/value_flags.h"
 
 #include <cmath>
 #include <initializer_list>
@@ -13,6 +14,13 @@
 namespace termiva::detail {
 
 inline constexpr const char* kNotConverged = "The calculation did not converge.";
+
+// The error of a calculation whose arithmetic left the finite numbers:
+// beyondAirData tells whether any evaluation so far went beyond the air data,
+// which is then the cause to name.
+inline CalculationError Failure(bool beyondAirData) {
+    return CalculationError{beyondAirData ? kBeyondAirDataMessage : kNotConverged};
+}
 
 inline std::optional<CalculationError> CheckFluidAboveAmbient(double T1, double Tout) {
     if (!(T1 > Tout))
@@ -28,9 +36,9 @@ inline std::optional<CalculationError> CheckSurface(double e, double WC) {
     return std::nullopt;
 }
 
-// A pipe with neither radiation nor convection has no outside coefficient, and
-// its insulated surface temperature is 0/0.
-inline std::optional<CalculationError> CheckPipeSurface(double e, double WC) {
+// A surface with neither radiation nor convection gives off no heat: a pipe's
+// insulated surface temperature is 0/0, a vessel's would sit at T1 with no loss.
+inline std::optional<CalculationError> CheckHeatGivingSurface(double e, double WC) {
     if (auto error = CheckSurface(e, WC))
         return error;
     if (e == 0 && WC == 0)

@@ -1,6 +1,7 @@
 #include "engine/pipe_coefficient.h"
 
 #include "engine/air_properties.h"
+#include "engine/value_flags.h"
 
 #include <cmath>
 
@@ -32,6 +33,8 @@ HTChpTerms HTChpDetailed(double Tm, double Tamb, double Dcar, double e, double W
     t.hr = 5.7 * e * (std::pow((t.Ts + 273.15) / 100, 4) - std::pow((Tamb + 273.15) / 100, 4)) /
            (t.Ts - Tamb);
     t.h = t.hr + t.hc;
+    t.outsideAirData =
+        Tm > kDensityDataLimit || Tm > kPropertyDataLimit || t.Ts > kPropertyDataLimit;
     return t;
 }
 

@@ -15,6 +15,9 @@ struct HTChpTerms {
     double hc;  // convective part, W/(m² K)
     double hr;  // radiative part, W/(m² K)
     double h;   // hc + hr, W/(m² K)
+    // An air property was evaluated beyond its data (value_flags.h): at the
+    // film temperature for RO, at the film or surface temperature otherwise.
+    bool outsideAirData;
 };
 
 // Tm: film temperature, °C; Tamb: ambient, °C; Dcar: outside diameter, mm;

@@ -64,30 +64,35 @@ CalculationResult<PipeGroupResult> PipeGroupHeatLoss(const PipeGroupInput& input
     // Carried from row to row: the first pass of a row compares with the
     // final loss of the previous used row.
     double q1 = 0;
+    bool beyondAirData = false;
 
     for (std::size_t r = 0; r < input.rows.size(); ++r) {
         const PipeRow& row = input.rows[r];
         if (!row.used)
             continue;
         const double D = row.OD;
-        const auto q0 = detail::BareLineLoss(conditions, D);
-        const auto insulated = q0 ? detail::InsulatedLoss(conditions, D, D + 2 * input.delta, q1,
-                                                          kTolerance, kMaxPasses)
-                                  : std::nullopt;
+        const auto bare = detail::BareLineLoss(conditions, D, beyondAirData);
+        const auto insulated = bare ? detail::InsulatedLoss(conditions, D, D + 2 * input.delta, q1,
+                                                            kTolerance, kMaxPasses, beyondAirData)
+                                    : std::nullopt;
         if (!insulated)
-            return CalculationError{detail::kNotConverged};
+            return detail::Failure(beyondAirData);
         q1 = insulated->q;
 
         const double Leq = row.L + 1 * row.valves + 0.5 * row.flanges;
         PipeRowResult& out = result.rows[r];
         out.used = true;
-        out.Qbare = *q0 * Leq;
+        out.Qbare = bare->q * Leq;
         out.Qins = q1 * Leq;
         out.passes = insulated->passes;
+        out.bareFlags.outsideAirData = bare->outsideAirData;
+        out.insFlags.outsideAirData = insulated->outsideAirData;
+        result.bareTotalFlags.outsideAirData |= bare->outsideAirData;
+        result.insTotalFlags.outsideAirData |= insulated->outsideAirData;
         result.QbareTotal += out.Qbare;
         result.QinsTotal += out.Qins;
         if (!detail::AllFinite({out.Qbare, out.Qins, result.QbareTotal, result.QinsTotal}))
-            return CalculationError{detail::kNotConverged};
+            return detail::Failure(beyondAirData);
     }
     return result;
 }

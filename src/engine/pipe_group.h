@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/calculation_error.h"
+#include "engine/value_flags.h"
 
 #include <array>
 
@@ -36,20 +37,25 @@ struct PipeGroupInput {
 
 struct PipeRowResult {
     bool used = false;
-    double Qbare = 0; // W, valves and flanges included
-    double Qins = 0;  // W, valves and flanges included
-    int passes = 0;   // passes of the insulated iteration
+    double Qbare = 0;     // W, valves and flanges included
+    double Qins = 0;      // W, valves and flanges included
+    int passes = 0;       // passes of the insulated iteration
+    ValueFlags bareFlags; // of Qbare
+    ValueFlags insFlags;  // of Qins
 };
 
 struct PipeGroupResult {
     std::array<PipeRowResult, 13> rows{};
-    double QbareTotal = 0; // W
-    double QinsTotal = 0;  // W
+    double QbareTotal = 0;     // W
+    double QinsTotal = 0;      // W
+    ValueFlags bareTotalFlags; // set where any row's Qbare is flagged
+    ValueFlags insTotalFlags;  // set where any row's Qins is flagged
 };
 
 // Errors: T1 not above Tout, k not above 0, a negative delta, e or WC, e and
 // WC both 0, a used row with OD not above 0 or a negative L, valves or
-// flanges, a non-finite intermediate ("The calculation did not converge.").
+// flanges, a non-finite intermediate ("The calculation did not converge.", or
+// kBeyondAirDataMessage when an air property was evaluated beyond its data).
 // Without convergence within 1000 passes the last pass stands.
 CalculationResult<PipeGroupResult> PipeGroupHeatLoss(const PipeGroupInput& input);
 

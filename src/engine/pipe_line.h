@@ -22,14 +22,24 @@ struct PipeLineConditions {
 // insulation that conducts, a surface that gives off heat.
 std::optional<CalculationError> CheckConditions(const PipeLineConditions& c);
 
+// Every evaluation of HTChp that goes beyond the air data sets
+// `beyondAirData`; it is never cleared, so a calculation's failure can name
+// that cause.
+
+struct BareLine {
+    double q;            // W/m
+    bool outsideAirData; // of its one evaluation
+};
+
 // The bare pipe of outside diameter D (mm): its surface at the fluid
-// temperature, no iteration. W/m; nothing when the arithmetic leaves the
-// finite numbers.
-std::optional<double> BareLineLoss(const PipeLineConditions& c, double D);
+// temperature, no iteration. Nothing when the arithmetic leaves the finite
+// numbers.
+std::optional<BareLine> BareLineLoss(const PipeLineConditions& c, double D, bool& beyondAirData);
 
 struct InsulatedLineLoss {
-    double q;   // W/m
-    int passes; // at most maxPasses
+    double q;            // W/m
+    int passes;          // at most maxPasses
+    bool outsideAirData; // of the last pass
 };
 
 // The pipe of outside diameter D (mm) under insulation up to Dins (mm): the
@@ -37,6 +47,7 @@ struct InsulatedLineLoss {
 // `tolerance` W/m or `maxPasses` passes have run. `qprev` is what the first
 // pass compares with. Nothing when the arithmetic leaves the finite numbers.
 std::optional<InsulatedLineLoss> InsulatedLoss(const PipeLineConditions& c, double D, double Dins,
-                                               double qprev, double tolerance, int maxPasses);
+                                               double qprev, double tolerance, int maxPasses,
+                                               bool& beyondAirData);
 
 } // namespace termiva::detail

@@ -20,7 +20,7 @@ std::optional<CalculationError> CheckInput(const SinglePipeInput& in) {
         return CalculationError{"Pipe outside diameter must be greater than 0."};
     if (auto error = detail::CheckPositiveConductivity(in.k))
         return error;
-    if (auto error = detail::CheckPipeSurface(in.e, in.WC))
+    if (auto error = detail::CheckHeatGivingSurface(in.e, in.WC))
         return error;
     for (std::size_t i = 0; i < in.tins.size(); ++i) {
         if (auto error =
@@ -47,12 +47,15 @@ CalculationResult<SinglePipeResult> SinglePipeHeatLoss(const SinglePipeInput& in
 
     // The bare surface is taken at the fluid temperature.
     double Tm = (T1 + Tout) / 2;
-    const double h0 = HTChp(Tm, Tout, D2, e, WC);
+    const HTChpTerms bare = HTChpDetailed(Tm, Tout, D2, e, WC);
+    bool beyondAirData = bare.outsideAirData;
+    const double h0 = bare.h;
     const double K0 = 1 / (1 / h0);
     r.HeatLoss[0] = (T1 - Tout) * K0 * (D2 * 3.14 / 1000);
     r.Tsurface[0] = T1;
+    r.flags[0].outsideAirData = bare.outsideAirData;
     if (!detail::AllFinite({h0, r.HeatLoss[0]}))
-        return CalculationError{detail::kNotConverged};
+        return detail::Failure(beyondAirData);
 
     for (std::size_t i = 1; i <= 5; ++i) {
         const double D3 = input.tins[i - 1] * 2 + D2;
@@ -62,13 +65,17 @@ CalculationResult<SinglePipeResult> SinglePipeHeatLoss(const SinglePipeInput& in
         int n = 1;
         while (n <= kMaxPasses) {
             const double qold = r.HeatLoss[i];
-            const double h = HTChp(Tm, Tout, D3, e, WC);
+            const HTChpTerms terms = HTChpDetailed(Tm, Tout, D3, e, WC);
+            const double h = terms.h;
+            // Only the pass that produces the result counts for its flag.
+            r.flags[i].outsideAirData = terms.outsideAirData;
+            beyondAirData = beyondAirData || terms.outsideAirData;
             const double K = 1 / (1 / h + (D3 / 1000) * std::log(D3 / D2) / (2 * k));
             r.HeatLoss[i] = (T1 - Tout) * K * (D3 * 3.14 / 1000);
             r.Tsurface[i] = r.HeatLoss[i] / (h * (D3 * 3.14 / 1000)) + Tout;
             Tm = (Tout + r.Tsurface[i]) / 2;
             if (!detail::AllFinite({h, K, r.HeatLoss[i], r.Tsurface[i]}))
-                return CalculationError{detail::kNotConverged};
+                return detail::Failure(beyondAirData);
             if (std::abs(qold - r.HeatLoss[i]) < kTolerance)
                 break;
             ++n;

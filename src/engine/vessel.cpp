@@ -14,6 +14,9 @@ namespace {
 constexpr double kBalanceTolerance = 0.1; // W
 constexpr int kMaxSecantSteps = 1000;     // the history holds T[0..1000]
 constexpr int kMaxBracketSteps = 1000;
+// Below a loss of kBalanceTolerance / kCoarseShare the stopping test allows
+// more than this share of the loss as error.
+constexpr double kCoarseShare = 0.01;
 
 // The outer dimensions of one case (bare, or under one thickness), m, and the
 // areas and characteristic lengths that follow from them.
@@ -41,37 +44,44 @@ Geometry MakeGeometry(int shape, double L, double H, double W) {
     return g;
 }
 
-// Heat given off by all outer surfaces at the surface temperature Ts, W.
-double OutsideLoss(const Geometry& g, double Ts, double Tout, double e, double WC) {
+struct OutsideHeat {
+    double q;            // W
+    bool outsideAirData; // of any surface's coefficient
+};
+
+// Heat given off by all outer surfaces at the surface temperature Ts.
+OutsideHeat OutsideLoss(const Geometry& g, double Ts, double Tout, double e, double WC) {
     const double dT = Ts - Tout;
     switch (g.shape) {
     case 1: {
         const double LcHor = g.L * g.W / (2 * (g.L + g.W));
-        const double hWalls = HTCver(Ts, g.H, Tout, e, WC);
-        const double hTop = HTChor_top(Ts, LcHor, Tout, e, WC);
-        const double hBottom = HTChor_down(Ts, LcHor, Tout, e, WC);
-        const double qWalls = dT * hWalls * (2 * (g.H * g.W + g.H * g.L));
-        const double qTop = dT * hTop * (g.L * g.W);
-        const double qBottom = dT * hBottom * (g.L * g.W);
-        return qBottom + (qTop + qWalls);
+        const auto walls = HTCverDetailed(Ts, g.H, Tout, e, WC);
+        const auto top = HTChor_topDetailed(Ts, LcHor, Tout, e, WC);
+        const auto bottom = HTChor_downDetailed(Ts, LcHor, Tout, e, WC);
+        const double qWalls = dT * walls.h * (2 * (g.H * g.W + g.H * g.L));
+        const double qTop = dT * top.h * (g.L * g.W);
+        const double qBottom = dT * bottom.h * (g.L * g.W);
+        return {qBottom + (qTop + qWalls),
+                walls.outsideAirData || top.outsideAirData || bottom.outsideAirData};
     }
     case 2: {
         const double D = g.W;
-        const double hShell = HTChor_c(Ts, D, Tout, e, WC);
-        const double hEnds = HTCver(Ts, D, Tout, e, WC);
-        const double qShell = dT * hShell * (3.14 * D * g.L);
-        const double qEnds = dT * hEnds * (2 * 3.14 * std::pow(D, 2) / 4);
-        return qEnds + qShell;
+        const auto shell = HTChor_cDetailed(Ts, D, Tout, e, WC);
+        const auto ends = HTCverDetailed(Ts, D, Tout, e, WC);
+        const double qShell = dT * shell.h * (3.14 * D * g.L);
+        const double qEnds = dT * ends.h * (2 * 3.14 * std::pow(D, 2) / 4);
+        return {qEnds + qShell, shell.outsideAirData || ends.outsideAirData};
     }
     default: {
         const double D = g.W;
-        const double hShell = HTCver(Ts, g.H, Tout, e, WC);
-        const double hTop = HTChor_top(Ts, D / 4, Tout, e, WC);
-        const double hBottom = HTChor_down(Ts, D / 4, Tout, e, WC);
-        const double qShell = dT * hShell * (3.14 * D * g.H);
-        const double qTop = dT * hTop * (3.14 * std::pow(D, 2) / 4);
-        const double qBottom = dT * hBottom * (3.14 * std::pow(D, 2) / 4);
-        return qBottom + (qTop + qShell);
+        const auto shell = HTCverDetailed(Ts, g.H, Tout, e, WC);
+        const auto top = HTChor_topDetailed(Ts, D / 4, Tout, e, WC);
+        const auto bottom = HTChor_downDetailed(Ts, D / 4, Tout, e, WC);
+        const double qShell = dT * shell.h * (3.14 * D * g.H);
+        const double qTop = dT * top.h * (3.14 * std::pow(D, 2) / 4);
+        const double qBottom = dT * bottom.h * (3.14 * std::pow(D, 2) / 4);
+        return {qBottom + (qTop + qShell),
+                shell.outsideAirData || top.outsideAirData || bottom.outsideAirData};
     }
     }
 }
@@ -88,9 +98,15 @@ struct Balance {
     double k;
     double e;
     double WC;
+    // Set by every evaluation beyond the air data, never cleared.
+    bool& beyondAirData;
 
     double Qcond(double Ts) const { return (T1 - Ts) * (A0 + outer.A) / 2 * k / delta; }
-    double Qout(double Ts) const { return OutsideLoss(outer, Ts, Tout, e, WC); }
+    OutsideHeat Qout(double Ts) const {
+        const OutsideHeat out = OutsideLoss(outer, Ts, Tout, e, WC);
+        beyondAirData = beyondAirData || out.outsideAirData;
+        return out;
+    }
 };
 
 struct CaseResult {
@@ -98,6 +114,8 @@ struct CaseResult {
     double Tsurface;
     int steps;
     bool bracketed;
+    double F;            // residual of the reported pair, W
+    bool outsideAirData; // of the evaluation of the reported pair
 };
 
 // Fallback when the secant cannot go on: the residual is negative at the
@@ -116,11 +134,12 @@ std::optional<CaseResult> SolveByBracketing(const Balance& b, int stepsSoFar) {
         double q;
         double F;
         bool evaluated;
+        bool outsideAirData;
     };
     int steps = stepsSoFar;
-    Point lo{b.Tout, 0, -b.Qcond(b.Tout), false};
-    const double qT1 = b.Qout(b.T1);
-    Point hi{b.T1, qT1, qT1 - b.Qcond(b.T1), true};
+    Point lo{b.Tout, 0, -b.Qcond(b.Tout), false, false};
+    const OutsideHeat atT1 = b.Qout(b.T1);
+    Point hi{b.T1, atT1.q, atT1.q - b.Qcond(b.T1), true, atT1.outsideAirData};
     ++steps;
     // Illinois: a residual kept for a second time in a row counts half.
     double Flo = lo.F;
@@ -142,13 +161,13 @@ std::optional<CaseResult> SolveByBracketing(const Balance& b, int stepsSoFar) {
             }
             if (best == nullptr)
                 return std::nullopt;
-            return CaseResult{best->q, best->Ts, steps, true};
+            return CaseResult{best->q, best->Ts, steps, true, best->F, best->outsideAirData};
         }
-        const double q = b.Qout(x);
-        const Point p{x, q, q - b.Qcond(x), true};
+        const OutsideHeat out = b.Qout(x);
+        const Point p{x, out.q, out.q - b.Qcond(x), true, out.outsideAirData};
         ++steps;
         if (std::isfinite(p.F) && std::abs(p.F) < kBalanceTolerance)
-            return CaseResult{p.q, p.Ts, steps, true};
+            return CaseResult{p.q, p.Ts, steps, true, p.F, p.outsideAirData};
         if (std::isnan(p.F) || p.F > 0) {
             hi = p;
             Fhi = p.F;
@@ -171,12 +190,13 @@ std::optional<CaseResult> SolveInsulatedCase(const Balance& b, double bareLoss) 
     double Fprev = bareLoss;
     double Ts = (b.T1 + b.Tout) / 2;
     for (int j = 1; j <= kMaxSecantSteps; ++j) {
-        const double q = b.Qout(Ts);
+        const OutsideHeat out = b.Qout(Ts);
+        const double q = out.q;
         const double F = q - b.Qcond(Ts);
         if (!std::isfinite(q) || !std::isfinite(F))
             return SolveByBracketing(b, j);
         if (std::abs(F) < kBalanceTolerance)
-            return CaseResult{q, Ts, j, false};
+            return CaseResult{q, Ts, j, false, F, out.outsideAirData};
         if (F == Fprev)
             return SolveByBracketing(b, j);
         const double next = Ts - F * (Ts - Tprev) / (F - Fprev);
@@ -212,7 +232,7 @@ std::optional<CalculationError> CheckInput(const VesselInput& in) {
     // the ambient temperature.
     if (!(in.k >= 0))
         return CalculationError{"Insulation thermal conductivity must not be negative."};
-    if (auto error = detail::CheckSurface(in.e, in.WC))
+    if (auto error = detail::CheckHeatGivingSurface(in.e, in.WC))
         return error;
     for (std::size_t i = 0; i < in.tins.size(); ++i) {
         if (!(in.tins[i] > 0))
@@ -236,23 +256,33 @@ CalculationResult<VesselResult> VesselHeatLoss(const VesselInput& input) {
 
     VesselResult r;
     const Geometry bare = MakeGeometry(shape, input.L, input.H, input.W);
+    const OutsideHeat bareHeat = OutsideLoss(bare, T1, Tout, input.e, input.WC);
+    bool beyondAirData = bareHeat.outsideAirData;
     r.Tsurface[0] = T1;
-    r.HeatLoss[0] = OutsideLoss(bare, T1, Tout, input.e, input.WC);
+    r.HeatLoss[0] = bareHeat.q;
+    r.flags[0].outsideAirData = bareHeat.outsideAirData;
     if (!std::isfinite(r.HeatLoss[0]))
-        return CalculationError{detail::kNotConverged};
+        return detail::Failure(beyondAirData);
 
     for (std::size_t i = 1; i <= 4; ++i) {
         const double tins = input.tins[i - 1];
         const Geometry outer = MakeGeometry(shape, input.L + tins * 2 / 1000,
                                             input.H + tins * 2 / 1000, input.W + tins * 2 / 1000);
-        const Balance balance{outer, bare.A, tins / 1000, T1, Tout, input.k, input.e, input.WC};
+        const Balance balance{outer,   bare.A,  tins / 1000, T1,           Tout,
+                              input.k, input.e, input.WC,    beyondAirData};
         const std::optional<CaseResult> c = SolveInsulatedCase(balance, r.HeatLoss[0]);
         if (!c || !std::isfinite(c->HeatLoss) || !std::isfinite(c->Tsurface))
-            return CalculationError{detail::kNotConverged};
+            return detail::Failure(beyondAirData);
         r.HeatLoss[i] = c->HeatLoss;
         r.Tsurface[i] = c->Tsurface;
         r.steps[i] = c->steps;
         r.bracketed[i] = c->bracketed;
+        ValueFlags& flags = r.flags[i];
+        flags.outsideAirData = c->outsideAirData;
+        flags.imbalance = c->F;
+        // A loss below 10 W is only known to within more than 1 % of itself.
+        flags.approximate = !(std::abs(c->F) < kBalanceTolerance) ||
+                            kBalanceTolerance > kCoarseShare * std::abs(c->HeatLoss);
     }
     return r;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/calculation_error.h"
+#include "engine/value_flags.h"
 
 #include <array>
 
@@ -28,14 +29,20 @@ struct VesselResult {
     // was solved by bracketing between Tout and T1 instead; steps then counts
     // the secant steps and the bracketing steps together.
     std::array<bool, 5> bracketed{};
+    // Of HeatLoss[i] and Tsurface[i] alike. approximate: a bracketed result
+    // whose balance stayed at or above 0.1 W, or a loss below 10 W (where the
+    // 0.1 W test is more than 1 % of it); imbalance: its remaining residual.
+    std::array<ValueFlags, 5> flags{};
 };
 
 // A shape other than 1..3 gives a result of zeros. Errors: T1 not above Tout,
 // a used dimension not above 0, a thickness not above 0 ("Insulation
 // thickness tins2 must be greater than 0."), a negative conductivity,
-// emissivity or wind coefficient, a heat balance that has no solution or a
-// non-finite result ("The calculation did not converge."). k = 0 is not an
-// error: the surface then settles just above the ambient temperature.
+// emissivity or wind coefficient, e and WC both 0 (no heat leaves the surface),
+// a heat balance that has no solution or a non-finite result ("The calculation
+// did not converge.", or kBeyondAirDataMessage when an air property was
+// evaluated beyond its data on the way). k = 0 is not an error: the surface
+// then settles just above the ambient temperature.
 CalculationResult<VesselResult> VesselHeatLoss(const VesselInput& input);
 
 } // namespace termiva

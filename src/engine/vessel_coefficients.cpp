@@ -1,6 +1,7 @@
 #include "engine/vessel_coefficients.h"
 
 #include "engine/air_properties.h"
+#include "engine/value_flags.h"
 
 #include <cmath>
 
@@ -28,6 +29,7 @@ FilmTerms Film(double TT, double Lc, double Tamb, bool betaAtFilm) {
     f.t.Gr = (TT - Tamb) * beta * 9.81 * std::pow(ro, 2) * std::pow(Lc, 3) / std::pow(mi, 2);
     f.t.Pr = mi * 1000 * cp / f.lam;
     f.t.Ra = f.t.Pr * f.t.Gr;
+    f.t.outsideAirData = f.Tm > kDensityDataLimit || f.Tm > kPropertyDataLimit;
     return f;
 }
 
@@ -89,6 +91,8 @@ VesselCoefficientTerms HTChor_cDetailed(double TT, double Lc, double Tamb, doubl
     const double lams = LAM(TT);
     const double mis = MI(TT);
     t.Prs = mis * 1000 * cps / lams;
+    // The density at the surface is not used, so only these three count.
+    t.outsideAirData = t.outsideAirData || TT > kPropertyDataLimit;
     t.Nu = t.Nu * std::pow(t.Pr / t.Prs, 0.25);
     // The coefficient is formed with the conductivity at the surface.
     Finish(t, TT, Lc, Tamb, lams, e, WC);

@@ -18,6 +18,8 @@ struct VesselCoefficientTerms {
     double hc; // W/(m² K)
     double hr; // W/(m² K)
     double h;  // W/(m² K)
+    // An air property was evaluated beyond its data (value_flags.h).
+    bool outsideAirData;
 };
 
 VesselCoefficientTerms HTChor_topDetailed(double TT, double Lc, double Tamb, double e, double WC);

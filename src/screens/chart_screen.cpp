@@ -2,6 +2,7 @@
 
 #include "screens/app_paths.h"
 #include "screens/single_pipe_screen.h"
+#include "screens/value_marks.h"
 #include "screens/workbook_chart_view.h"
 
 #include <array>
@@ -111,6 +112,16 @@ Form7::Form7(Platform& platform, QWidget* parent) : QWidget(parent), platform_(p
                                 .arg(kResultBoxColor.name()));
     areaLayout->addWidget(summary_, 0, 0, Qt::AlignRight | Qt::AlignVCenter);
     const QSize summarySize = summary_->sizeHint();
+    TableNote = Named(new QLabel(summary_), QStringLiteral("TableNote"));
+    TableNote->setFont(font);
+    TableNote->setWordWrap(true);
+    TableNote->setMaximumWidth(summarySize.width() - 20);
+    TableNote->setAutoFillBackground(true);
+    QPalette notePalette = TableNote->palette();
+    notePalette.setColor(QPalette::Window, kMarkedBoxColor);
+    TableNote->setPalette(notePalette);
+    TableNote->hide();
+    summaryLayout->addWidget(TableNote, static_cast<int>(kSummary.size()), 0, 1, 2);
     OLE1->setRightMargin(summarySize.width());
     chartArea_->setMinimumSize(summarySize.width() + 360, summarySize.height() + 60);
 
@@ -208,6 +219,12 @@ void Form7::Form_Activate() {
     }};
     for (const auto& [to, from] : copies)
         to->setText(from->text());
+}
+
+void Form7::setTableNote(const QString& note) {
+    TableNote->setText(note);
+    TableNote->setVisible(!note.isEmpty());
+    SetResultNote(this, note);
 }
 
 void Form7::Command1_Click() {

@@ -42,6 +42,10 @@ public:
     // Copies the single pipe texts into the summary, unchanged.
     void Form_Activate();
 
+    // The note on marked values of the table the chart shows, under the
+    // summary and in the status bar; empty when nothing is marked.
+    void setTableNote(const QString& note);
+
     // The single pipe screen the summary copies and "Previous" returns to.
     void setSource(Form3* singlePipe);
     Form3* source() const { return source_; }
@@ -74,6 +78,7 @@ public:
     QPushButton* Command4 = nullptr;
     QPushButton* Command5 = nullptr;
     QCheckBox* Check1 = nullptr; // "Logarithmic scale" of the loss axis
+    QLabel* TableNote = nullptr;
 
 private:
     Platform& platform_;

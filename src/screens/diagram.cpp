@@ -39,6 +39,7 @@ bool Diagram::State::showChart(const QString& workbookPath) {
         sub = qobject_cast<QMdiSubWindow*>(form7->parentWidget());
     }
     form7->setSource(form5 ? form5->source() : nullptr);
+    form7->setTableNote(form5 ? form5->tableNote() : QString());
     if (auto error = form7->loadChart(workbookPath)) {
         platform.error(*error);
         if (created)

@@ -1,11 +1,10 @@
 #include "screens/heat_loss_table_screen.h"
 
-#include "engine/diameter_table.h"
+#include "cases/diameter_table_case.h"
 #include "files/diagram_export.h"
 #include "screens/app_paths.h"
-#include "screens/numeric_field.h"
 #include "screens/single_pipe_screen.h"
-#include "text/number_text.h"
+#include "screens/value_marks.h"
 
 #include <array>
 #include <cstddef>
@@ -28,15 +27,6 @@ Form5::WorkbookPathSource OrWorkbookPath(Form5::WorkbookPathSource source) {
     if (source)
         return source;
     return [](QString* error) { return WorkbookPath(error); };
-}
-
-QString Formatted(double value, const char* pattern) {
-    return QString::fromStdString(text::Format(value, pattern, DecimalSeparator()));
-}
-
-// The single pipe fields of the table's inputs tins1..tins5.
-std::array<NumericField*, 5> Thicknesses(const Form3& form) {
-    return {form.Text10, form.Text11, form.Text12, form.Text13, form.Text14};
 }
 
 } // namespace
@@ -100,48 +90,33 @@ bool Form5::Command1_Click(Form3& singlePipe) {
 bool Form5::Command1_Click() {
     if (!source_)
         return false;
-    const Form3& form = *source_;
-    FieldReader read;
-    DiameterTableInput input;
-    input.T1 = read(form.Text3);
-    input.Tout = read(form.Text4);
-    input.k = read(form.Text5);
-    input.e = read(form.Text6);
-    input.WC = read(form.Text7);
-    const auto thicknesses = Thicknesses(form);
-    for (std::size_t j = 0; j < thicknesses.size(); ++j)
-        input.tins[j] = read(thicknesses[j]);
-    if (!read.ok())
-        return false;
-
-    const auto table = ComputeDiameterTable(input);
+    const auto table = cases::CalculateDiameterTable(source_->texts(), DecimalSeparator());
     if (!table) {
-        ShowCalculationError(platform_, table.error());
+        source_->fields().showError(platform_, table.error());
         return false;
     }
-    for (int i = 1; i <= 19; ++i) {
-        const auto& row = table->rows[static_cast<std::size_t>(i - 1)];
-        for (int c = 0; c < 7; ++c)
-            column(c)(i)->setText(
-                Formatted(row[static_cast<std::size_t>(c)], c == 0 ? "####0" : "####0.#0"));
+    const cases::DiameterTableTexts texts = cases::TableTexts(*table, DecimalSeparator());
+    for (std::size_t i = 0; i < 19; ++i) {
+        for (std::size_t c = 0; c < 7; ++c) {
+            QLineEdit* cell = column(static_cast<int>(c))(static_cast<int>(i) + 1);
+            cell->setText(FromCase(texts[i][c]));
+            MarkResult(cell, table->flags[i][c]);
+        }
     }
+    tableNote_ = QString::fromStdString(cases::MarksOf(*table).note());
     return true;
 }
 
 bool Form5::Command2_Click() {
     if (!source_)
         return false;
-    const Form3& form = *source_;
-    files::DiagramExportData exported;
-    exported.fluidTemperatureText = TextOf(form.Text3);
-    const auto thicknesses = Thicknesses(form);
-    for (std::size_t j = 0; j < thicknesses.size(); ++j)
-        exported.thicknessTexts[j] = TextOf(thicknesses[j]);
+    cases::DiameterTableTexts shown;
     for (int i = 1; i <= 19; ++i)
         for (int c = 0; c < 7; ++c)
-            exported.table[static_cast<std::size_t>(i - 1)][static_cast<std::size_t>(c)] =
+            shown[static_cast<std::size_t>(i - 1)][static_cast<std::size_t>(c)] =
                 TextOf(column(c)(i));
-    exported.decimalSeparator = DecimalSeparator();
+    const files::DiagramExportData exported =
+        cases::DiagramExportOf(source_->texts(), shown, DecimalSeparator());
 
     QString error;
     const QString path = workbookPath_(&error);

@@ -35,6 +35,8 @@ public:
     // The single pipe screen whose fields the table and the export read.
     void setSource(Form3* singlePipe);
     Form3* source() const { return source_; }
+    // The note on the marked cells of the last table; empty when none is.
+    const QString& tableNote() const { return tableNote_; }
 
     void setWorkbookPath(WorkbookPathSource source);
     void setChartAction(ChartAction action);
@@ -71,6 +73,7 @@ public:
 
 private:
     Platform& platform_;
+    QString tableNote_;
     QPointer<Form3> source_;
     WorkbookPathSource workbookPath_;
     ChartAction chartAction_;

@@ -3,11 +3,8 @@
 #include "screens/app_paths.h"
 #include "screens/screen_common.h"
 
-#include <algorithm>
-
 #include <QComboBox>
 #include <QFile>
-#include <QLineEdit>
 
 namespace termiva {
 namespace {
@@ -54,13 +51,8 @@ void SaveInputFile(Platform& platform, const InputFileBinding& binding) {
     if (!path)
         return; // cancelled: nothing is written
 
-    files::InputRecord record;
-    if (binding.list)
-        record.listIndex = binding.list->currentIndex();
-    for (const QLineEdit* field : binding.fields)
-        record.fields.push_back(TextOf(field));
-    if (binding.diameters[0] && binding.diameters[1])
-        record.diameters = {TextOf(binding.diameters[0]), TextOf(binding.diameters[1])};
+    const files::InputRecord record = cases::RecordOf(
+        binding.fields->texts(binding.kind, binding.list ? binding.list->currentIndex() : -1));
 
     if (auto failure = files::WriteInputFile(binding.kind, record, LocalPath(*path))) {
         platform.error(QString::fromStdString(failure->message));
@@ -87,15 +79,9 @@ void LoadInputFile(Platform& platform, const InputFileBinding& binding) {
         if (binding.afterListLoaded)
             binding.afterListLoaded();
     }
-    // Each text is set as if typed, so the typing filter runs on it.
-    const std::size_t count = std::min(binding.fields.size(), record->fields.size());
-    for (std::size_t i = 0; i < count; ++i)
-        SetTextOf(binding.fields[i], record->fields[i]);
-    // Diameters stored in the file win over those the list entry wrote.
-    if (record->diameters && binding.diameters[0] && binding.diameters[1]) {
-        SetTextOf(binding.diameters[0], (*record->diameters)[0]);
-        SetTextOf(binding.diameters[1], (*record->diameters)[1]);
-    }
+    // Each text is set as if typed, so the typing filter runs on it; the
+    // diameters a file keeps come last and win over the list entry's.
+    binding.fields->setTexts(cases::LoadedTexts(binding.kind, record.value()));
     platform.information(QStringLiteral("Data successfuly loaded from file!"));
 }
 

@@ -8,22 +8,20 @@
 #include "files/input_file.h"
 #include "platform/platform.h"
 
-#include <array>
 #include <functional>
-#include <vector>
 
 class QComboBox;
-class QLineEdit;
 
 namespace termiva {
+
+class ScreenFields;
 
 struct InputFileBinding {
     files::InputFileKind kind;
     std::function<bool()> checkInputs;     // the screen's CheckInputs, run before saving
     QComboBox* list = nullptr;             // the list whose index the file stores, if any
     std::function<void()> afterListLoaded; // single pipe: runs Combo1_Click once more
-    std::vector<QLineEdit*> fields;        // in file order (the format's fieldNames)
-    std::array<QLineEdit*, 2> diameters{}; // single pipe D1, D2 (lines 13 and 14)
+    const ScreenFields* fields = nullptr;  // every field the file keeps, by control name
 };
 
 // CheckInputs, the save dialog, the file, then "Data successfuly saved fo file!".

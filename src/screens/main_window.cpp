@@ -5,6 +5,7 @@
 #include "screens/diagram.h"
 #include "screens/multiple_pipes_screen.h"
 #include "screens/single_pipe_screen.h"
+#include "screens/value_marks.h"
 #include "screens/vessel_screen.h"
 
 #include <QAction>
@@ -62,7 +63,11 @@ MDIForm1::MDIForm1(Platform& platform, QWidget* parent) : QMainWindow(parent), p
 
 // Members go before the widget tree, so the Diagram lets go of its screens
 // while the MDI area still holds them.
-MDIForm1::~MDIForm1() = default;
+MDIForm1::~MDIForm1() {
+    // The MDI area outlives this part of the window and activates its
+    // remaining sub-windows while it closes them.
+    disconnect(mdiArea_, nullptr, this, nullptr);
+}
 
 Form2* MDIForm1::form2() const {
     return form2_;
@@ -117,6 +122,27 @@ void MDIForm1::createStatusBar() {
     };
     panel(1, QStringLiteral("For help press F1 key or select it from menu"), 7832);
     panel(2, QStringLiteral("Note: As decimal separator use"), 6068);
+
+    ResultNote = Named(new QLabel(StatusBar1), QStringLiteral("ResultNote"));
+    ResultNote->setAutoFillBackground(true);
+    QPalette palette = ResultNote->palette();
+    palette.setColor(QPalette::Window, kMarkedBoxColor);
+    ResultNote->setPalette(palette);
+    ResultNote->setWordWrap(true);
+    ResultNote->hide();
+    StatusBar1->addWidget(ResultNote, 1);
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, &MDIForm1::showResultNote);
+}
+
+void MDIForm1::showResultNote() {
+    QMdiSubWindow* active = mdiArea_->activeSubWindow();
+    QWidget* screen = active ? active->widget() : nullptr;
+    // Installing again only moves the filter to the front.
+    if (screen)
+        screen->installEventFilter(this);
+    const QString note = ResultNoteOf(screen);
+    this->ResultNote->setText(note);
+    this->ResultNote->setVisible(!note.isEmpty());
 }
 
 void MDIForm1::createTitlePanel() {
@@ -193,6 +219,9 @@ void MDIForm1::placeTitlePanel() {
 bool MDIForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == mdiArea_->viewport() && event->type() == QEvent::Resize)
         placeTitlePanel();
+    if (event->type() == QEvent::DynamicPropertyChange && mdiArea_->activeSubWindow() &&
+        watched == mdiArea_->activeSubWindow()->widget())
+        showResultNote();
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -74,10 +74,12 @@ public:
     QAction* Exit = nullptr;
     QStatusBar* StatusBar1 = nullptr;
     ControlArray<QLabel> Panels{QStringLiteral("Panels"), 1, 2}; // the status bar's text panels
-    QFrame* Frame1 = nullptr;                                    // the title panel
-    QGroupBox* Frame6 = nullptr;                                 // credits line
-    QLabel* Label18 = nullptr;                                   // programme title
-    QGroupBox* Frame5 = nullptr;                                 // product family
+    // The active screen's note on marked results; hidden while it has none.
+    QLabel* ResultNote = nullptr;
+    QFrame* Frame1 = nullptr;    // the title panel
+    QGroupBox* Frame6 = nullptr; // credits line
+    QLabel* Label18 = nullptr;   // programme title
+    QGroupBox* Frame5 = nullptr; // product family
     QLabel* lblVersion = nullptr;
     QLabel* Label32 = nullptr; // "TERMIVA"
     QLabel* Label31 = nullptr; // product number
@@ -97,6 +99,8 @@ private:
     void bringUp(QWidget* screen);
     // Puts a new screen into a sub-window that is deleted on close.
     QMdiSubWindow* addScreen(QWidget* screen);
+    // Shows the result note of the active screen, and follows its changes.
+    void showResultNote();
 
     Platform& platform_;
     QMdiArea* mdiArea_ = nullptr;

@@ -1,7 +1,7 @@
 #include "screens/multiple_pipes_screen.h"
 
-#include "engine/pipe_group.h"
-#include "text/number_text.h"
+#include "cases/pipe_group_case.h"
+#include "screens/value_marks.h"
 
 #include <algorithm>
 #include <array>
@@ -19,6 +19,8 @@
 namespace termiva {
 namespace {
 
+using files::InputFileKind;
+
 constexpr qreal kCaptionPoints = 9.75; // buttons, frame captions, common captions
 constexpr qreal kTablePoints = 8.25;   // fields, the pipe table, the totals
 
@@ -28,8 +30,8 @@ QLabel* NewLabel(const QString& text, const QString& name, QWidget* parent, cons
     return label;
 }
 
-QGroupBox* NewFrame(const QString& caption, const QString& name, QWidget* parent) {
-    auto* frame = Named(new QGroupBox(caption, parent), name);
+QGroupBox* NewFrame(std::string_view caption, const QString& name, QWidget* parent) {
+    auto* frame = Named(new QGroupBox(FromCase(caption), parent), name);
     frame->setFont(ScreenFont(kCaptionPoints, true));
     return frame;
 }
@@ -46,38 +48,26 @@ int TwoLineWidth(const QFontMetrics& metrics, const QString& text) {
 }
 
 struct TableColumn {
-    const char* header;
     const char* headerName;
     int widthTwips;
 };
 
-// Left to right: NO, OD, length, valves, flanges, bare loss, insulated loss.
+// Left to right: NO, OD, length, valves, flanges, bare loss, insulated loss,
+// as in cases::kPipeTableHeadings.
 constexpr std::array<TableColumn, 7> kColumns{{
-    {"NO [mm]", "Label6", 1095},
-    {"OD [mm]", "Label7", 1095},
-    {"Lenght of Pipes [m]", "Label8", 1100},
-    {"Number of Valves", "Label9", 1100},
-    {"Number of Flanges", "Label10", 1100},
-    {"Bare Pipe Losses [W]", "Label12", 1215},
-    {"Insulated Pipe Losses [W]", "Label13", 1215},
-}};
-
-struct TestRow {
-    int row;
-    const char* length;
-    const char* valves;
-    const char* flanges;
-};
-constexpr std::array<TestRow, 3> kTestRows{{
-    {15, "78", "25", "14"},
-    {17, "28", "14", "6"},
-    {20, "24", "8", "8"},
+    {"Label6", 1095},
+    {"Label7", 1095},
+    {"Label8", 1100},
+    {"Label9", 1100},
+    {"Label10", 1100},
+    {"Label12", 1215},
+    {"Label13", 1215},
 }};
 
 } // namespace
 
 Form4::Form4(Platform& platform, QWidget* parent) : QWidget(parent), platform_(platform) {
-    setWindowTitle(QStringLiteral("PART OF INSULATION"));
+    setWindowTitle(FromCase(cases::ScreenTitle(InputFileKind::MultiplePipes)));
     NameControl(this, QStringLiteral("Form4"));
 
     buildInputData();
@@ -108,56 +98,52 @@ Form4::Form4(Platform& platform, QWidget* parent) : QWidget(parent), platform_(p
 }
 
 void Form4::buildInputData() {
-    Frame2 = NewFrame(QStringLiteral("INPUT DATA"), QStringLiteral("Frame2"), this);
+    Frame2 = NewFrame(cases::kPipeGroupInputFrame, QStringLiteral("Frame2"), this);
     auto* grid = new QGridLayout(Frame2);
     grid->setHorizontalSpacing(12);
     const QFont captionFont = ScreenFont(kCaptionPoints);
     const QFont fieldFont = ScreenFont(kTablePoints);
-    const auto addField = [&](const char* name, const char* labelName, const char* caption) {
+    const auto addField = [&](const char* name, const char* labelName) {
         auto* field = new NumericField(platform_, QString::fromLatin1(name), Frame2);
         field->setFont(fieldFont);
         field->setFixedWidth(FromTwips(1200));
-        QLabel* label =
-            MakeCaption(QString::fromLatin1(caption), field, QString::fromLatin1(labelName));
+        fields_.add(field);
+        QLabel* label = MakeCaption(FieldCaption(InputFileKind::MultiplePipes, name), field,
+                                    QString::fromLatin1(labelName));
         label->setFont(captionFont);
         const int row = grid->rowCount();
         grid->addWidget(label, row, 0);
         grid->addWidget(field, row, 1);
         return std::pair{field, label};
     };
-    std::tie(Text11, Label5) = addField("Text11", "Label5", "Ambient Temperature (Tout) [oC]");
-    std::tie(Text12, Label4) = addField("Text12", "Label4", "Fluid Temperature (T1) [oC]");
-    std::tie(Text13, Label11) =
-        addField("Text13", "Label11", "Thickness of Insulation (delta)  [mm]");
-    std::tie(Text14, Label1) =
-        addField("Text14", "Label1", "Insulation Thermal Conductivity (k) [W/(m K)]");
-    std::tie(Text15, Label3) =
-        addField("Text15", "Label3", "Emissivity of Outside Surface (e) [-]");
-    std::tie(Text16, Label2) = addField("Text16", "Label2", "Wind Coefficinent (WC) [-]");
+    std::tie(Text11, Label5) = addField("Text11", "Label5");
+    std::tie(Text12, Label4) = addField("Text12", "Label4");
+    std::tie(Text13, Label11) = addField("Text13", "Label11");
+    std::tie(Text14, Label1) = addField("Text14", "Label1");
+    std::tie(Text15, Label3) = addField("Text15", "Label3");
+    std::tie(Text16, Label2) = addField("Text16", "Label2");
 }
 
 void Form4::buildResults() {
-    Frame3 = NewFrame(QStringLiteral("RESULTS"), QStringLiteral("Frame3"), this);
+    Frame3 = NewFrame(cases::kPipeGroupResultsFrame, QStringLiteral("Frame3"), this);
     auto* grid = new QGridLayout(Frame3);
     const QFont font = ScreenFont(kTablePoints, true);
-    const auto addTotal = [&](const char* captionName, const char* caption, const char* name) {
+    const auto addTotal = [&](const char* captionName, std::string_view caption, const char* name) {
         QLabel* total = NewLabel({}, QString::fromLatin1(name), Frame3, font);
         StyleBox(total, kResultBoxColor);
         total->setFixedWidth(FromTwips(1215));
-        QLabel* label =
-            NewLabel(QString::fromLatin1(caption), QString::fromLatin1(captionName), Frame3, font);
+        QLabel* label = NewLabel(FromCase(caption), QString::fromLatin1(captionName), Frame3, font);
         const int row = grid->rowCount();
         grid->addWidget(label, row, 0);
         grid->addWidget(total, row, 1);
         return std::pair{label, total};
     };
-    std::tie(Label14, Label20) = addTotal("Label14", "Total Losses of Bare Pipes [kW]", "Label20");
-    std::tie(Label15, Label21) =
-        addTotal("Label15", "Total Losses of Insulated  Pipes [kW]", "Label21");
+    std::tie(Label14, Label20) = addTotal("Label14", cases::kPipeGroupTotalCaptions[0], "Label20");
+    std::tie(Label15, Label21) = addTotal("Label15", cases::kPipeGroupTotalCaptions[1], "Label21");
 }
 
 void Form4::buildPipeTable() {
-    Frame1 = NewFrame(QStringLiteral("INPUT PIPE DATA"), QStringLiteral("Frame1"), this);
+    Frame1 = NewFrame(cases::kPipeTableFrame, QStringLiteral("Frame1"), this);
     auto* grid = new QGridLayout(Frame1);
     grid->setVerticalSpacing(1);
     grid->setHorizontalSpacing(2);
@@ -168,7 +154,7 @@ void Form4::buildPipeTable() {
                                                   &Label10, &Label12, &Label13};
     std::array<int, kColumns.size()> widths{};
     for (std::size_t c = 0; c < kColumns.size(); ++c) {
-        const QString text = QString::fromLatin1(kColumns[c].header);
+        const QString text = FromCase(cases::kPipeTableHeadings[c]);
         QLabel* header = NewLabel(text, QString::fromLatin1(kColumns[c].headerName), Frame1, font);
         header->setFrameStyle(QFrame::Box | QFrame::Plain);
         header->setAlignment(Qt::AlignCenter);
@@ -195,19 +181,20 @@ void Form4::buildPipeTable() {
         NumericField* field = array.add(r, new NumericField(platform_, {}, Frame1));
         field->setFont(font);
         field->setFixedWidth(widths[static_cast<std::size_t>(column)]);
+        fields_.add(field);
         field->setAccessibleName(
             QStringLiteral("%1, NO %2")
-                .arg(QString::fromLatin1(kColumns[static_cast<std::size_t>(column)].header),
+                .arg(FromCase(cases::kPipeTableHeadings[static_cast<std::size_t>(column)]),
                      nominal));
         grid->addWidget(field, r - kFirstRow + 1, column);
     };
 
     for (int r = kFirstRow; r <= kLastRow; ++r) {
-        // The fixed texts are the engine's own sizes, written with a point as
-        // they always were, whatever the user's separator.
-        const StandardPipe& pipe = kPipeGroupSizes[static_cast<std::size_t>(r - kFirstRow)];
-        const QString nominal = QString::fromStdString(text::Format(pipe.NO, "####0", "."));
-        const QString outside = QString::fromStdString(text::Format(pipe.OD, "####0.0", "."));
+        // The fixed texts are the engine's own sizes, shown with the user's
+        // separator (the calculation takes the numbers, not these texts).
+        const cases::PipeRowSize size = cases::PipeRowSizeTexts(r, DecimalSeparator());
+        const QString nominal = FromCase(size.nominal);
+        const QString outside = FromCase(size.outside);
         addBox(Label18, r, nominal, kFixedBoxColor, 0);
         addBox(Label19, r, outside, kFixedBoxColor, 1);
         addField(Text3, r, 2, nominal);
@@ -268,54 +255,38 @@ std::vector<QLineEdit*> Form4::commonFields() const {
     return {Text11, Text12, Text13, Text14, Text15, Text16};
 }
 
+cases::ScreenTexts Form4::texts() const {
+    return fields_.texts(InputFileKind::MultiplePipes);
+}
+
 bool Form4::CheckInputs() {
-    if (!CheckRequired(platform_, commonFields()))
-        return false;
-    std::vector<FieldRow> rows;
-    for (int r = kFirstRow; r <= kLastRow; ++r)
-        rows.push_back({Text3(r), Text4(r), Text5(r)});
-    return CheckRows(platform_, rows);
+    return fields_.checkRequired(platform_, texts());
 }
 
 void Form4::Command1_Click() {
     if (!CheckInputs())
         return;
-
-    FieldReader read;
-    PipeGroupInput input; // every row's NO and OD preset: the sizes the table shows
-    input.Tout = read(Text11);
-    input.T1 = read(Text12);
-    input.delta = read(Text13);
-    input.k = read(Text14);
-    input.e = read(Text15);
-    input.WC = read(Text16);
-    for (int r = kFirstRow; r <= kLastRow; ++r) {
-        PipeRow& row = input.rows[static_cast<std::size_t>(r - kFirstRow)];
-        row.used = !Text3(r)->text().isEmpty();
-        if (!row.used)
-            continue;
-        row.L = read(Text3(r));
-        row.valves = read(Text4(r));
-        row.flanges = read(Text5(r));
-    }
-    if (!read.ok())
-        return;
-
-    const CalculationResult<PipeGroupResult> result = PipeGroupHeatLoss(input);
+    const auto result = cases::CalculatePipeGroup(texts(), DecimalSeparator());
     if (!result) {
-        ShowCalculationError(platform_, result.error());
+        fields_.showError(platform_, result.error());
         return;
     }
     // A row left out keeps what it showed before.
+    const cases::PipeGroupTexts shown = cases::PipeGroupResultTexts(*result, DecimalSeparator());
     for (int r = kFirstRow; r <= kLastRow; ++r) {
-        const PipeRowResult& row = result->rows[static_cast<std::size_t>(r - kFirstRow)];
-        if (!row.used)
-            continue;
-        ShowResult(Label16(r), row.Qbare, "####0");
-        ShowResult(Label17(r), row.Qins, "####0.0");
+        const auto index = static_cast<std::size_t>(r - kFirstRow);
+        if (const auto& row = shown.rows[index]) {
+            Label16(r)->setText(FromCase(row->bare));
+            Label17(r)->setText(FromCase(row->insulated));
+            MarkResult(Label16(r), result->rows[index].bareFlags, kResultBoxColor);
+            MarkResult(Label17(r), result->rows[index].insFlags, kResultBoxColor);
+        }
     }
-    ShowResult(Label20, result->QbareTotal / 1000, "####0.#0");
-    ShowResult(Label21, result->QinsTotal / 1000, "####0.#0");
+    Label20->setText(FromCase(shown.bareTotal));
+    Label21->setText(FromCase(shown.insulatedTotal));
+    MarkResult(Label20, result->bareTotalFlags, kResultBoxColor);
+    MarkResult(Label21, result->insTotalFlags, kResultBoxColor);
+    SetResultNote(this, cases::MarksOf(*result));
 }
 
 void Form4::Command3_Click() {
@@ -327,36 +298,25 @@ void Form4::Command3_Click() {
         Text5(r)->clear();
         Label16(r)->clear();
         Label17(r)->clear();
+        MarkResult(Label16(r), {}, kResultBoxColor);
+        MarkResult(Label17(r), {}, kResultBoxColor);
     }
     Label20->clear();
     Label21->clear();
+    MarkResult(Label20, {}, kResultBoxColor);
+    MarkResult(Label21, {}, kResultBoxColor);
+    SetResultNote(this, QString());
 }
 
-// The texts carry a point whatever the user's separator, and each goes through
-// the typing filter as if typed.
+// Each text goes through the typing filter as if typed.
 void Form4::Command4_Click() {
     Command3_Click();
-    Text11->setText(QStringLiteral("25"));
-    Text12->setText(QStringLiteral("150"));
-    Text13->setText(QStringLiteral("25"));
-    Text14->setText(QStringLiteral("0.05"));
-    Text15->setText(QStringLiteral("0.90"));
-    Text16->setText(QStringLiteral("1"));
-    for (const TestRow& row : kTestRows) {
-        Text3(row.row)->setText(QString::fromLatin1(row.length));
-        Text4(row.row)->setText(QString::fromLatin1(row.valves));
-        Text5(row.row)->setText(QString::fromLatin1(row.flanges));
-    }
+    fields_.setTexts(cases::TestDataOf(InputFileKind::MultiplePipes, DecimalSeparator()).texts);
 }
 
 InputFileBinding Form4::fileBinding() {
-    InputFileBinding binding;
-    binding.kind = files::InputFileKind::MultiplePipes;
-    binding.checkInputs = [this] { return CheckInputs(); };
-    binding.fields = commonFields();
-    for (int r = kFirstRow; r <= kLastRow; ++r)
-        binding.fields.insert(binding.fields.end(), {Text3(r), Text4(r), Text5(r)});
-    return binding;
+    return InputFileBinding{
+        InputFileKind::MultiplePipes, [this] { return CheckInputs(); }, nullptr, {}, &fields_};
 }
 
 void Form4::Command5_Click() {

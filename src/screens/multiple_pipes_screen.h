@@ -22,8 +22,8 @@ class Form4 : public QWidget {
 
 public:
     // Rows of the pipe table: the elements of its control arrays, top to bottom.
-    static constexpr int kFirstRow = 13;
-    static constexpr int kLastRow = 25;
+    static constexpr int kFirstRow = cases::kFirstPipeRow;
+    static constexpr int kLastRow = cases::kLastPipeRow;
 
     explicit Form4(Platform& platform, QWidget* parent = nullptr);
 
@@ -89,9 +89,11 @@ private:
     QWidget* buildButtons();
     void chainTabOrder();
     std::vector<QLineEdit*> commonFields() const;
+    cases::ScreenTexts texts() const;
     InputFileBinding fileBinding();
 
     Platform& platform_;
+    ScreenFields fields_;
 };
 
 } // namespace termiva

@@ -117,15 +117,24 @@ bool CheckRows(Platform& platform, const std::vector<FieldRow>& rows) {
     return complete;
 }
 
+void ReportUnreadable(NumericField* field) {
+    if (field->text().isEmpty())
+        CheckRequired(field->platform(), {field});
+    else
+        field->checkNumber();
+}
+
+void AddCaseRule(NumericField* field, cases::FieldRule rule) {
+    if (rule == cases::FieldRule::NotZero)
+        field->addLeaveRule(NotZero());
+}
+
 double FieldReader::operator()(NumericField* field) {
     if (const auto number = field->value())
         return *number;
     if (ok_) {
         ok_ = false;
-        if (field->text().isEmpty())
-            CheckRequired(field->platform(), {field});
-        else
-            field->checkNumber();
+        ReportUnreadable(field);
     }
     return 0;
 }

@@ -12,6 +12,7 @@
 //     CheckInputs.
 // The leave check needs TermivaApplication (leave_check.h) to run.
 
+#include "cases/case_fields.h"
 #include "platform/platform.h"
 #include "screens/leave_check.h"
 
@@ -25,13 +26,11 @@
 
 namespace termiva {
 
-inline constexpr char kInvalidEntries[] = "Invalid entries, please enter numbers only";
-inline constexpr char kMustNotBeZero[] = "Value must be greater then 0!";
-inline constexpr char kNominalDiameterTooLarge[] =
-    "Pipe nominal diameter must be less then pipe outside diameter!";
-inline constexpr char kOutsideDiameterTooSmall[] =
-    "Pipe outside diameter must be greater then pipe nominam diameter!";
-inline constexpr char kPleaseInputValue[] = "Please input value!";
+using cases::kInvalidEntries;
+using cases::kMustNotBeZero;
+using cases::kNominalDiameterTooLarge;
+using cases::kOutsideDiameterTooSmall;
+using cases::kPleaseInputValue;
 
 inline const QColor kInvalidFieldColor{255, 0, 0};
 
@@ -96,6 +95,14 @@ bool CheckRequired(Platform& platform, const std::vector<QLineEdit*>& fields);
 // its first empty entry, so the focus ends in the last incomplete row.
 using FieldRow = std::array<QLineEdit*, 3>;
 bool CheckRows(Platform& platform, const std::vector<FieldRow>& rows);
+
+// A field that does not hold a number when a calculation reads it, reported
+// as CheckInputs (empty) or leaving it (not a number) would report it.
+void ReportUnreadable(NumericField* field);
+
+// The leave rule of a field's rule kind (C or D need their partner field: D
+// is added with AddDiameterOrderCheck); nothing for kinds A and B alone.
+void AddCaseRule(NumericField* field, cases::FieldRule rule);
 
 // Reads fields as numbers for a calculation, after CheckInputs passed:
 //   FieldReader read;

@@ -1,5 +1,6 @@
 #include "screens/screen_common.h"
 
+#include "screens/numeric_field.h"
 #include "text/number_text.h"
 
 #include <QFile>
@@ -38,6 +39,60 @@ void ShowResult(QLabel* label, double value, std::string_view pattern) {
 
 void ShowCalculationError(Platform& platform, const CalculationError& error) {
     platform.error(QString::fromStdString(error.message));
+}
+
+QString FromCase(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString FieldCaption(files::InputFileKind kind, std::string_view controlName) {
+    const cases::FieldSpec* field = cases::FindField(kind, controlName);
+    return field ? FromCase(field->caption) : QString();
+}
+
+void ScreenFields::add(NumericField* field) {
+    fields_.emplace_back(field->objectName().toStdString(), field);
+}
+
+NumericField* ScreenFields::find(std::string_view controlName) const {
+    for (const auto& [name, field] : fields_) {
+        if (name == controlName)
+            return field;
+    }
+    return nullptr;
+}
+
+cases::ScreenTexts ScreenFields::texts(files::InputFileKind kind, int listIndex) const {
+    cases::ScreenTexts texts{kind, listIndex, {}};
+    for (const auto& [name, field] : fields_)
+        texts.texts[name] = TextOf(field);
+    return texts;
+}
+
+bool ScreenFields::checkRequired(Platform& platform, const cases::ScreenTexts& texts) const {
+    const std::vector<std::string> missing = cases::MissingFields(texts);
+    for (const std::string& name : missing) {
+        if (NumericField* field = find(name))
+            CheckRequired(platform, {field});
+        else
+            platform.error(QString::fromLatin1(cases::kPleaseInputValue));
+    }
+    return missing.empty();
+}
+
+void ScreenFields::setTexts(const std::vector<cases::FieldText>& texts) const {
+    for (const cases::FieldText& text : texts) {
+        if (NumericField* field = find(text.field))
+            SetTextOf(field, text.text);
+    }
+}
+
+void ScreenFields::showError(Platform& platform, const cases::CaseError& error) const {
+    NumericField* field = error.field.empty() ? nullptr : find(error.field);
+    if (field)
+        ReportUnreadable(field);
+    else
+        platform.error(FromCase(error.message));
 }
 
 void NameControl(QWidget* control, const QString& name) {

@@ -1,9 +1,13 @@
 #pragma once
 
 // What the calculator screens share: the user's decimal separator, field texts
-// as numbers and back, result labels, captions, control names and arrays,
-// fonts and the colours of the result boxes.
+// as numbers and back, the bridge between a screen's fields and its case in
+// src/cases (texts out, required check, errors and texts back), result labels,
+// captions, control names and arrays, fonts and the colours of the result
+// boxes.
 
+#include "cases/case_reader.h"
+#include "cases/case_records.h"
 #include "engine/calculation_error.h"
 #include "platform/platform.h"
 
@@ -24,6 +28,8 @@ class QLineEdit;
 class QSvgRenderer;
 
 namespace termiva {
+
+class NumericField;
 
 // The user's decimal separator, from QLocale(): the program sets the default
 // locale to the system's at start, tests set the one they need.
@@ -47,6 +53,39 @@ void ShowResult(QLabel* label, double value, std::string_view pattern);
 
 // A calculation that gave no result, in an "Error" box.
 void ShowCalculationError(Platform& platform, const CalculationError& error);
+
+// A text from the cases layer (UTF-8) as a QString.
+QString FromCase(std::string_view text);
+
+// The caption a screen shows beside field `controlName`.
+QString FieldCaption(files::InputFileKind kind, std::string_view controlName);
+
+// A calculator screen's fields by control name: what the screen hands to its
+// case in src/cases, and where the case's answers go back.
+class ScreenFields {
+public:
+    // Known by its objectName: "Text3", "Text3(13)".
+    void add(NumericField* field);
+    NumericField* find(std::string_view controlName) const;
+
+    // The fields' texts and the screen's list entry.
+    cases::ScreenTexts texts(files::InputFileKind kind, int listIndex = -1) const;
+
+    // Kinds E and F: "Please input value!" for each field the case names, each
+    // taking the focus in turn (a hidden one cannot); true when none is missing.
+    bool checkRequired(Platform& platform, const cases::ScreenTexts& texts) const;
+
+    // Sets each text as if typed, so the typing filter runs on it.
+    void setTexts(const std::vector<cases::FieldText>& texts) const;
+
+    // A case that gave no result: a field that does not hold a number reports
+    // itself as leaving it would (or as the required check, when empty); an
+    // engine error goes into an "Error" box.
+    void showError(Platform& platform, const cases::CaseError& error) const;
+
+private:
+    std::vector<std::pair<std::string, NumericField*>> fields_;
+};
 
 // Sets the objectName and the accessible description (which Qt's
 // accessibility bridge publishes, unlike objectName) to the control's

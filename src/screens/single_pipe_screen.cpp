@@ -1,9 +1,10 @@
 #include "screens/single_pipe_screen.h"
 
+#include "cases/single_pipe_case.h"
 #include "engine/pipe_sizes.h"
-#include "engine/single_pipe.h"
 #include "screens/input_file_actions.h"
 #include "screens/screen_common.h"
+#include "screens/value_marks.h"
 
 #include <array>
 #include <utility>
@@ -19,6 +20,8 @@
 namespace termiva {
 namespace {
 
+using files::InputFileKind;
+
 const QString kPipePicture = QStringLiteral(":/images/pipe_section.svg");
 constexpr int kFieldWidth = 90;  // px: room for about ten digits
 constexpr int kResultWidth = 96; // px: "99999.99" in the box with room to spare
@@ -31,16 +34,18 @@ QString Name(const char* prefix, int number) {
 // frames share one width so that the fields line up from frame to frame.
 class FieldFrame {
 public:
-    FieldFrame(QGroupBox* frame, Platform& platform) : frame_(frame), platform_(platform) {
+    FieldFrame(QGroupBox* frame, Platform& platform, ScreenFields& fields)
+        : frame_(frame), platform_(platform), fields_(fields) {
         layout_ = new QGridLayout(frame);
         layout_->setHorizontalSpacing(FromTwips(120));
         layout_->setColumnStretch(0, 1);
     }
 
-    NumericField* add(const QString& name, const QString& caption) {
-        auto* field = new NumericField(platform_, name, frame_);
+    NumericField* add(const char* name) {
+        auto* field = new NumericField(platform_, QString::fromLatin1(name), frame_);
         field->setFixedWidth(kFieldWidth);
-        QLabel* label = MakeCaption(caption, field);
+        fields_.add(field);
+        QLabel* label = MakeCaption(FieldCaption(InputFileKind::SinglePipe, name), field);
         const int row = static_cast<int>(captions.size());
         captions.push_back(label);
         layout_->addWidget(label, row, 0);
@@ -53,10 +58,9 @@ public:
 private:
     QGroupBox* frame_;
     Platform& platform_;
+    ScreenFields& fields_;
     QGridLayout* layout_;
 };
-
-// The pipe drawing, scaled into its box with its proportions kept.
 
 QPushButton* Button(const QString& name, const QString& caption, QWidget* parent) {
     auto* button = Named(new QPushButton(caption, parent), name);
@@ -68,33 +72,33 @@ QPushButton* Button(const QString& name, const QString& caption, QWidget* parent
 
 Form3::Form3(Platform& platform, QWidget* parent) : QWidget(parent), platform_(platform) {
     NameControl(this, QStringLiteral("Form3"));
-    setWindowTitle(QStringLiteral("SINGLE PIPES"));
+    setWindowTitle(FromCase(cases::ScreenTitle(InputFileKind::SinglePipe)));
     setFont(ScreenFont(9.75));
 
-    Frame4 = Named(new QGroupBox(QStringLiteral("Pipe"), this), QStringLiteral("Frame4"));
-    FieldFrame pipe(Frame4, platform_);
-    Text1 = pipe.add(QStringLiteral("Text1"), QStringLiteral("Pipe nominal diameter (D1) [mm]"));
-    Text2 = pipe.add(QStringLiteral("Text2"), QStringLiteral("Pipe outside diameter (D2) [mm]"));
+    const auto newFrame = [this](std::string_view caption, const char* name) {
+        return Named(new QGroupBox(FromCase(caption), this), QString::fromLatin1(name));
+    };
+    Frame4 = newFrame(cases::kPipeFrame, "Frame4");
+    FieldFrame pipe(Frame4, platform_, fields_);
+    Text1 = pipe.add("Text1");
+    Text2 = pipe.add("Text2");
     AddDiameterOrderCheck(Text1, Text2);
 
-    Frame1 = Named(new QGroupBox(QStringLiteral("Input Data"), this), QStringLiteral("Frame1"));
-    FieldFrame input(Frame1, platform_);
-    Text3 = input.add(QStringLiteral("Text3"), QStringLiteral("Fluid Temperature (T1) [oC]"));
-    Text4 = input.add(QStringLiteral("Text4"), QStringLiteral("Ambient Temperature (Tout) [oC]"));
-    Text5 = input.add(QStringLiteral("Text5"),
-                      QStringLiteral("Insulation Thermal Conductivity (k) [W/(m K)]"));
-    Text6 =
-        input.add(QStringLiteral("Text6"), QStringLiteral("Emissivity of Outside Surface (e) [-]"));
-    Text7 = input.add(QStringLiteral("Text7"), QStringLiteral("Wind Coefficinent (WC) [-]"));
+    Frame1 = newFrame(cases::kInputDataFrame, "Frame1");
+    FieldFrame input(Frame1, platform_, fields_);
+    Text3 = input.add("Text3");
+    Text4 = input.add("Text4");
+    Text5 = input.add("Text5");
+    Text6 = input.add("Text6");
+    Text7 = input.add("Text7");
 
-    Frame2 = Named(new QGroupBox(QStringLiteral("Thickness of Insulation"), this),
-                   QStringLiteral("Frame2"));
-    FieldFrame thickness(Frame2, platform_);
-    Text10 = thickness.add(QStringLiteral("Text10"), QStringLiteral("tins1 [mm]"));
-    Text11 = thickness.add(QStringLiteral("Text11"), QStringLiteral("tins2 [mm]"));
-    Text12 = thickness.add(QStringLiteral("Text12"), QStringLiteral("tins3 [mm]"));
-    Text13 = thickness.add(QStringLiteral("Text13"), QStringLiteral("tins4 [mm]"));
-    Text14 = thickness.add(QStringLiteral("Text14"), QStringLiteral("tins5 [mm]"));
+    Frame2 = newFrame(cases::kThicknessFrame, "Frame2");
+    FieldFrame thickness(Frame2, platform_, fields_);
+    Text10 = thickness.add("Text10");
+    Text11 = thickness.add("Text11");
+    Text12 = thickness.add("Text12");
+    Text13 = thickness.add("Text13");
+    Text14 = thickness.add("Text14");
 
     int captionWidth = 0;
     for (const FieldFrame* frame : {&pipe, &input, &thickness}) {
@@ -111,19 +115,15 @@ Form3::Form3(Platform& platform, QWidget* parent) : QWidget(parent), platform_(p
         Combo1->addItem(
             QString::fromUtf8(size.text.data(), static_cast<qsizetype>(size.text.size())));
     Combo1->setMaxVisibleItems(static_cast<int>(kSinglePipeSizes.size()));
-    QLabel* comboCaption = MakeCaption(QStringLiteral("Nominal pipe diameter, mm(inch):"), Combo1);
+    QLabel* comboCaption = MakeCaption(FromCase(cases::kPipeSizeListCaption), Combo1);
 
-    Frame3 = Named(new QGroupBox(QStringLiteral("Results"), this), QStringLiteral("Frame3"));
+    Frame3 = newFrame(cases::kResultsFrame, "Frame3");
     auto* results = new QGridLayout(Frame3);
     results->setHorizontalSpacing(FromTwips(120));
     results->setColumnStretch(0, 1);
-    auto* heading = new QLabel(QStringLiteral("Tsurface [oC]"), Frame3);
+    auto* heading = new QLabel(FromCase(cases::kTsurfaceHeading), Frame3);
     heading->setAlignment(Qt::AlignCenter);
     results->addWidget(heading, 0, 2);
-    const std::array<QString, 6> rowCaptions = {
-        QStringLiteral("Heat Loss (bare pipe) [W/m]"), QStringLiteral("Heat Loss (tins1) [W/m]"),
-        QStringLiteral("Heat Loss (tins2) [W/m]"),     QStringLiteral("Heat Loss (tins3) [W/m]"),
-        QStringLiteral("Heat Loss (tins4) [W/m]"),     QStringLiteral("Heat Loss (tins5) [W/m]")};
     const std::array<QLabel**, 6> losses = {&Label18, &Label19, &Label20,
                                             &Label21, &Label22, &Label23};
     const std::array<QLabel**, 6> temperatures = {&Label24, &Label25, &Label26,
@@ -139,10 +139,12 @@ Form3::Form3(Platform& platform, QWidget* parent) : QWidget(parent), platform_(p
         const auto row = static_cast<std::size_t>(i);
         QLabel* loss = box(losses[row], 18 + i);
         QLabel* temperature = box(temperatures[row], 24 + i);
-        auto* caption = new QLabel(rowCaptions[row], Frame3);
+        const QString rowCaption = FromCase(cases::kSinglePipeResultCaptions[row]);
+        auto* caption = new QLabel(rowCaption, Frame3);
         caption->setBuddy(loss);
-        loss->setAccessibleName(rowCaptions[row]);
-        temperature->setAccessibleName(rowCaptions[row] + QStringLiteral(", Tsurface [oC]"));
+        loss->setAccessibleName(rowCaption);
+        temperature->setAccessibleName(rowCaption + QStringLiteral(", ") +
+                                       FromCase(cases::kTsurfaceHeading));
         results->addWidget(caption, i + 1, 0);
         results->addWidget(loss, i + 1, 1);
         results->addWidget(temperature, i + 1, 2);
@@ -240,53 +242,37 @@ void Form3::Combo1_Activated() {
 }
 
 void Form3::Combo1_Click() {
-    const int index = Combo1->currentIndex();
-    if (index < 0 || index >= static_cast<int>(kSinglePipeSizes.size()))
-        return;
-    const PipeSizeEntry& size = kSinglePipeSizes[static_cast<std::size_t>(index)];
-    Text1->setText(size.D1 ? NumberText(*size.D1) : QString());
-    Text2->setText(size.D2 ? NumberText(*size.D2) : QString());
+    fields_.setTexts(cases::PipeSizeTexts(Combo1->currentIndex(), DecimalSeparator()));
 }
 
-std::vector<QLineEdit*> Form3::requiredFields() const {
-    return {Text1, Text2,  Text3,  Text4,  Text5,  Text6,
-            Text7, Text10, Text11, Text12, Text13, Text14};
+cases::ScreenTexts Form3::texts() const {
+    return fields_.texts(InputFileKind::SinglePipe, Combo1->currentIndex());
 }
 
 bool Form3::CheckInputs() {
-    return CheckRequired(platform_, requiredFields());
+    return fields_.checkRequired(platform_, texts());
 }
 
 void Form3::Command1_Click() {
     if (!CheckInputs())
         return;
-    FieldReader read;
-    SinglePipeInput input;
-    input.D2 = read(Text2);
-    input.T1 = read(Text3);
-    input.Tout = read(Text4);
-    input.k = read(Text5);
-    input.e = read(Text6);
-    input.WC = read(Text7);
-    const std::array<NumericField*, 5> thicknesses = {Text10, Text11, Text12, Text13, Text14};
-    for (std::size_t i = 0; i < thicknesses.size(); ++i)
-        input.tins[i] = read(thicknesses[i]);
-    if (!read.ok())
-        return;
-
-    const CalculationResult<SinglePipeResult> result = SinglePipeHeatLoss(input);
+    const auto result = cases::CalculateSinglePipe(texts(), DecimalSeparator());
     if (!result) {
-        ShowCalculationError(platform_, result.error());
+        fields_.showError(platform_, result.error());
         return;
     }
     Frame3->show();
+    const cases::SinglePipeTexts shown = cases::SinglePipeResultTexts(*result, DecimalSeparator());
     const std::array<QLabel*, 6> losses = {Label18, Label19, Label20, Label21, Label22, Label23};
     const std::array<QLabel*, 6> temperatures = {Label24, Label25, Label26,
                                                  Label27, Label28, Label29};
     for (std::size_t i = 0; i < losses.size(); ++i) {
-        ShowResult(losses[i], result->HeatLoss[i], "####0.#0");
-        ShowResult(temperatures[i], result->Tsurface[i], "####.0");
+        losses[i]->setText(FromCase(shown.heatLoss[i]));
+        temperatures[i]->setText(FromCase(shown.surfaceTemperature[i]));
+        MarkResult(losses[i], result->flags[i], kResultBoxColor);
+        MarkResult(temperatures[i], result->flags[i], kResultBoxColor);
     }
+    SetResultNote(this, cases::MarksOf(*result));
 }
 
 void Form3::Command2_Click() {
@@ -302,43 +288,27 @@ void Form3::Command3_Click() {
          {Text3, Text4, Text5, Text6, Text7, Text10, Text11, Text12, Text13, Text14})
         field->clear();
     Frame3->hide();
+    SetResultNote(this, QString());
 }
 
 void Form3::Command4_Click() {
-    selectSize(1);
-    Text3->setText(NumberText(143));
-    Text4->setText(NumberText(20));
-    Text5->setText(NumberText(0.07));
-    Text6->setText(NumberText(0.95));
-    Text7->setText(NumberText(1));
-    const std::array<std::pair<NumericField*, double>, 5> thicknesses = {
-        {{Text10, 20}, {Text11, 50}, {Text12, 75}, {Text13, 100}, {Text14, 150}}};
-    for (const auto& [field, value] : thicknesses)
-        field->setText(NumberText(value));
+    const cases::TestData testData =
+        cases::TestDataOf(InputFileKind::SinglePipe, DecimalSeparator());
+    selectSize(testData.listIndex);
+    fields_.setTexts(testData.texts);
 }
 
-namespace {
-
-InputFileBinding FileBinding(Form3& form, std::function<bool()> checkInputs) {
-    return InputFileBinding{
-        files::InputFileKind::SinglePipe,
-        std::move(checkInputs),
-        form.Combo1,
-        [&form] { form.Combo1_Click(); },
-        {form.Text3, form.Text4, form.Text5, form.Text6, form.Text7, form.Text10, form.Text11,
-         form.Text12, form.Text13, form.Text14},
-        {form.Text1, form.Text2},
-    };
+InputFileBinding Form3::fileBinding() {
+    return InputFileBinding{InputFileKind::SinglePipe, [this] { return CheckInputs(); }, Combo1,
+                            [this] { Combo1_Click(); }, &fields_};
 }
-
-} // namespace
 
 void Form3::Command5_Click() {
-    SaveInputFile(platform_, FileBinding(*this, [this] { return CheckInputs(); }));
+    SaveInputFile(platform_, fileBinding());
 }
 
 void Form3::Command6_Click() {
-    LoadInputFile(platform_, FileBinding(*this, [this] { return CheckInputs(); }));
+    LoadInputFile(platform_, fileBinding());
 }
 
 } // namespace termiva

@@ -5,8 +5,11 @@
 // temperature, bare and insulated. Its fields are also the inputs of
 // "Diagram", which reads them directly.
 
+#include "cases/case_fields.h"
 #include "platform/platform.h"
+#include "screens/input_file_actions.h"
 #include "screens/numeric_field.h"
+#include "screens/screen_common.h"
 
 #include <functional>
 #include <vector>
@@ -42,6 +45,10 @@ public:
     void Command5_Click(); // Save to file
     void Command6_Click(); // Load from file
     bool CheckInputs();
+
+    // The field texts and the list entry, for the cases layer.
+    cases::ScreenTexts texts() const;
+    const ScreenFields& fields() const { return fields_; }
 
     // The controls, under their layout names; other screens and the tests
     // read them directly.
@@ -86,9 +93,10 @@ private:
     // the entry changes.
     void selectSize(int index);
     void Combo1_Activated();
-    std::vector<QLineEdit*> requiredFields() const;
+    InputFileBinding fileBinding();
 
     Platform& platform_;
+    ScreenFields fields_;
     std::function<void()> diagramAction_;
     // The list reports a changed entry first (currentIndexChanged, which runs
     // Combo1_Click) and then that the user picked it (activated): only a pick

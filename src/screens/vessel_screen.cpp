@@ -1,7 +1,8 @@
 #include "screens/vessel_screen.h"
 
-#include "engine/vessel.h"
+#include "cases/vessel_case.h"
 #include "screens/screen_common.h"
+#include "screens/value_marks.h"
 
 #include <array>
 #include <utility>
@@ -15,6 +16,8 @@
 
 namespace termiva {
 namespace {
+
+using files::InputFileKind;
 
 constexpr qreal kBodyPoints = 9.75;
 constexpr qreal kFramePoints = 12;
@@ -37,8 +40,8 @@ QWidget* MakeSketch(const QString& resource, QSize size, QWidget* parent) {
     return sketch;
 }
 
-QGroupBox* MakeFrame(const QString& caption, const QString& name, QWidget* parent) {
-    auto* frame = Named(new QGroupBox(caption, parent), name);
+QGroupBox* MakeFrame(std::string_view caption, const QString& name, QWidget* parent) {
+    auto* frame = Named(new QGroupBox(FromCase(caption), parent), name);
     frame->setFont(ScreenFont(kFramePoints, true));
     return frame;
 }
@@ -56,7 +59,7 @@ QLabel* MakeLabel(const QString& text, const QString& name, QWidget* parent) {
 } // namespace
 
 Form2::Form2(Platform& platform, QWidget* parent) : QWidget(parent), platform_(platform) {
-    setWindowTitle(QStringLiteral("VESSEL INSULATION"));
+    setWindowTitle(FromCase(cases::ScreenTitle(InputFileKind::Vessel)));
     setFont(ScreenFont(kBodyPoints));
 
     QWidget* selection = buildSelection();
@@ -87,10 +90,10 @@ Form2::Form2(Platform& platform, QWidget* parent) : QWidget(parent), platform_(p
 QWidget* Form2::buildSelection() {
     auto* box = new QWidget(this);
     Combo1 = Named(new QComboBox(box), QStringLiteral("Combo1"));
-    Combo1->addItems({QStringLiteral("Rectangular"), QStringLiteral("Horizontal Cylindrical"),
-                      QStringLiteral("Vertical Cylindical")});
+    for (std::string_view shape : cases::kVesselShapes)
+        Combo1->addItem(FromCase(shape));
     Combo1->setMinimumWidth(FromTwips(2895));
-    Label17 = MakeCaption(QStringLiteral("Vessel selection:"), Combo1, QStringLiteral("Label17"));
+    Label17 = MakeCaption(FromCase(cases::kVesselListCaption), Combo1, QStringLiteral("Label17"));
     auto* column = new QVBoxLayout(box);
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(Label17);
@@ -118,83 +121,72 @@ QWidget* Form2::buildSketches() {
 }
 
 void Form2::buildInputData() {
-    Frame1 = MakeFrame(QStringLiteral("Input Data"), QStringLiteral("Frame1"), this);
+    Frame1 = MakeFrame(cases::kInputDataFrame, QStringLiteral("Frame1"), this);
     auto* grid = new QGridLayout(Frame1);
     grid->setColumnStretch(0, 1);
     int row = 0;
-    const auto addRow = [&](NumericField*& field, const QString& fieldName, QLabel*& caption,
-                            const QString& text, const QString& captionName) {
-        field = Body(new NumericField(platform_, fieldName, Frame1));
+    const auto addRow = [&](NumericField*& field, const char* fieldName, QLabel*& caption,
+                            const char* captionName) {
+        field = Body(new NumericField(platform_, QString::fromLatin1(fieldName), Frame1));
         field->setFixedWidth(FromTwips(1200));
-        caption = Body(MakeCaption(text, field, captionName));
+        fields_.add(field);
+        // The dimensions refuse exactly "0" on leaving, before the number check.
+        AddCaseRule(field, cases::FindField(InputFileKind::Vessel, fieldName)->rule);
+        caption = Body(MakeCaption(FieldCaption(InputFileKind::Vessel, fieldName), field,
+                                   QString::fromLatin1(captionName)));
         caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         grid->addWidget(caption, row, 0);
         grid->addWidget(field, row, 1);
         ++row;
     };
-    addRow(Text1, QStringLiteral("Text1"), Label2, QStringLiteral("Lenght (L) [m]"),
-           QStringLiteral("Label2"));
-    addRow(Text2, QStringLiteral("Text2"), Label1, QStringLiteral("Heigth of Vessel (H) [m]"),
-           QStringLiteral("Label1"));
-    addRow(Text3, QStringLiteral("Text3"), Label3, QStringLiteral("Width of Vessel (W) [m]"),
-           QStringLiteral("Label3"));
+    addRow(Text1, "Text1", Label2, "Label2");
+    addRow(Text2, "Text2", Label1, "Label1");
+    addRow(Text3, "Text3", Label3, "Label3");
     // The diameter caption shares the third row; the shape shows one of the two.
-    Label13 =
-        MakeLabel(QStringLiteral("Diameter of Vessel (D) [m]"), QStringLiteral("Label13"), Frame1);
+    Label13 = MakeLabel(FromCase(cases::kVesselDiameterCaption), QStringLiteral("Label13"), Frame1);
     Label13->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label13->setBuddy(Text3);
     grid->addWidget(Label13, 2, 0);
-    addRow(Text4, QStringLiteral("Text4"), Label4, QStringLiteral("Fluid Temperature (T1) [oC]"),
-           QStringLiteral("Label4"));
-    addRow(Text5, QStringLiteral("Text5"), Label5,
-           QStringLiteral("Ambient Temperature (Tout) [oC]"), QStringLiteral("Label5"));
-    addRow(Text6, QStringLiteral("Text6"), Label8,
-           QStringLiteral("Insulation Thermal Conductivity (k) [W/(m K)]"),
-           QStringLiteral("Label8"));
-    addRow(Text7, QStringLiteral("Text7"), Label6,
-           QStringLiteral("Emissivity of Outside Surface (e) [-]"), QStringLiteral("Label6"));
-    addRow(Text8, QStringLiteral("Text8"), Label7, QStringLiteral("Wind Coefficinent (WC) [-]"),
-           QStringLiteral("Label7"));
+    addRow(Text4, "Text4", Label4, "Label4");
+    addRow(Text5, "Text5", Label5, "Label5");
+    addRow(Text6, "Text6", Label8, "Label8");
+    addRow(Text7, "Text7", Label6, "Label6");
+    addRow(Text8, "Text8", Label7, "Label7");
 
     for (QWidget* control : {static_cast<QWidget*>(Text1), static_cast<QWidget*>(Text2),
                              static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2)})
         KeepPlaceWhenHidden(control);
-    // A dimension of exactly "0" is refused on leaving, before the number check.
-    for (NumericField* dimension : {Text1, Text2, Text3})
-        dimension->addLeaveRule(NotZero());
 }
 
 void Form2::buildThickness() {
-    Frame2 = MakeFrame(QStringLiteral("Thickness of Insulation"), QStringLiteral("Frame2"), this);
+    Frame2 = MakeFrame(cases::kThicknessFrame, QStringLiteral("Frame2"), this);
     auto* grid = new QGridLayout(Frame2);
     grid->setHorizontalSpacing(FromTwips(225));
     int row = 0;
-    const auto addRow = [&](NumericField*& field, const QString& fieldName, QLabel*& caption,
-                            const QString& text, const QString& captionName) {
-        field = Body(new NumericField(platform_, fieldName, Frame2));
+    const auto addRow = [&](NumericField*& field, const char* fieldName, QLabel*& caption,
+                            const char* captionName) {
+        field = Body(new NumericField(platform_, QString::fromLatin1(fieldName), Frame2));
         field->setFixedWidth(FromTwips(1200));
-        caption = Body(MakeCaption(text, field, captionName));
+        fields_.add(field);
+        caption = Body(MakeCaption(FieldCaption(InputFileKind::Vessel, fieldName), field,
+                                   QString::fromLatin1(captionName)));
         grid->addWidget(caption, row, 0);
         grid->addWidget(field, row, 1);
         ++row;
     };
-    addRow(Text10, QStringLiteral("Text10"), Label10, QStringLiteral("tins1 [mm]"),
-           QStringLiteral("Label10"));
-    addRow(Text11, QStringLiteral("Text11"), Label9, QStringLiteral("tins2 [mm]"),
-           QStringLiteral("Label9"));
-    addRow(Text12, QStringLiteral("Text12"), Label12, QStringLiteral("tins3 [mm]"),
-           QStringLiteral("Label12"));
-    addRow(Text13, QStringLiteral("Text13"), Label11, QStringLiteral("tins4 [mm]"),
-           QStringLiteral("Label11"));
+    addRow(Text10, "Text10", Label10, "Label10");
+    addRow(Text11, "Text11", Label9, "Label9");
+    addRow(Text12, "Text12", Label12, "Label12");
+    addRow(Text13, "Text13", Label11, "Label11");
 }
 
 void Form2::buildResults() {
-    Frame3 = MakeFrame(QStringLiteral("Results"), QStringLiteral("Frame3"), this);
+    Frame3 = MakeFrame(cases::kResultsFrame, QStringLiteral("Frame3"), this);
     // Hiding the results must not shift the frames and buttons above.
     KeepPlaceWhenHidden(Frame3);
     auto* grid = new QGridLayout(Frame3);
     grid->setColumnStretch(0, 1);
-    Label15 = MakeLabel(QStringLiteral("Tsurface [oC]"), QStringLiteral("Label15"), Frame3);
+    Label15 = MakeLabel(FromCase(cases::kTsurfaceHeading), QStringLiteral("Label15"), Frame3);
     Label15->setAlignment(Qt::AlignCenter);
     grid->addWidget(Label15, 0, 2);
 
@@ -207,23 +199,23 @@ void Form2::buildResults() {
     struct Row {
         QLabel*& caption;
         const char* captionName;
-        const char* text;
         QLabel*& loss;
         const char* lossName;
         QLabel*& temperature;
         const char* temperatureName;
     };
     const Row rows[] = {
-        {Label20, "Label20", "Heat Loss (bare vessel) [W]", Label21, "Label21", Label26, "Label26"},
-        {Label19, "Label19", "Heat Loss (tins1) [W]", Label22, "Label22", Label27, "Label27"},
-        {Label18, "Label18", "Heat Loss (tins2) [W]", Label23, "Label23", Label28, "Label28"},
-        {Label14, "Label14", "Heat Loss (tins3) [W]", Label24, "Label24", Label29, "Label29"},
-        {Label16, "Label16", "Heat Loss (tins4) [W]", Label25, "Label25", Label30, "Label30"},
+        {Label20, "Label20", Label21, "Label21", Label26, "Label26"},
+        {Label19, "Label19", Label22, "Label22", Label27, "Label27"},
+        {Label18, "Label18", Label23, "Label23", Label28, "Label28"},
+        {Label14, "Label14", Label24, "Label24", Label29, "Label29"},
+        {Label16, "Label16", Label25, "Label25", Label30, "Label30"},
     };
     int r = 1;
     for (const Row& row : rows) {
         row.caption =
-            MakeLabel(QString::fromLatin1(row.text), QString::fromLatin1(row.captionName), Frame3);
+            MakeLabel(FromCase(cases::kVesselResultCaptions[static_cast<std::size_t>(r - 1)]),
+                      QString::fromLatin1(row.captionName), Frame3);
         row.loss = resultBox(QString::fromLatin1(row.lossName), 1455);
         row.temperature = resultBox(QString::fromLatin1(row.temperatureName), 1215);
         grid->addWidget(row.caption, r, 0);
@@ -313,11 +305,12 @@ void Form2::Combo1_Click() {
     Frame1->show();
     Frame2->show();
     Frame3->hide();
+    SetResultNote(this, QString());
     if (index < 0 || index > 2)
         return;
 
-    const bool usesLength = index == 0 || index == 1;
-    const bool usesHeight = index == 0 || index == 2;
+    const bool usesLength = cases::VesselUsesField(index, "Text1");
+    const bool usesHeight = cases::VesselUsesField(index, "Text2");
     Text1->setVisible(usesLength);
     Label2->setVisible(usesLength);
     Text2->setVisible(usesHeight);
@@ -329,86 +322,51 @@ void Form2::Combo1_Click() {
     Text3->setAccessibleName((index == 0 ? Label3 : Label13)->text());
 }
 
-std::vector<QLineEdit*> Form2::requiredFields() const {
-    return {Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text10, Text11, Text12, Text13};
+cases::ScreenTexts Form2::texts() const {
+    return fields_.texts(InputFileKind::Vessel, Combo1->currentIndex());
 }
 
 bool Form2::CheckInputs() {
-    return CheckRequired(platform_, requiredFields());
+    return fields_.checkRequired(platform_, texts());
 }
 
 void Form2::Command1_Click() {
     if (!CheckInputs())
         return;
-
-    VesselInput input;
-    input.shape = Combo1->currentIndex() + 1;
-    FieldReader read;
-    // Only the dimensions of the shape are read: a hidden field may hold
-    // anything that passed the field rules.
-    switch (input.shape) {
-    case 1:
-        input.L = read(Text1);
-        input.H = read(Text2);
-        input.W = read(Text3);
-        break;
-    case 2:
-        input.L = read(Text1);
-        input.W = read(Text3);
-        break;
-    case 3:
-        input.H = read(Text2);
-        input.W = read(Text3);
-        break;
-    default:
-        break;
-    }
-    input.T1 = read(Text4);
-    input.Tout = read(Text5);
-    input.k = read(Text6);
-    input.e = read(Text7);
-    input.WC = read(Text8);
-    input.tins = {read(Text10), read(Text11), read(Text12), read(Text13)};
-    if (!read.ok())
-        return;
-
-    const CalculationResult<VesselResult> result = VesselHeatLoss(input);
+    const auto result = cases::CalculateVessel(texts(), DecimalSeparator());
     if (!result) {
-        ShowCalculationError(platform_, result.error());
+        fields_.showError(platform_, result.error());
         return;
     }
     changedIndex_ = kNoChange;
     Frame3->show();
+    const cases::VesselTexts shown = cases::VesselResultTexts(*result, DecimalSeparator());
     const std::array<QLabel*, 5> losses = {Label21, Label22, Label23, Label24, Label25};
     const std::array<QLabel*, 5> temperatures = {Label26, Label27, Label28, Label29, Label30};
     for (std::size_t i = 0; i < losses.size(); ++i) {
-        ShowResult(losses[i], result->HeatLoss[i], "#######0.0");
-        ShowResult(temperatures[i], result->Tsurface[i], "###0.0");
+        losses[i]->setText(FromCase(shown.heatLoss[i]));
+        temperatures[i]->setText(FromCase(shown.surfaceTemperature[i]));
+        MarkResult(losses[i], result->flags[i], kResultBoxColor);
+        MarkResult(temperatures[i], result->flags[i], kResultBoxColor);
     }
+    SetResultNote(this, cases::MarksOf(*result));
 }
 
 void Form2::Command2_Click() {
-    for (QLineEdit* field : requiredFields())
-        field->setText(QString());
+    for (NumericField* field :
+         {Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text10, Text11, Text12, Text13})
+        field->clear();
     Frame3->hide();
+    SetResultNote(this, QString());
 }
 
 void Form2::Command3_Click() {
-    const std::pair<NumericField*, double> testData[] = {
-        {Text1, 1.2}, {Text2, 1.8}, {Text3, 0.8}, {Text4, 150}, {Text5, 20},  {Text6, 0.05},
-        {Text7, 1},   {Text8, 1},   {Text10, 20}, {Text11, 50}, {Text12, 75}, {Text13, 100},
-    };
-    for (const auto& [field, value] : testData)
-        field->setText(NumberText(value));
+    fields_.setTexts(cases::TestDataOf(InputFileKind::Vessel, DecimalSeparator()).texts);
 }
 
 InputFileBinding Form2::fileBinding() {
-    return InputFileBinding{files::InputFileKind::Vessel,
-                            [this] { return CheckInputs(); },
-                            Combo1,
-                            {},
-                            requiredFields(),
-                            {}};
+    return InputFileBinding{
+        InputFileKind::Vessel, [this] { return CheckInputs(); }, Combo1, {}, &fields_};
 }
 
 void Form2::Command4_Click() {

@@ -9,6 +9,7 @@
 #include "platform/platform.h"
 #include "screens/input_file_actions.h"
 #include "screens/numeric_field.h"
+#include "screens/screen_common.h"
 
 #include <vector>
 
@@ -113,10 +114,11 @@ private:
     QWidget* buildButtons();
     void chainTabOrder();
     void connectShapeList();
-    std::vector<QLineEdit*> requiredFields() const;
+    cases::ScreenTexts texts() const;
     InputFileBinding fileBinding();
 
     Platform& platform_;
+    ScreenFields fields_;
     // The index whose change already ran Combo1_Click, so that the activated
     // signal of the same user choice does not run it again; -2 when none.
     int changedIndex_ = -2;

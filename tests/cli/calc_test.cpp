@@ -1,5 +1,6 @@
 #include "cli/calc.h"
 #include "engine/single_pipe.h"
+#include "engine/value_flags.h"
 #include "files/workbook.h"
 #include "text/number_text.h"
 
@@ -142,8 +143,8 @@ TEST_F(CalcTest, JsonCarriesFullPrecisionUnderFixedKeys) {
     ASSERT_EQ(objects.size(), 3u);
 
     const json& single = objects[0];
-    EXPECT_EQ(Keys(single),
-              (std::set<std::string>{"file", "kind", "heat_loss", "surface_temperature"}));
+    EXPECT_EQ(Keys(single), (std::set<std::string>{"file", "kind", "heat_loss",
+                                                   "surface_temperature", "outside_air_data"}));
     EXPECT_EQ(single["file"], kSinglePipe);
     EXPECT_EQ(single["kind"], "single-pipe");
     SinglePipeInput input{26.9, 143, 20, 0.95, 1, 0.07, {20, 50, 75, 100, 150}};
@@ -156,20 +157,23 @@ TEST_F(CalcTest, JsonCarriesFullPrecisionUnderFixedKeys) {
 
     const json& vessel = objects[1];
     EXPECT_EQ(Keys(vessel),
-              (std::set<std::string>{"file", "kind", "shape", "heat_loss", "surface_temperature"}));
+              (std::set<std::string>{"file", "kind", "shape", "heat_loss", "surface_temperature",
+                                     "outside_air_data", "approximate", "imbalance"}));
     EXPECT_EQ(vessel["kind"], "vessel");
     EXPECT_EQ(vessel["shape"], 1);
     EXPECT_EQ(vessel["heat_loss"].size(), 5u);
     EXPECT_NEAR(vessel["heat_loss"][0].get<double>(), 19711.7, 0.05);
 
     const json& pipes = objects[2];
-    EXPECT_EQ(Keys(pipes),
-              (std::set<std::string>{"file", "kind", "rows", "bare_total", "insulated_total"}));
+    EXPECT_EQ(Keys(pipes), (std::set<std::string>{"file", "kind", "rows", "bare_total",
+                                                  "insulated_total", "bare_total_outside_air_data",
+                                                  "insulated_total_outside_air_data"}));
     EXPECT_EQ(pipes["kind"], "multiple-pipes");
     ASSERT_EQ(pipes["rows"].size(), 3u);
     const json& row = pipes["rows"][0];
     EXPECT_EQ(Keys(row),
-              (std::set<std::string>{"row", "nominal", "outside_diameter", "bare", "insulated"}));
+              (std::set<std::string>{"row", "nominal", "outside_diameter", "bare", "insulated",
+                                     "bare_outside_air_data", "insulated_outside_air_data"}));
     EXPECT_EQ(row["row"], 15);
     EXPECT_NE(row.dump().find("\"nominal\":32,"), std::string::npos); // an integer, no ".0"
     EXPECT_EQ(row["nominal"], 32);
@@ -186,7 +190,8 @@ TEST_F(CalcTest, TableGivesTheNineteenDiameters) {
     ASSERT_EQ(asJson.status, kExitOk) << asJson.out;
     std::vector<json> objects = JsonLines(asJson.out);
     ASSERT_EQ(objects.size(), 2u);
-    EXPECT_EQ(Keys(objects[0]), (std::set<std::string>{"file", "kind", "rows"}));
+    EXPECT_EQ(Keys(objects[0]),
+              (std::set<std::string>{"file", "kind", "rows", "outside_air_data"}));
     EXPECT_EQ(objects[0]["kind"], "diameter-table");
     ASSERT_EQ(objects[0]["rows"].size(), 19u);
     for (const auto& row : objects[0]["rows"])
@@ -201,6 +206,45 @@ TEST_F(CalcTest, TableGivesTheNineteenDiameters) {
     ASSERT_EQ(numbers.size(), 19u * 7u);
     EXPECT_EQ(numbers[0], "10");
     EXPECT_EQ(numbers[7 * 18], "1000");
+}
+
+// A bare pipe at 800 °C: its values are marked with "*" and explained once;
+// the insulated ones (surfaces far below 600 °C) are not. --json says the
+// same per value. The test data carry no mark under either separator.
+TEST_F(CalcTest, ValuesBeyondTheAirDataAreMarked) {
+    std::vector<std::string> hot = singlePipeLines();
+    hot[2] = "800";
+    const std::string path = file("hot.insp", hot);
+    Outcome plain = RunCalc({path});
+    ASSERT_EQ(plain.status, kExitOk) << plain.err;
+    EXPECT_NE(plain.out.find(" 8918.83*         800.0*\n"), std::string::npos) << plain.out;
+    EXPECT_NE(plain.out.find(" 331.92          112.1\n"), std::string::npos) << plain.out;
+    const std::string footnote = "  * Marked values use air properties beyond 550 °C (film) / 600 "
+                                 "°C (surface) and can be far off.\n";
+    EXPECT_EQ(plain.out.substr(plain.out.size() - footnote.size()), footnote);
+
+    Outcome asJson = RunCalc({"--json", path});
+    EXPECT_EQ(JsonLines(asJson.out)[0]["outside_air_data"],
+              json::parse("[true, false, false, false, false, false]"));
+    Outcome table = RunCalc({"--json", "--table", path});
+    const json cells = JsonLines(table.out)[0]["outside_air_data"];
+    ASSERT_EQ(cells.size(), 19u);
+    EXPECT_EQ(cells[18], json::parse("[false, true, false, false, false, false, false]"));
+
+    for (const char* separator : {".", ","}) {
+        std::vector<std::string> lines = singlePipeLines(std::string("0") + separator + "07");
+        lines[5] = std::string("0") + separator + "95";
+        Outcome cool = RunCalc({file("cool.insp", lines)}, separator);
+        EXPECT_EQ(cool.status, kExitOk) << cool.err;
+        EXPECT_EQ(cool.out.find('*'), std::string::npos) << cool.out;
+    }
+    Outcome others = RunCalc({kVessel, kPipes});
+    EXPECT_EQ(others.out.find('*'), std::string::npos) << others.out;
+
+    hot[2] = "900"; // the arithmetic fails: the message says why
+    Outcome failed = RunCalc({file("hotter.insp", hot)});
+    EXPECT_EQ(failed.status, kExitFailed);
+    EXPECT_NE(failed.err.find(kBeyondAirDataMessage), std::string::npos) << failed.err;
 }
 
 TEST_F(CalcTest, CommaSeparator) {

@@ -44,16 +44,20 @@ TEST(AirProperties, NegativeTemperatureIsEvaluatedLikeAnyOther) {
     EXPECT_TRUE(std::isfinite(CP(-10)));
 }
 
-TEST(AirProperties, ConductivityUsesTheLinearCoefficientOneUlpAboveTheDecimal) {
-    // At 1000 °C the linear term alone tells the two neighbouring coefficients
-    // apart in the result.
-    const double T = 1000;
-    const auto lamWith = [T](double linear) {
-        return -2.6142e-14 * std::pow(T, 4) + 2.85943e-12 * std::pow(T, 3) +
-               -1.94021e-08 * std::pow(T, 2) + linear * std::pow(T, 1) + 0.0243714;
-    };
-    ASSERT_NE(lamWith(7.83035e-05), lamWith(7.830350000000001e-05));
-    EXPECT_EQ(LAM(T), lamWith(7.830350000000001e-05));
+// At whole temperatures every power is an exact double, so each term is the
+// coefficient of the tables rounded once and the sums below follow from the
+// tables alone (worked out apart from this code). At 1000 °C LAM tells its
+// linear coefficient from the one a unit in the last place lower, which would
+// give 0.059990230000000005.
+TEST(AirProperties, ExactValuesFromTheCoefficientTables) {
+    EXPECT_EQ(RO(100), 0.945891147);
+    EXPECT_EQ(CP(100), 1.008993085);
+    EXPECT_EQ(LAM(100), 0.03200797423);
+    EXPECT_EQ(MI(100), 2.1944378e-05);
+    EXPECT_EQ(RO(1000), -8.955779999999992);
+    EXPECT_EQ(CP(1000), 0.9173032000000001);
+    EXPECT_EQ(LAM(1000), 0.05999023000000002);
+    EXPECT_EQ(MI(1000), -0.00017567646999999995);
 }
 
 TEST(AirProperties, NoRangeCheck) {

@@ -36,5 +36,15 @@ TEST(HTChp, ZeroEmissivityLeavesConvectionOnly) {
     EXPECT_EQ(t.h, HTChpDetailed(60, 20, 100, 0.9, 1).hc);
 }
 
+// RO is taken at the film temperature, CP, LAM and MI at the film and at the
+// surface (Ts = 2 Tm - Tamb), so the surface reaches its limit first.
+TEST(HTChp, AirDataLimits) {
+    EXPECT_FALSE(HTChpDetailed(310, 20, 100, 0.9, 1).outsideAirData);  // Ts 600
+    EXPECT_TRUE(HTChpDetailed(310.5, 20, 100, 0.9, 1).outsideAirData); // Ts 601
+    // A cold ambient keeps the surface low while the film passes 550 °C.
+    EXPECT_FALSE(HTChpDetailed(550, 500, 100, 0.9, 1).outsideAirData); // Ts 600
+    EXPECT_TRUE(HTChpDetailed(550.25, 500.5, 100, 0.9, 1).outsideAirData);
+}
+
 } // namespace
 } // namespace termiva

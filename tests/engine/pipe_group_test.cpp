@@ -8,14 +8,19 @@
 namespace termiva {
 namespace {
 
+// The sizes of the 13 lines as the multiple pipes screen lists them, written
+// out here rather than taken from the table the code uses.
 TEST(PipeGroup, RowsPresetWithTheStandardSizes) {
+    const double NO[13] = {20, 25, 32, 40, 50, 65, 80, 100, 125, 150, 200, 250, 310};
+    const double OD[13] = {26.9,  33.7,  42.4,  48.3,  60.3,  76.1, 88.9,
+                           114.3, 139.7, 168.3, 219.1, 273.0, 324.0};
     const PipeGroupInput in;
-    EXPECT_EQ(in.rows[0].NO, 20);
-    EXPECT_EQ(in.rows[0].OD, 26.9);
-    EXPECT_EQ(in.rows[12].NO, 310);
-    EXPECT_EQ(in.rows[12].OD, 324.0);
     for (std::size_t r = 0; r < 13; ++r) {
-        EXPECT_EQ(in.rows[r].OD, kPipeGroupSizes[r].OD);
+        SCOPED_TRACE(r);
+        EXPECT_EQ(in.rows[r].NO, NO[r]);
+        EXPECT_EQ(in.rows[r].OD, OD[r]);
+        EXPECT_EQ(kPipeGroupSizes[r].NO, NO[r]);
+        EXPECT_EQ(kPipeGroupSizes[r].OD, OD[r]);
         EXPECT_FALSE(in.rows[r].used);
     }
 }
@@ -52,6 +57,47 @@ TEST(PipeGroup, TestData) {
     EXPECT_EQ(used, 3);
     EXPECT_DIGITS(r->QbareTotal / 1000, "87.24");
     EXPECT_DIGITS(r->QinsTotal / 1000, "10.80");
+    EXPECT_FALSE(r->bareTotalFlags.any());
+    EXPECT_FALSE(r->insTotalFlags.any());
+    for (const PipeRowResult& out : r->rows)
+        EXPECT_FALSE(out.bareFlags.any() || out.insFlags.any());
+}
+
+// The bare line at 800 °C is marked, the insulated one (surface far below
+// 600 °C) is not; each total carries the marks of its column.
+TEST(PipeGroup, ValuesBeyondTheAirDataAreFlagged) {
+    PipeGroupInput in = test_data::PipeGroup();
+    in.T1 = 800;
+    const auto r = PipeGroupHeatLoss(in);
+    ASSERT_TRUE(r.has_value()) << r.error().message;
+    for (std::size_t row : {2u, 4u, 7u}) {
+        EXPECT_TRUE(r->rows[row].bareFlags.outsideAirData) << row;
+        EXPECT_FALSE(r->rows[row].insFlags.outsideAirData) << row;
+    }
+    EXPECT_TRUE(r->bareTotalFlags.outsideAirData);
+    EXPECT_FALSE(r->insTotalFlags.outsideAirData);
+
+    in.T1 = 900;
+    const auto failed = PipeGroupHeatLoss(in);
+    ASSERT_FALSE(failed.has_value());
+    EXPECT_EQ(failed.error().message, kBeyondAirDataMessage);
+}
+
+// A radiating line over a cold ambient settles slowly: more than 100 passes,
+// fewer than the limit of 1000.
+TEST(PipeGroup, SlowRowsRunPastAHundredPasses) {
+    PipeGroupInput in;
+    in.Tout = -50;
+    in.T1 = 800;
+    in.delta = 30;
+    in.k = 0.3;
+    in.e = 1;
+    in.WC = 0.01;
+    test_data::UseRow(in, 7, 1, 0, 0); // OD 114.3
+    const auto r = PipeGroupHeatLoss(in);
+    ASSERT_TRUE(r.has_value()) << r.error().message;
+    EXPECT_EQ(r->rows[7].passes, 155);
+    EXPECT_DIGITS(r->rows[7].Qins, "2420.687");
 }
 
 TEST(PipeGroup, ValvesAndFlangesCountAsLength) {

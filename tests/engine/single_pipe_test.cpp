@@ -21,6 +21,53 @@ TEST(SinglePipe, TestData) {
         EXPECT_EQ(r->passes[i], passes[i]);
     }
     EXPECT_EQ(r->Tsurface[0], 143);
+    for (const ValueFlags& f : r->flags)
+        EXPECT_FALSE(f.any());
+}
+
+// A bare pipe at 800 °C is computed as always but marked: its surface is far
+// beyond the air data. The insulated surfaces stay well below 600 °C; their
+// first passes (surface guessed at T1) do not count. A thickness of 0 keeps
+// the surface at T1 on its last pass too.
+TEST(SinglePipe, ValuesBeyondTheAirDataAreFlagged) {
+    SinglePipeInput in = test_data::SinglePipe();
+    in.D2 = 100;
+    in.T1 = 800;
+    in.tins = {20, 50, 0, 100, 150};
+    const auto r = SinglePipeHeatLoss(in);
+    ASSERT_TRUE(r.has_value()) << r.error().message;
+    EXPECT_DIGITS(r->HeatLoss[0], "30153.0");
+    EXPECT_DIGITS(r->HeatLoss[1], "868.864");
+    const bool outside[] = {true, false, false, true, false, false};
+    for (std::size_t i = 0; i < 6; ++i) {
+        EXPECT_EQ(r->flags[i].outsideAirData, outside[i]) << i;
+        EXPECT_FALSE(r->flags[i].approximate) << i;
+    }
+}
+
+// Near 825 °C the polynomials make the Prandtl number negative: the
+// arithmetic fails, and the message names the temperatures as the cause.
+TEST(SinglePipe, FailureBeyondTheAirDataSaysSo) {
+    SinglePipeInput in = test_data::SinglePipe();
+    in.T1 = 900;
+    const auto r = SinglePipeHeatLoss(in);
+    ASSERT_FALSE(r.has_value());
+    EXPECT_EQ(r.error().message, kBeyondAirDataMessage);
+}
+
+// A radiating surface over a cold ambient settles slowly: three cases reach
+// the limit of 100 passes and keep their last pass; one converges after 79.
+TEST(SinglePipe, PassLimit) {
+    const SinglePipeInput in{114.3, 800, -50, 1, 0.01, 0.3, {30, 0, 20, 50, 100}};
+    const auto r = SinglePipeHeatLoss(in);
+    ASSERT_TRUE(r.has_value()) << r.error().message;
+    const int passes[] = {0, 100, 2, 100, 100, 79};
+    const char* loss[] = {"27182.24", "2420.683", "27182.24", "3091.773", "1805.414", "1260.738"};
+    for (std::size_t i = 0; i < 6; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(r->passes[i], passes[i]);
+        EXPECT_DIGITS(r->HeatLoss[i], loss[i]);
+    }
 }
 
 TEST(SinglePipe, ZeroThicknessReproducesTheBarePipe) {

@@ -111,5 +111,18 @@ TEST(VesselCoefficients, ExpansionCoefficientAtFilmOrSurface) {
     EXPECT_EQ(HTCverDetailed(60, 0.8, 20, 0.9, 1).Gr, HTChor_cDetailed(60, 0.8, 20, 0.9, 1).Gr);
 }
 
+// The flat and vertical surfaces take every property at the film temperature
+// (RO's 550 °C binds); the horizontal cylinder also takes CP, LAM and MI at
+// the surface.
+TEST(VesselCoefficients, AirDataLimits) {
+    for (const Detailed& f :
+         {Detailed(HTChor_topDetailed), Detailed(HTChor_downDetailed), Detailed(HTCverDetailed)}) {
+        EXPECT_FALSE(f(1080, 0.8, 20, 0.9, 1).outsideAirData); // film 550
+        EXPECT_TRUE(f(1081, 0.8, 20, 0.9, 1).outsideAirData);
+    }
+    EXPECT_FALSE(HTChor_cDetailed(600, 0.8, 20, 0.9, 1).outsideAirData);
+    EXPECT_TRUE(HTChor_cDetailed(601, 0.8, 20, 0.9, 1).outsideAirData);
+}
+
 } // namespace
 } // namespace termiva

@@ -11,6 +11,7 @@
 #include "screens/diagram.h"
 #include "screens/heat_loss_table_screen.h"
 #include "screens/single_pipe_screen.h"
+#include "screens/value_marks.h"
 #include "screens/workbook_chart_view.h"
 #include "test_support.h"
 
@@ -20,6 +21,7 @@
 
 #include <QChart>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMdiArea>
@@ -77,6 +79,7 @@ private Q_SLOTS:
     void commaSeparatorReachesTheSheetAsNumbers();
     void emptyFieldNeitherCreatesNorChangesTheTable();
     void secondDiagramAfterChangingTins3();
+    void bareColumnBeyondTheAirData();
     void failingExport_data();
     void failingExport();
     void engineErrorKeepsTableAndWorkbook();
@@ -270,6 +273,29 @@ void DiagramTest::secondDiagramAfterChangingTins3() {
     QCOMPARE(QString::number(cells->Value("F4").number), after[0][4]);
     QCOMPARE(QString::number(cells->Value("F19").number), after[16][4]);
     QCOMPARE(diagram_->form7()->Text3->text(), QStringLiteral("60"));
+}
+
+// Test data at T1 = 800, Diagram: the bare column's cells are marked, the
+// insulated ones not, and the chart's summary carries the note; back at 143
+// the note is gone.
+void DiagramTest::bareColumnBeyondTheAirData() {
+    QTest::mouseClick(form3_->Command4, Qt::LeftButton);
+    typeInto(form3_->Text3, QStringLiteral("800"));
+    pressDiagram();
+    Form5* form5 = diagram_->form5();
+    for (int i : {1, 19}) {
+        QCOMPARE(form5->Text2(i)->palette().color(QPalette::Base), kMarkedBoxColor);
+        QVERIFY(!form5->Text2(i)->toolTip().isEmpty());
+        QVERIFY(form5->Text3(i)->toolTip().isEmpty());
+    }
+    Form7* form7 = diagram_->form7();
+    QVERIFY(form7->TableNote->isVisibleTo(form7));
+    QCOMPARE(form7->TableNote->text(), QString::fromUtf8(cases::kOutsideAirDataNote));
+
+    typeInto(form3_->Text3, QStringLiteral("143"));
+    pressDiagram();
+    QVERIFY(!form7->TableNote->isVisibleTo(form7));
+    QVERIFY(form5->Text2(1)->toolTip().isEmpty());
 }
 
 void DiagramTest::failingExport_data() {

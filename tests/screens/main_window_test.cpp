@@ -8,6 +8,7 @@
 #include "screens/main_window.h"
 #include "screens/multiple_pipes_screen.h"
 #include "screens/single_pipe_screen.h"
+#include "screens/value_marks.h"
 #include "screens/vessel_screen.h"
 #include "test_support.h"
 
@@ -60,6 +61,7 @@ private Q_SLOTS:
     void softwareDescription();
     void endsAtOnce_data();
     void endsAtOnce();
+    void resultNoteFollowsTheActiveScreen();
     void shots();
 
 private:
@@ -294,6 +296,35 @@ void MainWindowTest::endsAtOnce() {
 }
 
 // With TERMIVA_SHOTS set: the main window alone and with the single pipe screen.
+// Single pipe test data at T1 = 800, Calculation: the bare boxes are marked
+// (colour, tooltip), the insulated ones not, and the status bar notes it while
+// the single pipe screen is active; the test data as given note nothing.
+void MainWindowTest::resultNoteFollowsTheActiveScreen() {
+    MDIForm1& w = open();
+    w.Single_pipe->trigger();
+    Form3& pipe = *w.form3();
+    pipe.Command4->click();
+    pipe.Text3->setText(QStringLiteral("800"));
+    pipe.Command1->click();
+    QVERIFY(w.ResultNote->isVisibleTo(&w));
+    QVERIFY(w.ResultNote->text().startsWith(QStringLiteral("Marked values use air properties")));
+    QCOMPARE(pipe.Label18->palette().color(QPalette::Window), kMarkedBoxColor);
+    QCOMPARE(pipe.Label24->palette().color(QPalette::Window), kMarkedBoxColor);
+    QVERIFY(pipe.Label18->toolTip().contains(QStringLiteral("beyond 550 °C")));
+    QCOMPARE(pipe.Label19->palette().color(QPalette::Window), kResultBoxColor);
+    QVERIFY(pipe.Label19->toolTip().isEmpty());
+
+    w.Single_vessel->trigger();
+    QVERIFY(!w.ResultNote->isVisibleTo(&w));
+    w.Single_pipe->trigger();
+    QVERIFY(w.ResultNote->isVisibleTo(&w));
+
+    pipe.Text3->setText(QStringLiteral("143"));
+    pipe.Command1->click();
+    QVERIFY(!w.ResultNote->isVisibleTo(&w));
+    QCOMPARE(pipe.Label18->palette().color(QPalette::Window), kResultBoxColor);
+}
+
 void MainWindowTest::shots() {
     const QString folder = qEnvironmentVariable("TERMIVA_SHOTS");
     if (folder.isEmpty())

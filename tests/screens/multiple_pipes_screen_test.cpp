@@ -5,6 +5,7 @@
 #include "engine/pipe_group.h"
 #include "platform/scripted_platform.h"
 #include "screens/multiple_pipes_screen.h"
+#include "screens/value_marks.h"
 #include "test_support.h"
 #include "text/number_text.h"
 
@@ -96,6 +97,7 @@ private Q_SLOTS:
     void engineErrorKeepsResults();
     void clearData();
     void saveAndLoad();
+    void valuesBeyondTheAirDataAreMarked();
     void tabOrder();
     void formLoadPlacesTopLeft();
     void shots();
@@ -177,29 +179,27 @@ void MultiplePipesScreenTest::testDataCalculation() {
 }
 
 void MultiplePipesScreenTest::commaLocaleTestData() {
-    // Comma separator; "Input test data" writes "0.05" and "0.90" as if typed:
-    // the filter cuts both down to "0" with three beeps each; "Calculation"
-    // then refuses k = 0 and shows no result; typed with commas they work.
+    // Comma separator; "Input test data" writes its texts with commas, so no
+    // beep, and "Calculation" gives the totals of the point locale with
+    // commas; a screen opened under the comma shows the OD texts with it.
     const ScopedLocale comma(CommaLocale());
     click(form_->Command4);
-    QCOMPARE(form_->Text14->text(), QStringLiteral("0"));
-    QCOMPARE(form_->Text15->text(), QStringLiteral("0"));
+    QCOMPARE(form_->Text14->text(), QStringLiteral("0,05"));
+    QCOMPARE(form_->Text15->text(), QStringLiteral("0,90"));
     QCOMPARE(form_->Text11->text(), QStringLiteral("25"));
     QCOMPARE(form_->Text5(20)->text(), QStringLiteral("8"));
-    QCOMPARE(platform_.takeBeeps(), 6);
+    QCOMPARE(platform_.takeBeeps(), 0);
 
-    click(form_->Command1);
-    QCOMPARE(platform_.takeMessageTexts(), QStringList{kConductivity});
-    QCOMPARE(resultsOf(*form_), QStringList(2 * 13 + 2, QString()));
-
-    // typed with commas, the results show commas
-    retype(form_->Text14, QStringLiteral("0,05"));
-    retype(form_->Text15, QStringLiteral("0,90"));
     click(form_->Command1);
     QCOMPARE(platform_.takeMessageTexts(), QStringList());
     QCOMPARE(form_->Label17(15)->text(), QStringLiteral("4896,4"));
     QCOMPARE(form_->Label20->text(), QStringLiteral("87,24"));
     QCOMPARE(form_->Label21->text(), QStringLiteral("10,80"));
+
+    Form4 opened(platform_);
+    QCOMPARE(opened.Label19(kFirst)->text(), QStringLiteral("26,9"));
+    QCOMPARE(opened.Label19(kLast)->text(), QStringLiteral("324,0"));
+    QCOMPARE(opened.Label18(kLast)->text(), QStringLiteral("310"));
 }
 
 void MultiplePipesScreenTest::incompleteInputs_data() {
@@ -353,6 +353,25 @@ void MultiplePipesScreenTest::saveAndLoad() {
     for (QLineEdit* field : f.findChildren<QLineEdit*>())
         loaded << field->objectName() + u'=' + field->text();
     QCOMPARE(loaded, texts);
+}
+
+// Test data at T1 = 800: each bare loss and the bare total are marked, the
+// insulated ones (surfaces far below 600 °C) not; the test data as given mark
+// nothing.
+void MultiplePipesScreenTest::valuesBeyondTheAirDataAreMarked() {
+    Form4& f = *form_;
+    calculateTestData();
+    QVERIFY(ResultNoteOf(&f).isEmpty());
+    retype(f.Text12, QStringLiteral("800"));
+    click(f.Command1);
+    QCOMPARE(platform_.takeMessageTexts(), QStringList());
+    for (int r : {15, 17, 20}) {
+        QCOMPARE(f.Label16(r)->palette().color(QPalette::Window), kMarkedBoxColor);
+        QCOMPARE(f.Label17(r)->palette().color(QPalette::Window), kResultBoxColor);
+    }
+    QCOMPARE(f.Label20->palette().color(QPalette::Window), kMarkedBoxColor);
+    QCOMPARE(f.Label21->palette().color(QPalette::Window), kResultBoxColor);
+    QCOMPARE(ResultNoteOf(&f), QString::fromUtf8(cases::kOutsideAirDataNote));
 }
 
 void MultiplePipesScreenTest::tabOrder() {

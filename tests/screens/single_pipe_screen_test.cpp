@@ -3,6 +3,7 @@
 
 #include "platform/scripted_platform.h"
 #include "screens/single_pipe_screen.h"
+#include "screens/value_marks.h"
 #include "test_support.h"
 
 #include <memory>
@@ -208,6 +209,10 @@ void SinglePipeScreenTest::calculation() {
     QCOMPARE(form_->Combo1->currentText(), QStringLiteral("ND 20 (¾)"));
     QTEST(Texts(fields()), "inputs");
     QTEST(Texts(results()), "expected");
+    for (const QLabel* box : results()) { // nothing beyond the air data at 143 °C
+        QCOMPARE(box->palette().color(QPalette::Window), kResultBoxColor);
+        QVERIFY(box->toolTip().isEmpty());
+    }
 }
 
 void SinglePipeScreenTest::requiredField_data() {
@@ -270,6 +275,9 @@ void SinglePipeScreenTest::engineError_data() {
                                             << "143" << tooCold;
     QTest::newRow("k = 0, old results") << true << "Text5"
                                         << "0" << noK;
+    QTest::newRow("T1 beyond the air data, old results")
+        << true << "Text3"
+        << "900" << QString::fromUtf8(kBeyondAirDataMessage);
 }
 
 // Test data (maybe calculated) with one input out of range; "Calculation": the

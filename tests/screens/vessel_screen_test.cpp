@@ -2,6 +2,7 @@
 // the buttons, with the scripted platform recording the messages.
 
 #include "platform/scripted_platform.h"
+#include "screens/value_marks.h"
 #include "screens/vessel_screen.h"
 #include "test_support.h"
 
@@ -105,6 +106,7 @@ private Q_SLOTS:
     void calculationErrors_data();
     void calculationErrors();
     void negativeAmbientBecomesZero();
+    void approximateResultsAreMarked();
     void tabOrder();
     void nothingClipped();
 
@@ -419,6 +421,27 @@ void VesselScreenTest::negativeAmbientBecomesZero() {
     QTest::keyClick(field, Qt::Key_Home);
     QTest::keyClick(field, Qt::Key_Minus);
     QCOMPARE(field->text(), QStringLiteral("0"));
+}
+
+// Test data with k = 0: every insulated loss is below 0.1 W, too small for
+// the 0.1 W balance test: those boxes are marked approximate with a tooltip
+// that gives the imbalance; the bare vessel stays unmarked. "Clear data"
+// drops the note.
+void VesselScreenTest::approximateResultsAreMarked() {
+    Form2& f = *form_;
+    Click(f.Command3);
+    Retype(f.Text6, QStringLiteral("0"));
+    Click(f.Command1);
+    QCOMPARE(platform_.takeMessageTexts(), QStringList());
+    QCOMPARE(f.Label21->palette().color(QPalette::Window), kResultBoxColor);
+    QCOMPARE(f.Label26->palette().color(QPalette::Window), kResultBoxColor);
+    for (QLabel* label : {f.Label22, f.Label25, f.Label27, f.Label30}) {
+        QCOMPARE(label->palette().color(QPalette::Window), kMarkedBoxColor);
+        QVERIFY(label->toolTip().startsWith(QStringLiteral("Approximate: a loss below 10 W")));
+    }
+    QCOMPARE(ResultNoteOf(&f), QString::fromUtf8(cases::kApproximateNote));
+    Click(f.Command2);
+    QVERIFY(ResultNoteOf(&f).isEmpty());
 }
 
 void VesselScreenTest::tabOrder() {

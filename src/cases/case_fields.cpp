@@ -1,0 +1,197 @@
+#include "cases/case_fields.h"
+
+#include "engine/pipe_group.h"
+#include "text/number_text.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace termiva::cases {
+
+namespace {
+
+constexpr std::string_view kPipe = kPipeFrame;
+constexpr std::string_view kInputData = kInputDataFrame;
+constexpr std::string_view kThickness = kThicknessFrame;
+
+constexpr FieldRule kNumber = FieldRule::Number;
+constexpr Requirement kRequired = Requirement::Required;
+
+const std::vector<FieldSpec> kSinglePipeFields = {
+    {"Text1", "Pipe nominal diameter (D1) [mm]", "mm", kPipe, FieldRule::NominalDiameter,
+     kRequired},
+    {"Text2", "Pipe outside diameter (D2) [mm]", "mm", kPipe, FieldRule::OutsideDiameter,
+     kRequired},
+    {"Text3", "Fluid Temperature (T1) [oC]", "oC", kInputData, kNumber, kRequired},
+    {"Text4", "Ambient Temperature (Tout) [oC]", "oC", kInputData, kNumber, kRequired},
+    {"Text5", "Insulation Thermal Conductivity (k) [W/(m K)]", "W/(m K)", kInputData, kNumber,
+     kRequired},
+    {"Text6", "Emissivity of Outside Surface (e) [-]", "-", kInputData, kNumber, kRequired},
+    {"Text7", "Wind Coefficinent (WC) [-]", "-", kInputData, kNumber, kRequired},
+    {"Text10", "tins1 [mm]", "mm", kThickness, kNumber, kRequired},
+    {"Text11", "tins2 [mm]", "mm", kThickness, kNumber, kRequired},
+    {"Text12", "tins3 [mm]", "mm", kThickness, kNumber, kRequired},
+    {"Text13", "tins4 [mm]", "mm", kThickness, kNumber, kRequired},
+    {"Text14", "tins5 [mm]", "mm", kThickness, kNumber, kRequired},
+};
+
+const std::vector<FieldSpec> kVesselFields = {
+    {"Text1", "Lenght (L) [m]", "m", kInputData, FieldRule::NotZero, kRequired},
+    {"Text2", "Heigth of Vessel (H) [m]", "m", kInputData, FieldRule::NotZero, kRequired},
+    {"Text3", "Width of Vessel (W) [m]", "m", kInputData, FieldRule::NotZero, kRequired},
+    {"Text4", "Fluid Temperature (T1) [oC]", "oC", kInputData, kNumber, kRequired},
+    {"Text5", "Ambient Temperature (Tout) [oC]", "oC", kInputData, kNumber, kRequired},
+    {"Text6", "Insulation Thermal Conductivity (k) [W/(m K)]", "W/(m K)", kInputData, kNumber,
+     kRequired},
+    {"Text7", "Emissivity of Outside Surface (e) [-]", "-", kInputData, kNumber, kRequired},
+    {"Text8", "Wind Coefficinent (WC) [-]", "-", kInputData, kNumber, kRequired},
+    {"Text10", "tins1 [mm]", "mm", kThickness, kNumber, kRequired},
+    {"Text11", "tins2 [mm]", "mm", kThickness, kNumber, kRequired},
+    {"Text12", "tins3 [mm]", "mm", kThickness, kNumber, kRequired},
+    {"Text13", "tins4 [mm]", "mm", kThickness, kNumber, kRequired},
+};
+
+constexpr std::string_view kCommonData = kPipeGroupInputFrame;
+
+const std::vector<FieldSpec> kPipeGroupFields = {
+    {"Text11", "Ambient Temperature (Tout) [oC]", "oC", kCommonData, kNumber, kRequired},
+    {"Text12", "Fluid Temperature (T1) [oC]", "oC", kCommonData, kNumber, kRequired},
+    {"Text13", "Thickness of Insulation (delta)  [mm]", "mm", kCommonData, kNumber, kRequired},
+    {"Text14", "Insulation Thermal Conductivity (k) [W/(m K)]", "W/(m K)", kCommonData, kNumber,
+     kRequired},
+    {"Text15", "Emissivity of Outside Surface (e) [-]", "-", kCommonData, kNumber, kRequired},
+    {"Text16", "Wind Coefficinent (WC) [-]", "-", kCommonData, kNumber, kRequired},
+    {"Text3", "Lenght of Pipes [m]", "m", kPipeTableFrame, kNumber, Requirement::RowEntry},
+    {"Text4", "Number of Valves", "", kPipeTableFrame, kNumber, Requirement::RowEntry},
+    {"Text5", "Number of Flanges", "", kPipeTableFrame, kNumber, Requirement::RowEntry},
+};
+
+std::string_view BaseName(std::string_view controlName) {
+    return controlName.substr(0, controlName.find('('));
+}
+
+} // namespace
+
+const std::array<std::string_view, 6> kSinglePipeResultCaptions = {
+    "Heat Loss (bare pipe) [W/m]", "Heat Loss (tins1) [W/m]", "Heat Loss (tins2) [W/m]",
+    "Heat Loss (tins3) [W/m]",     "Heat Loss (tins4) [W/m]", "Heat Loss (tins5) [W/m]"};
+
+const std::array<std::string_view, 3> kVesselShapes = {"Rectangular", "Horizontal Cylindrical",
+                                                       "Vertical Cylindical"};
+
+const std::array<std::string_view, 5> kVesselResultCaptions = {
+    "Heat Loss (bare vessel) [W]", "Heat Loss (tins1) [W]", "Heat Loss (tins2) [W]",
+    "Heat Loss (tins3) [W]", "Heat Loss (tins4) [W]"};
+
+const std::array<std::string_view, 7> kPipeTableHeadings = {"NO [mm]",
+                                                            "OD [mm]",
+                                                            "Lenght of Pipes [m]",
+                                                            "Number of Valves",
+                                                            "Number of Flanges",
+                                                            "Bare Pipe Losses [W]",
+                                                            "Insulated Pipe Losses [W]"};
+
+const std::array<std::string_view, 2> kPipeGroupTotalCaptions = {
+    "Total Losses of Bare Pipes [kW]", "Total Losses of Insulated  Pipes [kW]"};
+
+const std::vector<FieldSpec>& Fields(InputFileKind kind) {
+    switch (kind) {
+    case InputFileKind::SinglePipe:
+        return kSinglePipeFields;
+    case InputFileKind::Vessel:
+        return kVesselFields;
+    case InputFileKind::MultiplePipes:
+        break;
+    }
+    return kPipeGroupFields;
+}
+
+const FieldSpec* FindField(InputFileKind kind, std::string_view controlName) {
+    const std::vector<FieldSpec>& fields = Fields(kind);
+    const std::string_view base = BaseName(controlName);
+    const bool rowEntry = base.size() != controlName.size();
+    auto it = std::find_if(fields.begin(), fields.end(), [&](const FieldSpec& field) {
+        return field.name == base && (field.requirement == Requirement::RowEntry) == rowEntry;
+    });
+    return it == fields.end() ? nullptr : &*it;
+}
+
+std::string_view ScreenTitle(InputFileKind kind) {
+    switch (kind) {
+    case InputFileKind::SinglePipe:
+        return "SINGLE PIPES";
+    case InputFileKind::Vessel:
+        return "VESSEL INSULATION";
+    case InputFileKind::MultiplePipes:
+        break;
+    }
+    return "PART OF INSULATION";
+}
+
+bool VesselUsesField(int listIndex, std::string_view controlName) {
+    if (controlName == "Text1")
+        return listIndex == 0 || listIndex == 1;
+    if (controlName == "Text2")
+        return listIndex == 0 || listIndex == 2;
+    if (controlName == "Text3")
+        return listIndex >= 0 && listIndex <= 2;
+    return true;
+}
+
+std::string RowName(std::string_view array, int row) {
+    return std::string(array) + "(" + std::to_string(row) + ")";
+}
+
+const std::string& ScreenTexts::text(std::string_view controlName) const {
+    static const std::string empty;
+    auto it = texts.find(controlName);
+    return it == texts.end() ? empty : it->second;
+}
+
+std::string Caption(const ScreenTexts& screen, std::string_view controlName) {
+    const std::string_view base = BaseName(controlName);
+    if (screen.kind == InputFileKind::Vessel && base == "Text3" && screen.listIndex > 0)
+        return std::string(kVesselDiameterCaption);
+    const FieldSpec* field = FindField(screen.kind, controlName);
+    std::string caption = field ? std::string(field->caption) : std::string();
+    if (base.size() != controlName.size()) {
+        // An entry of a pipe row: name the row by its nominal diameter.
+        const int row = std::atoi(std::string(controlName.substr(base.size() + 1)).c_str());
+        if (row >= kFirstPipeRow && row <= kLastPipeRow) {
+            const double nominal =
+                kPipeGroupSizes[static_cast<std::size_t>(row - kFirstPipeRow)].NO;
+            caption += ", NO " + text::ToText(nominal, ".") + " [mm]";
+        }
+    }
+    return caption;
+}
+
+std::vector<std::string> MissingFields(const ScreenTexts& screen) {
+    std::vector<const FieldSpec*> rowEntries;
+    for (const FieldSpec& field : Fields(screen.kind)) {
+        if (field.requirement == Requirement::RowEntry)
+            rowEntries.push_back(&field);
+        else if (screen.text(field.name).empty())
+            return {std::string(field.name)};
+    }
+    std::vector<std::string> missing;
+    if (rowEntries.empty())
+        return missing;
+    for (int row = kFirstPipeRow; row <= kLastPipeRow; ++row) {
+        std::vector<std::string> names;
+        for (const FieldSpec* entry : rowEntries)
+            names.push_back(RowName(entry->name, row));
+        const auto isEmpty = [&](const std::string& name) { return screen.text(name).empty(); };
+        const auto firstEmpty = std::find_if(names.begin(), names.end(), isEmpty);
+        if (firstEmpty != names.end() && !std::all_of(names.begin(), names.end(), isEmpty))
+            missing.push_back(*firstEmpty);
+    }
+    return missing;
+}
+
+std::string MissingValueMessage(const ScreenTexts& screen, std::string_view controlName) {
+    return std::string(kPleaseInputValue) + " (" + std::string(controlName) + ", " +
+           Caption(screen, controlName) + ")";
+}
+
+} // namespace termiva::cases

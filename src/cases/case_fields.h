@@ -1,0 +1,121 @@
+#pragma once
+
+// The fields of the three calculator screens, once: control name, caption as
+// the screen shows it, unit, the frame it sits in, the rule it follows and
+// whether the required check visits it. Also the screens' other captions
+// (titles, frames, lists, result rows), the texts a screen holds (by control
+// name) and the required-fields check.
+
+#include "files/input_file.h"
+
+#include <array>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace termiva::cases {
+
+using files::InputFileKind;
+
+// Messages of the field rules and the required check.
+inline constexpr char kInvalidEntries[] = "Invalid entries, please enter numbers only";
+inline constexpr char kMustNotBeZero[] = "Value must be greater then 0!";
+inline constexpr char kNominalDiameterTooLarge[] =
+    "Pipe nominal diameter must be less then pipe outside diameter!";
+inline constexpr char kOutsideDiameterTooSmall[] =
+    "Pipe outside diameter must be greater then pipe nominam diameter!";
+inline constexpr char kPleaseInputValue[] = "Please input value!";
+
+// Every field filters what is typed (kind A) and checks the number on leaving
+// (kind B); some add a rule that runs first.
+enum class FieldRule {
+    Number,          // kinds A and B only
+    NotZero,         // kind C: exactly "0" is refused on leaving
+    NominalDiameter, // kind D: must not exceed the outside diameter
+    OutsideDiameter, // kind D: must not be below the nominal diameter
+};
+
+enum class Requirement {
+    Required, // kind E: checked in table order, the first empty one stops
+    RowEntry, // kind F: a pipe row used at all must have all three entries
+};
+
+struct FieldSpec {
+    std::string_view name;    // control name: "Text3"; a pipe row entry "Text3" stands for Text3(r)
+    std::string_view caption; // as shown beside the field (typos included)
+    std::string_view unit;    // "mm", "oC", "m", "W/(m K)", "-"; empty for counts
+    std::string_view group;   // the frame the field sits in
+    FieldRule rule;
+    Requirement requirement;
+};
+
+// The fields in screen order, which is also the order of the required check.
+// The multiple pipes screen's row entries come last, once each (not per row).
+const std::vector<FieldSpec>& Fields(InputFileKind kind);
+
+// The spec of a control name ("Text3", "Text3(15)"); nullptr for none.
+const FieldSpec* FindField(InputFileKind kind, std::string_view controlName);
+
+// The screens' window titles: "SINGLE PIPES", "VESSEL INSULATION", "PART OF INSULATION".
+std::string_view ScreenTitle(InputFileKind kind);
+
+// Frames of the fields (the groups above).
+inline constexpr std::string_view kPipeFrame = "Pipe";
+inline constexpr std::string_view kInputDataFrame = "Input Data";
+inline constexpr std::string_view kThicknessFrame = "Thickness of Insulation";
+inline constexpr std::string_view kPipeGroupInputFrame = "INPUT DATA";
+
+// Single pipe screen.
+inline constexpr std::string_view kPipeSizeListCaption = "Nominal pipe diameter, mm(inch):";
+inline constexpr std::string_view kResultsFrame = "Results";
+inline constexpr std::string_view kTsurfaceHeading = "Tsurface [oC]";
+extern const std::array<std::string_view, 6> kSinglePipeResultCaptions;
+
+// Vessel screen: its shape list (the shape number is the index plus one) and
+// the caption Text3 takes for the two cylinders.
+inline constexpr std::string_view kVesselListCaption = "Vessel selection:";
+extern const std::array<std::string_view, 3> kVesselShapes;
+inline constexpr std::string_view kVesselDiameterCaption = "Diameter of Vessel (D) [m]";
+extern const std::array<std::string_view, 5> kVesselResultCaptions;
+// True when the vessel of list entry `listIndex` uses the dimension field
+// `controlName` (Text1 length, Text2 height, Text3 width or diameter).
+bool VesselUsesField(int listIndex, std::string_view controlName);
+
+// Multiple pipes screen: the pipe rows 13..25, the table's column headings
+// (NO, OD, length, valves, flanges, bare loss, insulated loss) and the totals.
+inline constexpr int kFirstPipeRow = 13;
+inline constexpr int kLastPipeRow = 25;
+inline constexpr std::string_view kPipeGroupResultsFrame = "RESULTS";
+inline constexpr std::string_view kPipeTableFrame = "INPUT PIPE DATA";
+extern const std::array<std::string_view, 7> kPipeTableHeadings;
+extern const std::array<std::string_view, 2> kPipeGroupTotalCaptions;
+// "Text3(15)" for ("Text3", 15).
+std::string RowName(std::string_view array, int row);
+
+// The texts of a screen's fields by control name, and its list entry.
+struct ScreenTexts {
+    InputFileKind kind = InputFileKind::SinglePipe;
+    int listIndex = -1;
+    std::map<std::string, std::string, std::less<>> texts;
+
+    // Empty for a control that has no text.
+    const std::string& text(std::string_view controlName) const;
+};
+
+// The caption of a field as the screen shows it; a pipe row entry is named
+// by its row's nominal diameter ("Lenght of Pipes [m], NO 32 [mm]"); the
+// vessel's Text3 by the shape's caption.
+std::string Caption(const ScreenTexts& screen, std::string_view controlName);
+
+// The required-fields check: the control names that "Please input value!" is
+// shown for, in order; none when the inputs are complete. The required fields
+// stop at the first empty one; on the multiple pipes screen, when those are
+// complete, every incomplete pipe row then names its first empty entry.
+std::vector<std::string> MissingFields(const ScreenTexts& screen);
+
+// "Please input value! (Text3, Fluid Temperature (T1) [oC])": the message of a
+// missing field where no focus can point at it.
+std::string MissingValueMessage(const ScreenTexts& screen, std::string_view controlName);
+
+} // namespace termiva::cases

@@ -1,0 +1,26 @@
+#include "cases/case_reader.h"
+
+#include "text/number_text.h"
+
+namespace termiva::cases {
+
+double CaseReader::operator()(std::string_view controlName) {
+    const std::optional<double> value = text::ToDouble(screen_.text(controlName), separator_);
+    if (!value && !failed_)
+        failed_ = std::string(controlName);
+    return value.value_or(0);
+}
+
+std::optional<CaseError> CaseReader::error() const {
+    if (!failed_)
+        return std::nullopt;
+    return CaseError{*failed_, std::string(kInvalidEntries) + " (" + *failed_ + ", " +
+                                   Caption(screen_, *failed_) + ")"};
+}
+
+std::string FormatNumber(double value, std::string_view pattern,
+                         std::string_view decimalSeparator) {
+    return text::Format(value, pattern, decimalSeparator);
+}
+
+} // namespace termiva::cases

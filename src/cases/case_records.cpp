@@ -1,0 +1,101 @@
+#include "cases/case_records.h"
+
+#include "cases/single_pipe_case.h"
+#include "text/number_text.h"
+
+#include <utility>
+
+namespace termiva::cases {
+
+namespace {
+
+// Test data as written with a point; the user's separator replaces it.
+struct TestText {
+    std::string_view field;
+    std::string_view text;
+};
+
+const std::vector<TestText> kSinglePipeTestData = {
+    {"Text3", "143"}, {"Text4", "20"},  {"Text5", "0.07"}, {"Text6", "0.95"}, {"Text7", "1"},
+    {"Text10", "20"}, {"Text11", "50"}, {"Text12", "75"},  {"Text13", "100"}, {"Text14", "150"}};
+
+const std::vector<TestText> kVesselTestData = {
+    {"Text1", "1.2"}, {"Text2", "1.8"},  {"Text3", "0.8"}, {"Text4", "150"},
+    {"Text5", "20"},  {"Text6", "0.05"}, {"Text7", "1"},   {"Text8", "1"},
+    {"Text10", "20"}, {"Text11", "50"},  {"Text12", "75"}, {"Text13", "100"}};
+
+const std::vector<TestText> kPipeGroupTestData = {
+    {"Text11", "25"},    {"Text12", "150"},   {"Text13", "25"},    {"Text14", "0.05"},
+    {"Text15", "0.90"},  {"Text16", "1"},     {"Text3(15)", "78"}, {"Text4(15)", "25"},
+    {"Text5(15)", "14"}, {"Text3(17)", "28"}, {"Text4(17)", "14"}, {"Text5(17)", "6"},
+    {"Text3(20)", "24"}, {"Text4(20)", "8"},  {"Text5(20)", "8"}};
+
+std::string WithSeparator(std::string_view text, std::string_view separator) {
+    std::string result;
+    for (char c : text) {
+        if (c == '.')
+            result += separator;
+        else
+            result += c;
+    }
+    return result;
+}
+
+} // namespace
+
+files::InputRecord RecordOf(const ScreenTexts& screen) {
+    const files::InputFileFormat& format = files::FormatOf(screen.kind);
+    files::InputRecord record;
+    if (format.hasListIndex)
+        record.listIndex = screen.listIndex;
+    for (const std::string& name : format.fieldNames)
+        record.fields.push_back(screen.text(name));
+    if (format.diameterFieldNames.size() == 2)
+        record.diameters = {screen.text(format.diameterFieldNames[0]),
+                            screen.text(format.diameterFieldNames[1])};
+    return record;
+}
+
+std::vector<FieldText> LoadedTexts(InputFileKind kind, const files::InputRecord& record) {
+    const files::InputFileFormat& format = files::FormatOf(kind);
+    std::vector<FieldText> texts;
+    for (std::size_t i = 0; i < format.fieldNames.size(); ++i)
+        texts.push_back({format.fieldNames[i], i < record.fields.size() ? record.fields[i] : ""});
+    if (record.diameters) {
+        for (std::size_t i = 0; i < format.diameterFieldNames.size() && i < 2; ++i)
+            texts.push_back({format.diameterFieldNames[i], (*record.diameters)[i]});
+    }
+    return texts;
+}
+
+ScreenTexts LoadScreen(InputFileKind kind, const files::InputRecord& record,
+                       std::string_view decimalSeparator) {
+    ScreenTexts screen{kind, record.listIndex, {}};
+    const auto set = [&](const std::string& name, std::string_view text) {
+        screen.texts[name] = text::ApplyTypingFilter(text, decimalSeparator).text;
+    };
+    if (kind == InputFileKind::SinglePipe) {
+        for (const FieldText& diameter : PipeSizeTexts(record.listIndex, decimalSeparator))
+            set(diameter.field, diameter.text);
+    }
+    for (const FieldText& loaded : LoadedTexts(kind, record))
+        set(loaded.field, loaded.text);
+    return screen;
+}
+
+TestData TestDataOf(InputFileKind kind, std::string_view decimalSeparator) {
+    TestData data;
+    const std::vector<TestText>* texts = &kPipeGroupTestData;
+    if (kind == InputFileKind::SinglePipe) {
+        data.listIndex = 1;
+        texts = &kSinglePipeTestData;
+    } else if (kind == InputFileKind::Vessel) {
+        texts = &kVesselTestData;
+    }
+    for (const TestText& entry : *texts)
+        data.texts.push_back(
+            {std::string(entry.field), WithSeparator(entry.text, decimalSeparator)});
+    return data;
+}
+
+} // namespace termiva::cases

@@ -1,0 +1,57 @@
+#include "cases/diameter_table_case.h"
+
+#include "text/number_text.h"
+
+namespace termiva::cases {
+
+namespace {
+
+constexpr std::array<std::string_view, 5> kThicknessFields = {"Text10", "Text11", "Text12",
+                                                              "Text13", "Text14"};
+
+} // namespace
+
+DiameterTableInput PipeConditions(CaseReader& number) {
+    DiameterTableInput input;
+    input.T1 = number("Text3");
+    input.Tout = number("Text4");
+    input.k = number("Text5");
+    input.e = number("Text6");
+    input.WC = number("Text7");
+    for (std::size_t i = 0; i < kThicknessFields.size(); ++i)
+        input.tins[i] = number(kThicknessFields[i]);
+    return input;
+}
+
+CaseResult<DiameterTable> CalculateDiameterTable(const ScreenTexts& singlePipe,
+                                                 std::string_view decimalSeparator) {
+    CaseReader number(singlePipe, decimalSeparator);
+    const DiameterTableInput input = PipeConditions(number);
+    if (auto error = number.error())
+        return *error;
+    return FromEngine(ComputeDiameterTable(input));
+}
+
+DiameterTableTexts TableTexts(const DiameterTable& table, std::string_view decimalSeparator) {
+    DiameterTableTexts texts;
+    for (std::size_t i = 0; i < table.rows.size(); ++i) {
+        for (std::size_t c = 0; c < table.rows[i].size(); ++c)
+            texts[i][c] =
+                text::Format(table.rows[i][c], c == 0 ? "####0" : "####0.#0", decimalSeparator);
+    }
+    return texts;
+}
+
+files::DiagramExportData DiagramExportOf(const ScreenTexts& singlePipe,
+                                         const DiameterTableTexts& table,
+                                         std::string_view decimalSeparator) {
+    files::DiagramExportData data;
+    data.decimalSeparator = std::string(decimalSeparator);
+    data.fluidTemperatureText = singlePipe.text("Text3");
+    for (std::size_t j = 0; j < data.thicknessTexts.size(); ++j)
+        data.thicknessTexts[j] = singlePipe.text(kThicknessFields[j]);
+    data.table = table;
+    return data;
+}
+
+} // namespace termiva::cases

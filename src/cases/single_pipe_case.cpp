@@ -1,0 +1,41 @@
+#include "cases/single_pipe_case.h"
+
+#include "cases/diameter_table_case.h"
+#include "engine/pipe_sizes.h"
+#include "text/number_text.h"
+
+namespace termiva::cases {
+
+std::vector<FieldText> PipeSizeTexts(int listIndex, std::string_view decimalSeparator) {
+    if (listIndex < 0 || listIndex >= static_cast<int>(kSinglePipeSizes.size()))
+        return {};
+    const PipeSizeEntry& entry = kSinglePipeSizes[static_cast<std::size_t>(listIndex)];
+    const auto textOf = [&](const std::optional<double>& value) {
+        return value ? text::ToText(*value, decimalSeparator) : std::string();
+    };
+    return {{"Text1", textOf(entry.D1)}, {"Text2", textOf(entry.D2)}};
+}
+
+CaseResult<SinglePipeResult> CalculateSinglePipe(const ScreenTexts& screen,
+                                                 std::string_view decimalSeparator) {
+    CaseReader number(screen, decimalSeparator);
+    SinglePipeInput input;
+    input.D2 = number("Text2");
+    const DiameterTableInput conditions = PipeConditions(number);
+    input.T1 = conditions.T1;
+    input.Tout = conditions.Tout;
+    input.k = conditions.k;
+    input.e = conditions.e;
+    input.WC = conditions.WC;
+    input.tins = conditions.tins;
+    if (auto error = number.error())
+        return *error;
+    return FromEngine(SinglePipeHeatLoss(input));
+}
+
+SinglePipeTexts SinglePipeResultTexts(const SinglePipeResult& result,
+                                      std::string_view decimalSeparator) {
+    return FormatLosses(result.HeatLoss, result.Tsurface, "####0.#0", "####.0", decimalSeparator);
+}
+
+} // namespace termiva::cases

@@ -1,0 +1,35 @@
+#include "cases/vessel_case.h"
+
+#include "text/number_text.h"
+
+namespace termiva::cases {
+
+CaseResult<VesselResult> CalculateVessel(const ScreenTexts& screen,
+                                         std::string_view decimalSeparator) {
+    CaseReader number(screen, decimalSeparator);
+    VesselInput input;
+    input.shape = screen.listIndex + 1;
+    const auto dimension = [&](std::string_view name) {
+        return VesselUsesField(screen.listIndex, name) ? number(name) : 0.0;
+    };
+    input.L = dimension("Text1");
+    input.H = dimension("Text2");
+    input.W = dimension("Text3");
+    input.T1 = number("Text4");
+    input.Tout = number("Text5");
+    input.k = number("Text6");
+    input.e = number("Text7");
+    input.WC = number("Text8");
+    const std::array<std::string_view, 4> thicknesses = {"Text10", "Text11", "Text12", "Text13"};
+    for (std::size_t i = 0; i < thicknesses.size(); ++i)
+        input.tins[i] = number(thicknesses[i]);
+    if (auto error = number.error())
+        return *error;
+    return FromEngine(VesselHeatLoss(input));
+}
+
+VesselTexts VesselResultTexts(const VesselResult& result, std::string_view decimalSeparator) {
+    return FormatLosses(result.HeatLoss, result.Tsurface, "#######0.0", "###0.0", decimalSeparator);
+}
+
+} // namespace termiva::cases

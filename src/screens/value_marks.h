@@ -1,0 +1,34 @@
+#pragma once
+
+// Result boxes whose value the user should not take at face value (see
+// cases/result_marks.h). The text of the value stays as it is; the box gets
+// its own background and a tooltip that says why, and the screen one note for
+// the main window's status bar.
+
+#include "cases/result_marks.h"
+
+#include <QColor>
+#include <QString>
+
+class QLabel;
+class QLineEdit;
+class QWidget;
+
+namespace termiva {
+
+inline const QColor kMarkedBoxColor{255, 214, 160}; // pale orange: a marked result
+
+// Gives `label` the marked colour and the explanation as tooltip when `flags`
+// mark it, else `normalColour` and no tooltip.
+void MarkResult(QLabel* label, const ValueFlags& flags, const QColor& normalColour);
+// The same for a table cell, whose unmarked colour is the default one.
+void MarkResult(QLineEdit* field, const ValueFlags& flags);
+
+// The note the main window shows in its status bar while `screen` is the
+// active one; an empty note clears it. Kept as the screen's "resultNote"
+// property, which the main window watches.
+void SetResultNote(QWidget* screen, const cases::Marks& marks);
+void SetResultNote(QWidget* screen, const QString& note);
+QString ResultNoteOf(const QWidget* screen);
+
+} // namespace termiva

@@ -1,0 +1,66 @@
+#include "cases/case_records.h"
+
+#include <gtest/gtest.h>
+
+namespace termiva::cases {
+namespace {
+
+// Loading: the list entry writes D1 and D2 first, the file's own diameter
+// lines win over it, and every text goes through the typing filter.
+TEST(CaseRecords, LoadingAppliesTheListEntryThenTheFile) {
+    files::InputRecord record;
+    record.listIndex = 1; // ND 20: 20 / 26.9
+    record.fields = {"143", "2x0", "0.07", "-5", "1", "20", "50", "75", "100", "150"};
+    ScreenTexts screen = LoadScreen(InputFileKind::SinglePipe, record, ",");
+    EXPECT_EQ(screen.text("Text1"), "20");
+    EXPECT_EQ(screen.text("Text2"), "26,9");
+    EXPECT_EQ(screen.text("Text4"), "2"); // filtered as typed
+    EXPECT_EQ(screen.text("Text5"), "0"); // "0." is cut back to "0" under ","
+    EXPECT_EQ(screen.text("Text6"), "0"); // a negative number becomes 0
+    EXPECT_EQ(screen.text("Text14"), "150");
+
+    record.diameters = {{"", "30"}};
+    screen = LoadScreen(InputFileKind::SinglePipe, record, ".");
+    EXPECT_EQ(screen.text("Text1"), "");
+    EXPECT_EQ(screen.text("Text2"), "30");
+    EXPECT_EQ(LoadedTexts(InputFileKind::SinglePipe, record).back().field, "Text2");
+}
+
+// Saving and loading give back the same texts for every kind, bytes included.
+TEST(CaseRecords, RecordRoundTrip) {
+    for (InputFileKind kind :
+         {InputFileKind::SinglePipe, InputFileKind::Vessel, InputFileKind::MultiplePipes}) {
+        const TestData data = TestDataOf(kind, ",");
+        ScreenTexts screen{kind, data.listIndex < 0 ? 2 : data.listIndex, {}};
+        for (const FieldText& text : data.texts)
+            screen.texts[text.field] = text.text;
+        if (kind == InputFileKind::SinglePipe) {
+            screen.texts["Text1"] = "20";
+            screen.texts["Text2"] = "26,9";
+        }
+
+        const std::string bytes = files::ToBytes(kind, RecordOf(screen));
+        auto record = files::FromBytes(kind, bytes);
+        ASSERT_TRUE(record) << record.error().message;
+        const ScreenTexts loaded = LoadScreen(kind, *record, ",");
+        if (files::FormatOf(kind).hasListIndex) {
+            EXPECT_EQ(loaded.listIndex, screen.listIndex);
+        }
+        for (const auto& [name, text] : screen.texts)
+            EXPECT_EQ(loaded.text(name), text) << name;
+    }
+}
+
+TEST(CaseRecords, TestDataTakesTheUsersSeparator) {
+    const TestData single = TestDataOf(InputFileKind::SinglePipe, ",");
+    EXPECT_EQ(single.listIndex, 1);
+    EXPECT_EQ(single.texts[2].field, "Text5");
+    EXPECT_EQ(single.texts[2].text, "0,07");
+    const TestData pipes = TestDataOf(InputFileKind::MultiplePipes, ".");
+    EXPECT_EQ(pipes.listIndex, -1);
+    EXPECT_EQ(pipes.texts[4].text, "0.90"); // as written, not "0.9"
+    EXPECT_EQ(pipes.texts.back().field, "Text5(20)");
+}
+
+} // namespace
+} // namespace termiva::cases
