@@ -11,7 +11,8 @@ int main(int argc, char** argv) {
     termiva::TermivaApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("TERMIVA"));
     QCoreApplication::setOrganizationName(QStringLiteral("TERMIVA"));
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("TERMIVA"));
+    // No display name: the window manager would add it to every window title
+    // ("Error — TERMIVA"), and message boxes and dialogs carry their own.
     if (const QString icon = QStringLiteral(":/images/termiva.svg"); QFile::exists(icon))
         QApplication::setWindowIcon(QIcon(icon));
     // Numbers are typed and shown with the user's decimal separator.

@@ -125,9 +125,9 @@ Form7::Form7(Platform& platform, QWidget* parent) : QWidget(parent), platform_(p
     OLE1->setRightMargin(summarySize.width());
     chartArea_->setMinimumSize(summarySize.width() + 360, summarySize.height() + 60);
 
-    Command1 = MakeButton(this, QStringLiteral("Previous"), QStringLiteral("Command1"),
+    Command1 = MakeButton(this, QStringLiteral("P&revious"), QStringLiteral("Command1"),
                           ScreenFont(12), kLightYellow);
-    Command4 = MakeButton(this, QStringLiteral("EXIT"), QStringLiteral("Command4"),
+    Command4 = MakeButton(this, QStringLiteral("&EXIT"), QStringLiteral("Command4"),
                           ScreenFont(14.25, true), kBlueGreen);
     Command5 = MakeButton(this, QStringLiteral("&Save picture..."), QStringLiteral("Command5"),
                           ScreenFont(9.75), QColor());
