@@ -8,9 +8,11 @@
 #include "files/diagram_export.h"
 #include "text/number_text.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <xlsxwriter.h>
 
@@ -39,6 +41,18 @@ constexpr const char* kXValues = "=Sheet1!$B$4:$B$21";
 double AsExported(double value, int column) {
     const std::string text = termiva::text::Format(value, column == 0 ? "####0" : "####0.#0", ".");
     return termiva::text::ToDouble(text, ".").value_or(value);
+}
+
+std::uint8_t MarkerType(std::string_view symbol) {
+    if (symbol == "diamond")
+        return LXW_CHART_MARKER_DIAMOND;
+    if (symbol == "square")
+        return LXW_CHART_MARKER_SQUARE;
+    if (symbol == "triangle")
+        return LXW_CHART_MARKER_TRIANGLE;
+    if (symbol == "star")
+        return LXW_CHART_MARKER_STAR;
+    return LXW_CHART_MARKER_CIRCLE;
 }
 
 bool Write(const std::string& path, const termiva::DiameterTable& table) {
@@ -79,6 +93,20 @@ bool Write(const std::string& path, const termiva::DiameterTable& table) {
     for (int s = 0; s < 6; ++s) {
         lxw_chart_series* series = chart_add_series(chart, kXValues, kYValues[s]);
         chart_series_set_name(series, kSeriesNames[s]);
+        // The chart screen draws each series as the template does.
+        const auto& style = termiva::files::kDiagramSeriesStyles[static_cast<std::size_t>(s)];
+        lxw_chart_line line{};
+        line.color = style.colour;
+        line.width = 2;
+        chart_series_set_line(series, &line);
+        chart_series_set_marker_type(series, MarkerType(style.marker));
+        chart_series_set_marker_size(series, 6);
+        lxw_chart_fill fill{};
+        fill.color = style.colour;
+        chart_series_set_marker_fill(series, &fill);
+        lxw_chart_line border{};
+        border.color = style.colour;
+        chart_series_set_marker_line(series, &border);
     }
     chart_axis_set_name(chart->y_axis, "Heat Loss [W/m]");
     chart_axis_set_name(chart->x_axis, "Outside Pipe Diameter [mm]");

@@ -52,7 +52,8 @@ int main(int argc, char** argv) {
 
     QCoreApplication::setApplicationName(QStringLiteral("TERMIVA"));
     QCoreApplication::setOrganizationName(QStringLiteral("TERMIVA"));
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("TERMIVA"));
+    // No display name: the window manager would add it to every window title
+    // ("Error — TERMIVA"), and message boxes and dialogs carry their own.
     // The desktop entry's name, so that the desktop matches windows to it.
     QGuiApplication::setDesktopFileName(QStringLiteral("termiva"));
     if (const QString icon = QStringLiteral(":/images/termiva.svg"); QFile::exists(icon))

@@ -6,8 +6,10 @@
 #include "files/workbook.h"
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace termiva::files {
 
@@ -19,6 +21,23 @@ struct DiagramExportData {
     std::array<std::array<std::string, 7>, 19> table;
     std::string decimalSeparator = "."; // the user's, used for every conversion
 };
+
+// How the template's chart draws each of its six series (bare pipe, tins1 ..
+// tins5), in the template and on the chart screen alike: line and marker
+// colour (0xRRGGBB) and the marker symbol as the chart part names it. The
+// colours stay apart for readers with red-green colour blindness.
+struct DiagramSeriesStyle {
+    std::uint32_t colour;
+    std::string_view marker; // "diamond", "square", "triangle", "circle", "star"
+};
+inline constexpr std::array<DiagramSeriesStyle, 6> kDiagramSeriesStyles = {{
+    {0xD55E00, "diamond"},
+    {0x0072B2, "square"},
+    {0x009E73, "triangle"},
+    {0xE69F00, "circle"},
+    {0xCC79A7, "star"},
+    {0x56B4E9, "diamond"},
+}};
 
 // The sheet row of table row `tableRow` (1..19): rows 1..15 go to 4..18 and
 // 17..19 to 19..21; row 16 (700 mm) has no place among the sheet's 18 data

@@ -212,6 +212,25 @@ std::optional<double> NumberAt(const std::vector<CellValue>& values, std::size_t
     return std::nullopt;
 }
 
+// An <a:srgbClr val="RRGGBB"/> inside a fill, or nothing.
+std::optional<std::uint32_t> SolidColour(pugi::xml_node fill) {
+    const std::string_view text =
+        Child(Child(fill, "solidFill"), "srgbClr").attribute("val").value();
+    if (text.size() != 6)
+        return std::nullopt;
+    std::uint32_t value = 0;
+    for (const char c : text) {
+        const int digit = (c >= '0' && c <= '9')   ? c - '0'
+                          : (c >= 'A' && c <= 'F') ? c - 'A' + 10
+                          : (c >= 'a' && c <= 'f') ? c - 'a' + 10
+                                                   : -1;
+        if (digit < 0)
+            return std::nullopt;
+        value = value * 16 + static_cast<std::uint32_t>(digit);
+    }
+    return value;
+}
+
 ChartSeries ReadSeries(pugi::xml_node series, Reader& reader) {
     ChartSeries result;
     const auto tx = Child(series, "tx");
@@ -225,6 +244,12 @@ ChartSeries ReadSeries(pugi::xml_node series, Reader& reader) {
         const bool usable = index && *index >= 0 && *index < 1e15 && *index == std::floor(*index);
         result.name = "Series" + std::to_string(usable ? static_cast<long long>(*index) + 1 : 1);
     }
+    const auto shape = Child(series, "spPr");
+    result.colour = SolidColour(Child(shape, "ln"));
+    if (!result.colour)
+        result.colour = SolidColour(shape);
+    const auto marker = Child(series, "marker");
+    result.marker = Child(marker, "symbol").attribute("val").value();
 
     auto xNode = Child(series, "xVal");
     if (!xNode)

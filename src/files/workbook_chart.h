@@ -6,6 +6,8 @@
 #include "files/workbook.h"
 #include "support/expected.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,6 +21,11 @@ struct ChartSeries {
     // (x, y) in the units of the sheet; pairs with an empty or non-numeric
     // cell on either side are left out. Without X values x counts 1, 2, ...
     std::vector<std::pair<double, double>> points;
+    // The line's solid RGB colour (0xRRGGBB) and the marker symbol ("circle",
+    // "square", "none", ...) where the chart part sets them; a reader picks its
+    // own where it does not.
+    std::optional<std::uint32_t> colour;
+    std::string marker;
 };
 
 struct WorkbookChart {

@@ -2,10 +2,13 @@
 
 #include <QTextBrowser>
 
+class QToolBar;
+
 namespace termiva {
 
 // The program's help window: the HTML help file, one anchor per help topic
-// ("topic1" .. "topic5"), in a text browser of its own.
+// ("topic1" .. "topic5"), in a text browser of its own, with Back, Forward
+// and Home above the page. Esc closes it; its size is kept for the next run.
 class HelpViewer : public QTextBrowser {
     Q_OBJECT
 
@@ -17,6 +20,17 @@ public:
     bool open(const QString& file, int topic);
 
     static QString anchorOf(int topic);
+
+    QAction* backAction = nullptr;
+    QAction* forwardAction = nullptr;
+    QAction* homeAction = nullptr;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    QToolBar* toolBar_ = nullptr;
 };
 
 } // namespace termiva

@@ -8,6 +8,7 @@
 #include <array>
 
 #include <QBuffer>
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QImage>
@@ -34,11 +35,11 @@ struct SummaryLine {
     const char* caption;
 };
 constexpr std::array<SummaryLine, 10> kSummary = {{
-    {0, "Thickness of insulation (1)"},
-    {4, "Thickness of insulation (2)"},
-    {3, "Thickness of insulation (3)"},
-    {2, "Thickness of insulation (4)"},
-    {1, "Thickness of insulation (5)"},
+    {0, "Thickness of insulation (1) [mm]"},
+    {4, "Thickness of insulation (2) [mm]"},
+    {3, "Thickness of insulation (3) [mm]"},
+    {2, "Thickness of insulation (4) [mm]"},
+    {1, "Thickness of insulation (5) [mm]"},
     {5, "Fluid temperature [oC]"},
     {6, "Ambient temperature [oC]"},
     {7, "Thermal Conductivity [W/(m K)]"},
@@ -103,6 +104,12 @@ Form7::Form7(Platform& platform, QWidget* parent) : QWidget(parent), platform_(p
         summaryLayout->addWidget(caption, static_cast<int>(line), 0);
         summaryLayout->addWidget(field, static_cast<int>(line), 1);
     }
+    // The values are for reading only: they look like the results of the
+    // other screens, not like input fields.
+    for (QLineEdit* field : {Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text9, Text10})
+        field->setAlignment(Qt::AlignCenter);
+    summary_->setStyleSheet(QStringLiteral("QLineEdit { background: %1; border: 1px solid black; }")
+                                .arg(kResultBoxColor.name()));
     areaLayout->addWidget(summary_, 0, 0, Qt::AlignRight | Qt::AlignVCenter);
     const QSize summarySize = summary_->sizeHint();
     TableNote = Named(new QLabel(summary_), QStringLiteral("TableNote"));
@@ -118,18 +125,22 @@ Form7::Form7(Platform& platform, QWidget* parent) : QWidget(parent), platform_(p
     OLE1->setRightMargin(summarySize.width());
     chartArea_->setMinimumSize(summarySize.width() + 360, summarySize.height() + 60);
 
-    Command1 = MakeButton(this, QStringLiteral("Previous"), QStringLiteral("Command1"),
+    Command1 = MakeButton(this, QStringLiteral("P&revious"), QStringLiteral("Command1"),
                           ScreenFont(12), kLightYellow);
-    Command4 = MakeButton(this, QStringLiteral("EXIT"), QStringLiteral("Command4"),
+    Command4 = MakeButton(this, QStringLiteral("&EXIT"), QStringLiteral("Command4"),
                           ScreenFont(14.25, true), kBlueGreen);
-    Command5 = MakeButton(this, QStringLiteral("Save picture..."), QStringLiteral("Command5"),
+    Command5 = MakeButton(this, QStringLiteral("&Save picture..."), QStringLiteral("Command5"),
                           ScreenFont(9.75), QColor());
+    Check1 =
+        Named(new QCheckBox(QStringLiteral("&Logarithmic scale"), this), QStringLiteral("Check1"));
+    Check1->setFont(ScreenFont(9.75));
     auto* buttons = new QHBoxLayout;
     buttons->setContentsMargins(FromTwips(1440), 6, 12, 6);
     buttons->setSpacing(12);
     buttons->addWidget(Command1);
     buttons->addWidget(Command4);
     buttons->addStretch();
+    buttons->addWidget(Check1);
     buttons->addWidget(Command5);
 
     auto* layout = new QVBoxLayout(this);
@@ -142,11 +153,13 @@ Form7::Form7(Platform& platform, QWidget* parent) : QWidget(parent), platform_(p
         setTabOrder(*fields[i], *fields[i + 1]);
     setTabOrder(Text10, Command1);
     setTabOrder(Command1, Command4);
-    setTabOrder(Command4, Command5);
+    setTabOrder(Command4, Check1);
+    setTabOrder(Check1, Command5);
 
     connect(Command1, &QPushButton::clicked, this, &Form7::Command1_Click);
     connect(Command4, &QPushButton::clicked, this, &Form7::Command4_Click);
     connect(Command5, &QPushButton::clicked, this, &Form7::Command5_Click);
+    connect(Check1, &QCheckBox::toggled, OLE1, &WorkbookChartView::setLogScale);
 }
 
 QSize Form7::sizeHint() const {
@@ -169,6 +182,23 @@ void Form7::Form_Load() {
 
 void Form7::setSource(Form3* singlePipe) {
     source_ = singlePipe;
+}
+
+std::optional<QString> Form7::loadChart(const QString& path) {
+    QString title;
+    QHash<QString, QString> suffixes;
+    if (source_) {
+        const Form3& form = *source_;
+        title =
+            QStringLiteral("T1 = %1 oC, Tout = %2 oC").arg(form.Text3->text(), form.Text4->text());
+        const std::array<const QLineEdit*, 5> thicknesses = {form.Text10, form.Text11, form.Text12,
+                                                             form.Text13, form.Text14};
+        for (std::size_t i = 0; i < thicknesses.size(); ++i)
+            suffixes.insert(QStringLiteral("tins%1").arg(i + 1),
+                            QStringLiteral(" = %1 mm").arg(thicknesses[i]->text()));
+    }
+    OLE1->setLabels(title, suffixes);
+    return OLE1->load(path);
 }
 
 void Form7::Form_Activate() {

@@ -9,9 +9,12 @@
 #include "screens/screen_common.h"
 #include "screens/single_pipe_screen.h"
 
+#include <optional>
+
 #include <QPointer>
 #include <QWidget>
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -30,6 +33,11 @@ public:
     // sub-window: places it at the top left corner of the main window's
     // client area and starts following the activation of the sub-window.
     void Form_Load();
+
+    // Loads the chart of the workbook at `path` into OLE1, titled with the
+    // single pipe inputs it was made from (T1, Tout, the thicknesses in the
+    // legend). The error message of a failed load, else nothing.
+    std::optional<QString> loadChart(const QString& path);
 
     // Copies the single pipe texts into the summary, unchanged.
     void Form_Activate();
@@ -69,6 +77,7 @@ public:
     QPushButton* Command1 = nullptr;
     QPushButton* Command4 = nullptr;
     QPushButton* Command5 = nullptr;
+    QCheckBox* Check1 = nullptr; // "Logarithmic scale" of the loss axis
     QLabel* TableNote = nullptr;
 
 private:

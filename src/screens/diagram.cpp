@@ -40,7 +40,7 @@ bool Diagram::State::showChart(const QString& workbookPath) {
     }
     form7->setSource(form5 ? form5->source() : nullptr);
     form7->setTableNote(form5 ? form5->tableNote() : QString());
-    if (auto error = form7->OLE1->load(workbookPath)) {
+    if (auto error = form7->loadChart(workbookPath)) {
         platform.error(*error);
         if (created)
             delete sub;

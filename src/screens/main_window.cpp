@@ -65,6 +65,18 @@ MDIForm1::MDIForm1(Platform& platform, QWidget* parent) : QMainWindow(parent), p
     createStatusBar();
     createTitlePanel();
 
+    auto* closeScreen = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4), this);
+    connect(closeScreen, &QShortcut::activated, mdiArea_, &QMdiArea::closeActiveSubWindow);
+    // Each sub-window's own menu claims the same keys for its "Close", which
+    // would make them ambiguous: that entry keeps them only while it is open.
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [](QMdiSubWindow* window) {
+        if (!window || !window->systemMenu())
+            return;
+        for (QAction* action : window->systemMenu()->actions())
+            if (action->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_F4)))
+                action->setShortcutContext(Qt::WidgetShortcut);
+    });
+
     auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(f1, &QShortcut::activated, this, &MDIForm1::HelpKey_Press);
 
@@ -106,32 +118,32 @@ void MDIForm1::createMenus() {
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
-    File = menu(QStringLiteral("File"), QStringLiteral("File"));
+    File = menu(QStringLiteral("File"), QStringLiteral("&File"));
     Report =
-        item(File, QStringLiteral("Report"), QStringLiteral("Report..."), &MDIForm1::Report_Click);
+        item(File, QStringLiteral("Report"), QStringLiteral("&Report..."), &MDIForm1::Report_Click);
     Report->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     Report->setEnabled(false);
     connect(File, &QMenu::aboutToShow, this, &MDIForm1::updateReportAction);
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, &MDIForm1::updateReportAction);
 
-    Pipes = menu(QStringLiteral("Pipes"), QStringLiteral("Pipes"));
-    Single_pipe = item(Pipes, QStringLiteral("Single_pipe"), QStringLiteral("Single pipe"),
+    Pipes = menu(QStringLiteral("Pipes"), QStringLiteral("&Pipes"));
+    Single_pipe = item(Pipes, QStringLiteral("Single_pipe"), QStringLiteral("&Single pipe"),
                        &MDIForm1::Single_pipe_Click);
-    More_pipes = item(Pipes, QStringLiteral("More_pipes"), QStringLiteral("Multiple pipes"),
+    More_pipes = item(Pipes, QStringLiteral("More_pipes"), QStringLiteral("&Multiple pipes"),
                       &MDIForm1::More_pipes_Click);
-    Pipe_limit = item(Pipes, QStringLiteral("Pipe_limit"), QStringLiteral("Thickness for a limit"),
+    Pipe_limit = item(Pipes, QStringLiteral("Pipe_limit"), QStringLiteral("Thickness for a &limit"),
                       &MDIForm1::Pipe_limit_Click);
-    Vessel = menu(QStringLiteral("Vessel"), QStringLiteral("Vessel"));
-    Single_vessel = item(Vessel, QStringLiteral("Single_vessel"), QStringLiteral("Single vessel"),
+    Vessel = menu(QStringLiteral("Vessel"), QStringLiteral("&Vessel"));
+    Single_vessel = item(Vessel, QStringLiteral("Single_vessel"), QStringLiteral("&Single vessel"),
                          &MDIForm1::Single_vessel_Click);
     Vessel_limit = item(Vessel, QStringLiteral("Vessel_limit"),
-                        QStringLiteral("Thickness for a limit"), &MDIForm1::Vessel_limit_Click);
-    Help = menu(QStringLiteral("Help"), QStringLiteral("Help"));
+                        QStringLiteral("Thickness for a &limit"), &MDIForm1::Vessel_limit_Click);
+    Help = menu(QStringLiteral("Help"), QStringLiteral("&Help"));
     Software_description =
-        item(Help, QStringLiteral("Software_description"), QStringLiteral("Software description"),
+        item(Help, QStringLiteral("Software_description"), QStringLiteral("&Software description"),
              &MDIForm1::Software_description_Click);
 
-    Exit = menuBar()->addAction(QStringLiteral("Exit"));
+    Exit = menuBar()->addAction(QStringLiteral("E&xit"));
     Exit->setObjectName(QStringLiteral("Exit"));
     connect(Exit, &QAction::triggered, this, &MDIForm1::Exit_Click);
 }
@@ -242,9 +254,19 @@ void MDIForm1::placeTitlePanel() {
                  qMax(0, (area.height() - panel.height()) / 2));
 }
 
+// The title panel shows only in the empty MDI area: beside a screen it would
+// stand as cut-off words. Sub-windows come and go as children of the
+// viewport; the list is read once the change has settled.
+void MDIForm1::updateTitlePanel() {
+    Frame1->setVisible(mdiArea_->subWindowList().isEmpty());
+}
+
 bool MDIForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == mdiArea_->viewport() && event->type() == QEvent::Resize)
         placeTitlePanel();
+    if (watched == mdiArea_->viewport() &&
+        (event->type() == QEvent::ChildAdded || event->type() == QEvent::ChildRemoved))
+        QMetaObject::invokeMethod(this, &MDIForm1::updateTitlePanel, Qt::QueuedConnection);
     if (event->type() == QEvent::DynamicPropertyChange && mdiArea_->activeSubWindow() &&
         watched == mdiArea_->activeSubWindow()->widget())
         showResultNote();

@@ -119,6 +119,7 @@ private:
     void createStatusBar();
     void createTitlePanel();
     void placeTitlePanel();
+    void updateTitlePanel();
     // Normal state, front, focus: the last steps of bringing up a screen.
     void bringUp(QWidget* screen);
     // Puts a new screen into a sub-window that is deleted on close.

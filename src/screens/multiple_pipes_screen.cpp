@@ -95,6 +95,21 @@ Form4::Form4(Platform& platform, QWidget* parent) : QWidget(parent), platform_(p
     root->addStretch();
 
     chainTabOrder();
+    SetDefaultButton(this, Command1);
+    results_ = new ResultWatch(this);
+    for (QLineEdit* field : commonFields())
+        results_->addInput(field);
+    for (int r = kFirstRow; r <= kLastRow; ++r) {
+        for (QLineEdit* field : {Text3(r), Text4(r), Text5(r)})
+            results_->addInput(field);
+        for (auto [box, column] : {std::pair{Label16(r), 5}, std::pair{Label17(r), 6}})
+            results_->addResult(
+                box, QStringLiteral("%1, NO %2")
+                         .arg(FromCase(cases::kPipeTableHeadings[static_cast<std::size_t>(column)]),
+                              Label18(r)->text()));
+    }
+    results_->addResult(Label20, Label14->text());
+    results_->addResult(Label21, Label15->text());
 }
 
 void Form4::buildInputData() {
@@ -219,11 +234,11 @@ QWidget* Form4::buildButtons() {
         grid->addWidget(button, row, column);
         return button;
     };
-    Command1 = addButton("Calculation", "Command1", 0, 0);
-    Command3 = addButton("Clear data", "Command3", 0, 1);
-    Command4 = addButton("Input test data", "Command4", 0, 2);
-    Command5 = addButton("Save to file", "Command5", 1, 1);
-    Command6 = addButton("Load from file", "Command6", 1, 2);
+    Command1 = addButton("&Calculation", "Command1", 0, 0);
+    Command3 = addButton("C&lear data", "Command3", 0, 1);
+    Command4 = addButton("&Input test data", "Command4", 0, 2);
+    Command5 = addButton("&Save to file", "Command5", 1, 1);
+    Command6 = addButton("L&oad from file", "Command6", 1, 2);
     connect(Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
     connect(Command3, &QPushButton::clicked, this, &Form4::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &Form4::Command4_Click);
@@ -287,6 +302,7 @@ void Form4::Command1_Click() {
     MarkResult(Label20, result->bareTotalFlags, kResultBoxColor);
     MarkResult(Label21, result->insTotalFlags, kResultBoxColor);
     SetResultNote(this, cases::MarksOf(*result));
+    results_->settle();
 }
 
 void Form4::Command3_Click() {
@@ -306,6 +322,7 @@ void Form4::Command3_Click() {
     MarkResult(Label20, {}, kResultBoxColor);
     MarkResult(Label21, {}, kResultBoxColor);
     SetResultNote(this, QString());
+    results_->settle();
 }
 
 // Each text goes through the typing filter as if typed.
@@ -325,6 +342,7 @@ void Form4::Command5_Click() {
 
 void Form4::Command6_Click() {
     LoadInputFile(platform_, fileBinding());
+    results_->settle();
 }
 
 void Form4::loadFile(const QString& path) {

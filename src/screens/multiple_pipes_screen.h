@@ -97,6 +97,7 @@ private:
     InputFileBinding fileBinding();
 
     Platform& platform_;
+    ResultWatch* results_ = nullptr;
     ScreenFields fields_;
 };
 

@@ -1,16 +1,21 @@
 #include "screens/screen_common.h"
 
+#include "screens/leave_check.h"
 #include "screens/numeric_field.h"
+#include "screens/value_marks.h"
 #include "text/number_text.h"
 
 #include <algorithm>
 
+#include <QComboBox>
 #include <QFile>
 #include <QFontDatabase>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPainter>
+#include <QPushButton>
 #include <QSvgRenderer>
 
 namespace termiva {
@@ -146,6 +151,95 @@ void StyleBox(QLabel* label, const QColor& colour) {
     QPalette palette = label->palette();
     palette.setColor(QPalette::Window, colour);
     label->setPalette(palette);
+}
+
+namespace {
+
+// Return and Enter that no control of the screen took.
+class DefaultButtonFilter : public QObject {
+public:
+    DefaultButtonFilter(QWidget* screen, QPushButton* button) : QObject(screen), button_(button) {}
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) ||
+            (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+            return false;
+        if (!button_->isEnabled() || !button_->isVisible())
+            return false;
+        if (auto* field = dynamic_cast<LeaveCheck*>(QApplication::focusWidget());
+            field && !field->checkLeave())
+            return true;
+        button_->click();
+        return true;
+    }
+
+private:
+    QPushButton* button_;
+};
+
+} // namespace
+
+void SetDefaultButton(QWidget* screen, QPushButton* button) {
+    button->setDefault(true);
+    screen->installEventFilter(new DefaultButtonFilter(screen, button));
+}
+
+ResultWatch::ResultWatch(QWidget* screen) : QObject(screen), screen_(screen) {}
+
+void ResultWatch::addInput(QLineEdit* field) {
+    connect(field, &QLineEdit::textChanged, this, &ResultWatch::inputChanged);
+}
+
+void ResultWatch::addInput(QComboBox* list) {
+    connect(list, &QComboBox::currentIndexChanged, this, &ResultWatch::inputChanged);
+}
+
+void ResultWatch::addResult(QLabel* label, const QString& caption) {
+    results_.emplace_back(label, caption);
+    label->setAccessibleName(caption);
+}
+
+void ResultWatch::inputChanged() {
+    if (stale_)
+        return;
+    const bool shown = std::any_of(results_.begin(), results_.end(), [](const auto& result) {
+        return !result.first->text().isEmpty() && result.first->isVisibleTo(result.first->window());
+    });
+    if (!shown)
+        return;
+    stale_ = true;
+    for (const auto& [label, caption] : results_) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, Qt::gray);
+        label->setPalette(palette);
+    }
+    noteBefore_ = ResultNoteOf(screen_);
+    SetResultNote(screen_, QString::fromLatin1(kStaleNote));
+}
+
+void ResultWatch::settle() {
+    if (stale_) {
+        stale_ = false;
+        for (const auto& [label, caption] : results_) {
+            QPalette palette = label->palette();
+            palette.setColor(QPalette::WindowText, screen_->palette().color(QPalette::WindowText));
+            label->setPalette(palette);
+        }
+        if (ResultNoteOf(screen_) == QLatin1String(kStaleNote))
+            SetResultNote(screen_, noteBefore_);
+    }
+    updateNames();
+}
+
+void ResultWatch::updateNames() {
+    for (const auto& [label, caption] : results_) {
+        const QString value = label->text();
+        label->setAccessibleName(value.isEmpty() ? caption
+                                                 : QStringLiteral("%1: %2").arg(caption, value));
+    }
 }
 
 SvgPicture::SvgPicture(const QString& resource, QWidget* parent)

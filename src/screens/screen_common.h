@@ -23,8 +23,10 @@
 #include <QString>
 #include <QWidget>
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QSvgRenderer;
 
 namespace termiva {
@@ -151,6 +153,43 @@ inline const QColor kFixedBoxColor{224, 224, 224};  // light grey: fixed table t
 
 // Centred text in a thin bordered box on `colour`.
 void StyleBox(QLabel* label, const QColor& colour);
+
+// Return or Enter in a field of `screen` presses `button` (the screen's
+// "Calculation"), once the field's leave check passed as a click on the
+// button would have run it. The field keeps the focus.
+void SetDefaultButton(QWidget* screen, QPushButton* button);
+
+// Keeps a calculator screen's results honest. Each result label's accessible
+// name is "caption: value" (the caption alone while empty), so a screen
+// reader says what the value is. After an input changes, the results shown
+// belong to the old inputs: they are greyed and the screen's status bar note
+// says "Inputs changed: press Calculation" until settle().
+class ResultWatch : public QObject {
+public:
+    static constexpr const char* kStaleNote = "Inputs changed: press Calculation";
+
+    explicit ResultWatch(QWidget* screen);
+
+    void addInput(QLineEdit* field);
+    void addInput(QComboBox* list);
+    void addResult(QLabel* label, const QString& caption);
+
+    // Run after the screen wrote its results (Calculation), emptied them
+    // (Clear data) or loaded a file: the results count as current again and
+    // the accessible names follow the values. A note the screen set since the
+    // inputs changed stays; else the note from before the change comes back.
+    void settle();
+    bool isStale() const { return stale_; }
+
+private:
+    void inputChanged();
+    void updateNames();
+
+    QWidget* screen_;
+    std::vector<std::pair<QLabel*, QString>> results_;
+    bool stale_ = false;
+    QString noteBefore_;
+};
 
 // A drawing from the resources, scaled to the widget with its proportions
 // kept. A missing drawing leaves the widget empty.

@@ -124,6 +124,10 @@ Form3::Form3(Platform& platform, QWidget* parent) : QWidget(parent), platform_(p
     auto* heading = new QLabel(FromCase(cases::kTsurfaceHeading), Frame3);
     heading->setAlignment(Qt::AlignCenter);
     results->addWidget(heading, 0, 2);
+    auto* lossHeading = new QLabel(QStringLiteral("Heat Loss [W/m]"), Frame3);
+    lossHeading->setAlignment(Qt::AlignCenter);
+    results->addWidget(lossHeading, 0, 1);
+    results_ = new ResultWatch(this);
     const std::array<QLabel**, 6> losses = {&Label18, &Label19, &Label20,
                                             &Label21, &Label22, &Label23};
     const std::array<QLabel**, 6> temperatures = {&Label24, &Label25, &Label26,
@@ -142,9 +146,9 @@ Form3::Form3(Platform& platform, QWidget* parent) : QWidget(parent), platform_(p
         const QString rowCaption = FromCase(cases::kSinglePipeResultCaptions[row]);
         auto* caption = new QLabel(rowCaption, Frame3);
         caption->setBuddy(loss);
-        loss->setAccessibleName(rowCaption);
-        temperature->setAccessibleName(rowCaption + QStringLiteral(", ") +
-                                       FromCase(cases::kTsurfaceHeading));
+        results_->addResult(loss, rowCaption);
+        results_->addResult(temperature,
+                            rowCaption + QStringLiteral(", ") + FromCase(cases::kTsurfaceHeading));
         results->addWidget(caption, i + 1, 0);
         results->addWidget(loss, i + 1, 1);
         results->addWidget(temperature, i + 1, 2);
@@ -158,12 +162,12 @@ Form3::Form3(Platform& platform, QWidget* parent) : QWidget(parent), platform_(p
     auto* picture = Named(new SvgPicture(kPipePicture, this), QStringLiteral("Picture1"));
     picture->setMinimumSize(265, 313);
 
-    Command1 = Button(QStringLiteral("Command1"), QStringLiteral("Calculation"), this);
-    Command2 = Button(QStringLiteral("Command2"), QStringLiteral("Diagram"), this);
-    Command3 = Button(QStringLiteral("Command3"), QStringLiteral("Clear data"), this);
-    Command4 = Button(QStringLiteral("Command4"), QStringLiteral("Input test data"), this);
-    Command5 = Button(QStringLiteral("Command5"), QStringLiteral("Save to file"), this);
-    Command6 = Button(QStringLiteral("Command6"), QStringLiteral("Load from file"), this);
+    Command1 = Button(QStringLiteral("Command1"), QStringLiteral("&Calculation"), this);
+    Command2 = Button(QStringLiteral("Command2"), QStringLiteral("&Diagram"), this);
+    Command3 = Button(QStringLiteral("Command3"), QStringLiteral("C&lear data"), this);
+    Command4 = Button(QStringLiteral("Command4"), QStringLiteral("&Input test data"), this);
+    Command5 = Button(QStringLiteral("Command5"), QStringLiteral("&Save to file"), this);
+    Command6 = Button(QStringLiteral("Command6"), QStringLiteral("L&oad from file"), this);
 
     auto* size = new QHBoxLayout;
     size->setSpacing(FromTwips(120));
@@ -196,11 +200,11 @@ Form3::Form3(Platform& platform, QWidget* parent) : QWidget(parent), platform_(p
     layout->setColumnStretch(1, 1);
     layout->setVerticalSpacing(FromTwips(120));
 
-    // The fields in the order of the screen, then the buttons; the list last,
-    // so that the screen opens with the focus in D1.
-    QWidget* order[] = {Text1,    Text2,    Text3,    Text4,    Text5,  Text6,    Text7,
-                        Text10,   Text11,   Text12,   Text13,   Text14, Command1, Command2,
-                        Command3, Command4, Command5, Command6, Combo1};
+    // The controls in the order of the screen: the size list, the fields, then
+    // the buttons.
+    QWidget* order[] = {Combo1,   Text1,    Text2,    Text3,    Text4,   Text5,  Text6,
+                        Text7,    Text10,   Text11,   Text12,   Text13,  Text14, Command1,
+                        Command2, Command3, Command4, Command5, Command6};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -217,9 +221,17 @@ Form3::Form3(Platform& platform, QWidget* parent) : QWidget(parent), platform_(p
     connect(Command4, &QPushButton::clicked, this, &Form3::Command4_Click);
     connect(Command5, &QPushButton::clicked, this, &Form3::Command5_Click);
     connect(Command6, &QPushButton::clicked, this, &Form3::Command6_Click);
+    SetDefaultButton(this, Command1);
+    results_->addInput(Combo1);
+    for (NumericField* field :
+         {Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text10, Text11, Text12, Text13, Text14})
+        results_->addInput(field);
 }
 
 void Form3::Form_Load() {
+    // The list comes first in the tab order, yet the screen opens with the
+    // focus in D1, where typing starts.
+    Text1->setFocus();
     if (QWidget* window = parentWidget())
         window->move(FromTwips(200), FromTwips(200));
     selectSize(0);
@@ -273,6 +285,7 @@ void Form3::Command1_Click() {
         MarkResult(temperatures[i], result->flags[i], kResultBoxColor);
     }
     SetResultNote(this, cases::MarksOf(*result));
+    results_->settle();
 }
 
 void Form3::Command2_Click() {
@@ -289,6 +302,7 @@ void Form3::Command3_Click() {
         field->clear();
     Frame3->hide();
     SetResultNote(this, QString());
+    results_->settle();
 }
 
 void Form3::Command4_Click() {
@@ -309,6 +323,7 @@ void Form3::Command5_Click() {
 
 void Form3::Command6_Click() {
     LoadInputFile(platform_, fileBinding());
+    results_->settle();
 }
 
 void Form3::loadFile(const QString& path) {

@@ -98,6 +98,7 @@ private:
     InputFileBinding fileBinding();
 
     Platform& platform_;
+    ResultWatch* results_ = nullptr;
     ScreenFields fields_;
     std::function<void()> diagramAction_;
     // The list reports a changed entry first (currentIndexChanged, which runs

@@ -83,6 +83,10 @@ Form2::Form2(Platform& platform, QWidget* parent) : QWidget(parent), platform_(p
     layout->setColumnStretch(2, 1);
 
     chainTabOrder();
+    results_->addInput(Combo1);
+    for (NumericField* field :
+         {Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text10, Text11, Text12, Text13})
+        results_->addInput(field);
     connectShapeList();
     Combo1_Click();
 }
@@ -189,6 +193,10 @@ void Form2::buildResults() {
     Label15 = MakeLabel(FromCase(cases::kTsurfaceHeading), QStringLiteral("Label15"), Frame3);
     Label15->setAlignment(Qt::AlignCenter);
     grid->addWidget(Label15, 0, 2);
+    QLabel* lossHeading = MakeLabel(QStringLiteral("Heat Loss [W]"), QString(), Frame3);
+    lossHeading->setAlignment(Qt::AlignCenter);
+    grid->addWidget(lossHeading, 0, 1);
+    results_ = new ResultWatch(this);
 
     const auto resultBox = [&](const QString& name, int twipsWidth) {
         QLabel* box = MakeLabel(QString(), name, Frame3);
@@ -218,6 +226,9 @@ void Form2::buildResults() {
                       QString::fromLatin1(row.captionName), Frame3);
         row.loss = resultBox(QString::fromLatin1(row.lossName), 1455);
         row.temperature = resultBox(QString::fromLatin1(row.temperatureName), 1215);
+        results_->addResult(row.loss, row.caption->text());
+        results_->addResult(row.temperature,
+                            row.caption->text() + QStringLiteral(", ") + Label15->text());
         grid->addWidget(row.caption, r, 0);
         grid->addWidget(row.loss, r, 1);
         grid->addWidget(row.temperature, r, 2);
@@ -238,16 +249,17 @@ QWidget* Form2::buildButtons() {
         column->addWidget(command);
         return command;
     };
-    Command1 = button("Calculation", "Command1");
-    Command2 = button("Clear data", "Command2");
-    Command3 = button("Input test data", "Command3");
-    Command4 = button("Save to file", "Command4");
-    Command5 = button("Load from file", "Command5");
+    Command1 = button("&Calculation", "Command1");
+    Command2 = button("C&lear data", "Command2");
+    Command3 = button("&Input test data", "Command3");
+    Command4 = button("&Save to file", "Command4");
+    Command5 = button("L&oad from file", "Command5");
     connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form2::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form2::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &Form2::Command4_Click);
     connect(Command5, &QPushButton::clicked, this, &Form2::Command5_Click);
+    SetDefaultButton(this, Command1);
     return box;
 }
 
@@ -350,6 +362,7 @@ void Form2::Command1_Click() {
         MarkResult(temperatures[i], result->flags[i], kResultBoxColor);
     }
     SetResultNote(this, cases::MarksOf(*result));
+    results_->settle();
 }
 
 void Form2::Command2_Click() {
@@ -358,6 +371,7 @@ void Form2::Command2_Click() {
         field->clear();
     Frame3->hide();
     SetResultNote(this, QString());
+    results_->settle();
 }
 
 void Form2::Command3_Click() {
@@ -375,6 +389,7 @@ void Form2::Command4_Click() {
 
 void Form2::Command5_Click() {
     LoadInputFile(platform_, fileBinding());
+    results_->settle();
 }
 
 void Form2::loadFile(const QString& path) {

@@ -121,6 +121,7 @@ private:
     InputFileBinding fileBinding();
 
     Platform& platform_;
+    ResultWatch* results_ = nullptr;
     ScreenFields fields_;
     // The index whose change already ran Combo1_Click, so that the activated
     // signal of the same user choice does not run it again; -2 when none.

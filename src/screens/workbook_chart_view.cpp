@@ -1,6 +1,8 @@
 #include "screens/workbook_chart_view.h"
 
+#include "files/diagram_export.h"
 #include "screens/screen_common.h"
+#include "text/number_text.h"
 
 #include <algorithm>
 #include <array>
@@ -10,28 +12,95 @@
 #include <QChart>
 #include <QFile>
 #include <QGraphicsLayout>
+#include <QImage>
 #include <QLabel>
 #include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QLocale>
+#include <QLogValueAxis>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
 #include <QPen>
+#include <QToolTip>
 #include <QValueAxis>
 
 namespace termiva {
 namespace {
 
-// Distinct colours for the series, cycled past ten: the default chart theme
-// has five and repeats the first for the sixth series.
-const std::array<QColor, 10> kSeriesColours = {QColor(0x1f, 0x77, 0xb4), QColor(0xff, 0x7f, 0x0e),
-                                               QColor(0x2c, 0xa0, 0x2c), QColor(0xd6, 0x27, 0x28),
-                                               QColor(0x94, 0x67, 0xbd), QColor(0x8c, 0x56, 0x4b),
-                                               QColor(0xe3, 0x77, 0xc2), QColor(0x7f, 0x7f, 0x7f),
-                                               QColor(0xbc, 0xbd, 0x22), QColor(0x17, 0xbe, 0xcf)};
+// Series past the template's six, whose style the workbook does not give.
+const std::array<QColor, 4> kMoreColours = {QColor(0x1f, 0x77, 0xb4), QColor(0x8c, 0x56, 0x4b),
+                                            QColor(0x7f, 0x7f, 0x7f), QColor(0xbc, 0xbd, 0x22)};
+const QColor kHiddenText(160, 160, 160);
 
 constexpr int kMaxTicks = 8;
+constexpr int kMarkerPixels = 9;
+constexpr double kHoverPixels = 8; // how near the mouse a point must be to tell its values
 
 QString FromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QColor SeriesColour(const files::ChartSeries& series, std::size_t index) {
+    if (series.colour)
+        return QColor::fromRgb(*series.colour);
+    if (index < files::kDiagramSeriesStyles.size())
+        return QColor::fromRgb(files::kDiagramSeriesStyles[index].colour);
+    return kMoreColours[(index - files::kDiagramSeriesStyles.size()) % kMoreColours.size()];
+}
+
+std::string SeriesMarker(const files::ChartSeries& series, std::size_t index) {
+    if (!series.marker.empty())
+        return series.marker;
+    if (index < files::kDiagramSeriesStyles.size())
+        return std::string(files::kDiagramSeriesStyles[index].marker);
+    return "circle";
+}
+
+// The marker drawn at every point: the chart part's symbol in the series'
+// colour. Symbols the chart library has no shape for become circles.
+QImage MarkerImage(const std::string& symbol, const QColor& colour) {
+    constexpr int size = 32;
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(colour.darker(140), 2));
+    painter.setBrush(colour);
+    const QRectF box(3, 3, size - 6, size - 6);
+    const QPointF c = box.center();
+    const double r = box.width() / 2;
+    if (symbol == "square") {
+        painter.drawRect(box.adjusted(2, 2, -2, -2));
+    } else if (symbol == "diamond") {
+        painter.drawPolygon(QPolygonF{
+            {c.x(), box.top()}, {box.right(), c.y()}, {c.x(), box.bottom()}, {box.left(), c.y()}});
+    } else if (symbol == "triangle") {
+        painter.drawPolygon(
+            QPolygonF{{c.x(), box.top()}, {box.right(), box.bottom()}, {box.left(), box.bottom()}});
+    } else if (symbol == "star") {
+        QPolygonF star;
+        for (int i = 0; i < 10; ++i) {
+            const double angle = -M_PI / 2 + i * M_PI / 5;
+            const double radius = i % 2 ? r * 0.45 : r;
+            star << QPointF(c.x() + radius * std::cos(angle), c.y() + radius * std::sin(angle));
+        }
+        painter.drawPolygon(star);
+    } else if (symbol == "x" || symbol == "plus") {
+        painter.setPen(QPen(colour, 5, Qt::SolidLine, Qt::RoundCap));
+        const double d = symbol == "x" ? r * 0.75 : r;
+        if (symbol == "x") {
+            painter.drawLine(QPointF(c.x() - d, c.y() - d), QPointF(c.x() + d, c.y() + d));
+            painter.drawLine(QPointF(c.x() - d, c.y() + d), QPointF(c.x() + d, c.y() - d));
+        } else {
+            painter.drawLine(QPointF(c.x() - d, c.y()), QPointF(c.x() + d, c.y()));
+            painter.drawLine(QPointF(c.x(), c.y() - d), QPointF(c.x(), c.y() + d));
+        }
+    } else {
+        painter.drawEllipse(box.adjusted(2, 2, -2, -2));
+    }
+    return image;
 }
 
 // A linear scale over [low, high] with round tick steps (1, 2, 2.5 or 5 times
@@ -76,32 +145,61 @@ Scale NiceScale(double low, double high) {
             decimals};
 }
 
+// A point on the very edge of the plot would be cut in half by it: the range
+// reaches a little past such a point, with the ticks still on round values.
 void ApplyScale(QValueAxis* axis, double low, double high) {
     const Scale scale = NiceScale(low, high);
-    axis->setRange(scale.min, scale.max);
-    axis->setTickType(QValueAxis::TicksDynamic);
+    const double edge = (scale.max - scale.min) * 0.03;
+    const bool finite = std::isfinite(low) && std::isfinite(high);
+    // Fixed ticks while the range changes: the old interval over the new
+    // range could ask for many thousands of ticks.
+    axis->setTickType(QValueAxis::TicksFixed);
+    axis->setRange(finite && low < scale.min + edge ? scale.min - edge : scale.min,
+                   finite && high > scale.max - edge ? scale.max + edge : scale.max);
     axis->setTickAnchor(scale.min);
     axis->setTickInterval(scale.step);
+    axis->setTickType(QValueAxis::TicksDynamic);
     axis->setLabelFormat(QStringLiteral("%.%1f").arg(scale.decimals));
 }
 
-QValueAxis* MakeAxis(const std::string& title) {
-    auto* axis = new QValueAxis;
-    axis->setTitleText(FromUtf8(title));
-    axis->setTitleVisible(!title.empty());
+// Whole decades around the positive values.
+void ApplyLogScale(QLogValueAxis* axis, double low, double high) {
+    if (!std::isfinite(low) || !std::isfinite(high) || low <= 0 || high < low) {
+        low = 1;
+        high = 10;
+    }
+    double min = std::pow(10.0, std::floor(std::log10(low)));
+    double max = std::pow(10.0, std::ceil(std::log10(high)));
+    if (max <= min)
+        max = min * 10;
+    axis->setRange(min, max);
+    const int decimals = std::clamp(-static_cast<int>(std::floor(std::log10(min))), 0, 6);
+    axis->setLabelFormat(QStringLiteral("%.%1f").arg(decimals));
+}
+
+template <class Axis> Axis* MakeAxis() {
+    auto* axis = new Axis;
     axis->setTitleFont(ScreenFont(9, true));
     axis->setLabelsFont(ScreenFont(8));
     axis->setMinorTickCount(0);
     return axis;
 }
 
+void SetAxisTitle(QAbstractAxis* axis, const std::string& title) {
+    axis->setTitleText(FromUtf8(title));
+    axis->setTitleVisible(!title.empty());
+}
+
 } // namespace
 
-WorkbookChartView::WorkbookChartView(QWidget* parent) : QChartView(parent) {
+// The chart, its axes and legend are made once; each load replaces only the
+// series and texts.
+WorkbookChartView::WorkbookChartView(QWidget* parent) : QChartView(new QChart, parent) {
     NameControl(this, QStringLiteral("OLE1"));
     setRenderHint(QPainter::Antialiasing);
     setFrameShape(QFrame::NoFrame);
     setMinimumSize(320, 240);
+    viewport()->setMouseTracking(true); // the tooltips of the points
     errorLabel_ = new QLabel(viewport());
     errorLabel_->setObjectName(QStringLiteral("OLE1Error"));
     errorLabel_->setAlignment(Qt::AlignCenter);
@@ -110,7 +208,27 @@ WorkbookChartView::WorkbookChartView(QWidget* parent) : QChartView(parent) {
     errorLabel_->setFont(ScreenFont(9));
     errorLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     errorLabel_->hide();
-    draw();
+
+    QChart* chart = this->chart();
+    chart->setBackgroundRoundness(0);
+    chart->layout()->setContentsMargins(0, 0, 0, 0);
+    chart->setMargins(QMargins(12, 12, 12, 12));
+    chart->setTitleFont(ScreenFont(11, true));
+    // Beside the plot, where the thicknesses in the names have room.
+    chart->legend()->setAlignment(Qt::AlignRight);
+    chart->legend()->setFont(ScreenFont(8));
+    chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
+    chart->legend()->setVisible(false);
+    chart->setLocalizeNumbers(true);
+
+    xAxis_ = MakeAxis<QValueAxis>();
+    yAxis_ = MakeAxis<QValueAxis>();
+    logAxis_ = MakeAxis<QLogValueAxis>();
+    logAxis_->setBase(10);
+    logAxis_->setMinorTickCount(8);
+    logAxis_->setParent(this);
+    chart->addAxis(xAxis_, Qt::AlignBottom);
+    chart->addAxis(yAxis_, Qt::AlignLeft);
 }
 
 std::optional<QString> WorkbookChartView::load(const QString& path) {
@@ -126,6 +244,12 @@ std::optional<QString> WorkbookChartView::load(const QString& path) {
     errorLabel_->hide();
     draw();
     return std::nullopt;
+}
+
+void WorkbookChartView::setLabels(const QString& title,
+                                  const QHash<QString, QString>& nameSuffixes) {
+    title_ = title;
+    nameSuffixes_ = nameSuffixes;
 }
 
 void WorkbookChartView::setRightMargin(int pixels) {
@@ -150,59 +274,173 @@ void WorkbookChartView::showError(const QString& message) {
     errorLabel_->show();
 }
 
-// Builds a new chart from data_; the previous chart goes with it.
+QLineSeries* WorkbookChartView::seriesAt(int index) const {
+    const auto list = chart()->series();
+    return index >= 0 && index < list.size() ? static_cast<QLineSeries*>(list.at(index)) : nullptr;
+}
+
+// Replaces the series and texts with those of data_.
 void WorkbookChartView::draw() {
-    auto* chart = new QChart;
+    QChart* chart = this->chart();
     // The user's decimal separator, and like every number on the screens no
     // thousands separator.
     QLocale locale;
     locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
-    chart->setLocalizeNumbers(true);
     chart->setLocale(locale);
-    chart->setBackgroundRoundness(0);
-    chart->layout()->setContentsMargins(0, 0, 0, 0);
-    chart->setMargins(QMargins(12, 12, 12 + rightMargin_, 12));
-    chart->setTitle(FromUtf8(data_.title));
-    chart->setTitleFont(ScreenFont(11, true));
-    chart->legend()->setAlignment(Qt::AlignBottom);
-    chart->legend()->setFont(ScreenFont(8));
-    chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
-    chart->legend()->setVisible(!data_.series.empty());
+    chart->removeAllSeries();
+    chart->setTitle(data_.title.empty() && !data_.series.empty() ? title_ : FromUtf8(data_.title));
+    SetAxisTitle(xAxis_, data_.xAxisTitle);
+    SetAxisTitle(yAxis_, data_.yAxisTitle);
+    SetAxisTitle(logAxis_, data_.yAxisTitle);
+    QAbstractAxis* valueAxis = logScale_ ? static_cast<QAbstractAxis*>(logAxis_) : yAxis_;
 
-    auto* xAxis = MakeAxis(data_.xAxisTitle);
-    auto* yAxis = MakeAxis(data_.yAxisTitle);
-    chart->addAxis(xAxis, Qt::AlignBottom);
-    chart->addAxis(yAxis, Qt::AlignLeft);
-
-    constexpr double kNone = std::numeric_limits<double>::infinity();
-    double xLow = kNone, xHigh = -kNone, yLow = kNone, yHigh = -kNone;
+    hidden_.resize(data_.series.size(), false);
     for (std::size_t i = 0; i < data_.series.size(); ++i) {
         const files::ChartSeries& source = data_.series[i];
         auto* series = new QLineSeries;
-        series->setName(FromUtf8(source.name));
-        series->setPen(QPen(kSeriesColours[i % kSeriesColours.size()], 2));
-        series->setPointsVisible(true);
-        series->setMarkerSize(4);
+        const QString name = FromUtf8(source.name);
+        series->setName(name + nameSuffixes_.value(name));
+        const QColor colour = SeriesColour(source, i);
+        series->setPen(QPen(colour, 2));
+        const std::string marker = SeriesMarker(source, i);
+        if (marker != "none") {
+            series->setLightMarker(MarkerImage(marker, colour));
+            series->setMarkerSize(kMarkerPixels);
+        }
         QList<QPointF> points;
         points.reserve(static_cast<qsizetype>(source.points.size()));
-        for (const auto& [x, y] : source.points) {
+        for (const auto& [x, y] : source.points)
             points.append(QPointF(x, y));
+        series->replace(points);
+        chart->addSeries(series);
+        series->attachAxis(xAxis_);
+        series->attachAxis(valueAxis);
+        series->setVisible(!hidden_[i]);
+    }
+    chart->legend()->setVisible(!data_.series.empty());
+    for (QLegendMarker* marker : chart->legend()->markers()) {
+        connect(marker, &QLegendMarker::clicked, this, [this, marker] {
+            const int index = static_cast<int>(this->chart()->series().indexOf(marker->series()));
+            setSeriesVisible(index, !isSeriesVisible(index));
+        });
+    }
+    fitAxes();
+    styleLegend();
+}
+
+void WorkbookChartView::fitAxes() {
+    constexpr double kNone = std::numeric_limits<double>::infinity();
+    const bool anyShown = std::find(hidden_.begin(), hidden_.end(), false) != hidden_.end();
+    double xLow = kNone, xHigh = -kNone, yLow = kNone, yHigh = -kNone;
+    for (std::size_t i = 0; i < data_.series.size(); ++i) {
+        if (anyShown && hidden_[i])
+            continue;
+        for (const auto& [x, y] : data_.series[i].points) {
             xLow = std::min(xLow, x);
             xHigh = std::max(xHigh, x);
+            if (logScale_ && y <= 0)
+                continue;
             yLow = std::min(yLow, y);
             yHigh = std::max(yHigh, y);
         }
-        series->replace(points);
-        chart->addSeries(series);
-        series->attachAxis(xAxis);
-        series->attachAxis(yAxis);
     }
-    ApplyScale(xAxis, xLow, xHigh);
-    ApplyScale(yAxis, yLow, yHigh);
+    ApplyScale(xAxis_, xLow, xHigh);
+    if (logScale_)
+        ApplyLogScale(logAxis_, yLow, yHigh);
+    else
+        ApplyScale(yAxis_, yLow, yHigh);
+}
 
-    QChart* previous = this->chart();
-    setChart(chart);
-    delete previous;
+// Qt hides the legend entry of a hidden series; here it stays, greyed, so
+// that a click can bring the series back.
+void WorkbookChartView::styleLegend() {
+    for (QLegendMarker* marker : chart()->legend()->markers()) {
+        const bool shown = marker->series()->isVisible();
+        marker->setVisible(true);
+        marker->setLabelBrush(shown ? QBrush(palette().color(QPalette::WindowText))
+                                    : QBrush(kHiddenText));
+        QFont font = marker->font();
+        font.setStrikeOut(!shown);
+        marker->setFont(font);
+    }
+}
+
+void WorkbookChartView::setSeriesVisible(int index, bool visible) {
+    QLineSeries* series = seriesAt(index);
+    if (!series || series->isVisible() == visible)
+        return;
+    hidden_[static_cast<std::size_t>(index)] = !visible;
+    series->setVisible(visible);
+    fitAxes();
+    styleLegend();
+    Q_EMIT seriesVisibilityChanged(index, visible);
+}
+
+bool WorkbookChartView::isSeriesVisible(int index) const {
+    const QLineSeries* series = seriesAt(index);
+    return series && series->isVisible();
+}
+
+void WorkbookChartView::setLogScale(bool on) {
+    if (on == logScale_)
+        return;
+    logScale_ = on;
+    QChart* chart = this->chart();
+    QAbstractAxis* from = on ? static_cast<QAbstractAxis*>(yAxis_) : logAxis_;
+    QAbstractAxis* to = on ? static_cast<QAbstractAxis*>(logAxis_) : yAxis_;
+    chart->removeAxis(from);
+    from->setParent(this);
+    chart->addAxis(to, Qt::AlignLeft);
+    for (QAbstractSeries* series : chart->series())
+        series->attachAxis(to);
+    fitAxes();
+}
+
+QString WorkbookChartView::pointText(int index, QPointF point) const {
+    const QLineSeries* series = seriesAt(index);
+    if (!series)
+        return {};
+    QLocale locale;
+    locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
+    const auto title = [](const std::string& text, const char* fallback) {
+        return text.empty() ? QString::fromLatin1(fallback) : FromUtf8(text);
+    };
+    return QStringLiteral("%1\n%2: %3\n%4: %5")
+        .arg(series->name(), title(data_.xAxisTitle, "X"), locale.toString(point.x(), 'g', 6),
+             title(data_.yAxisTitle, "Y"),
+             QString::fromStdString(text::Format(point.y(), "####0.#0", DecimalSeparator())));
+}
+
+QString WorkbookChartView::toolTipAt(const QPoint& position) const {
+    const QPointF scene = mapToScene(position);
+    double best = kHoverPixels;
+    QString text;
+    const auto list = chart()->series();
+    for (int i = 0; i < list.size(); ++i) {
+        auto* series = static_cast<QLineSeries*>(list.at(i));
+        if (!series->isVisible())
+            continue;
+        for (const QPointF& p : series->points()) {
+            if (logScale_ && p.y() <= 0)
+                continue;
+            const QPointF at = chart()->mapToPosition(p, series);
+            const double distance = std::hypot(at.x() - scene.x(), at.y() - scene.y());
+            if (distance <= best) {
+                best = distance;
+                text = pointText(i, p);
+            }
+        }
+    }
+    return text;
+}
+
+void WorkbookChartView::mouseMoveEvent(QMouseEvent* event) {
+    QChartView::mouseMoveEvent(event);
+    const QString text = toolTipAt(event->position().toPoint());
+    if (text.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(event->globalPosition().toPoint(), text, this);
 }
 
 } // namespace termiva

@@ -1,3 +1,4 @@
+#include "files/diagram_export.h"
 #include "files/workbook_chart.h"
 #include "workbook_test_support.h"
 
@@ -55,6 +56,18 @@ TEST(WorkbookChart, TemplateChartHasSixSeriesOverTheDiameters) {
         // More insulation, less loss.
         for (std::size_t s = 1; s < chart.series.size(); ++s)
             EXPECT_LT(chart.series[s].points[9].second, chart.series[s - 1].points[9].second);
+    }
+}
+
+// The template carries each series' colour and marker, so the chart screen
+// and a spreadsheet application draw them alike; a chart that sets none
+// leaves them to the reader.
+TEST(WorkbookChart, TemplateSeriesCarryTheirColourAndMarker) {
+    const WorkbookChart chart = ReadOrFail(TemplatePath());
+    ASSERT_EQ(chart.series.size(), kDiagramSeriesStyles.size());
+    for (std::size_t i = 0; i < chart.series.size(); ++i) {
+        EXPECT_EQ(chart.series[i].colour, kDiagramSeriesStyles[i].colour) << i;
+        EXPECT_EQ(chart.series[i].marker, kDiagramSeriesStyles[i].marker) << i;
     }
 }
 

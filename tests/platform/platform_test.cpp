@@ -193,6 +193,22 @@ private Q_SLOTS:
         QVERIFY(platform.helpViewer()->toPlainText().contains("Single pipe"));
         platform.showHelp(file, kHelpForceFile, 3);
         QVERIFY(platform.helpViewer()->source().fragment().isEmpty());
+
+        // Back, Forward and Home walk the pages seen; Esc closes the window.
+        HelpViewer& help = *platform.helpViewer();
+        QVERIFY(help.backAction->isEnabled());
+        QVERIFY(!help.forwardAction->isEnabled());
+        help.backAction->trigger();
+        QCOMPARE(help.source().fragment(), QStringLiteral("topic3"));
+        QVERIFY(help.forwardAction->isEnabled());
+        help.forwardAction->trigger();
+        QVERIFY(help.source().fragment().isEmpty());
+        help.homeAction->trigger();
+        QCOMPARE(help.source().fragment(), QStringLiteral("topic3")); // the first page shown
+        help.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&help));
+        QTest::keyClick(&help, Qt::Key_Escape);
+        QVERIFY(!help.isVisible());
     }
 
     void missingHelpFileIsAnError() {

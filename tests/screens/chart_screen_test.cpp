@@ -2,6 +2,7 @@
 // file describes it, the summary copied from the single pipe screen on
 // activation, "Previous", "EXIT" and saving the chart as a picture.
 
+#include "files/diagram_export.h"
 #include "platform/scripted_platform.h"
 #include "screens/app_paths.h"
 #include "screens/chart_screen.h"
@@ -14,12 +15,15 @@
 
 #include <QAbstractAxis>
 #include <QChart>
+#include <QCheckBox>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QLegend>
+#include <QLegendMarker>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QLogValueAxis>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -62,6 +66,10 @@ private Q_SLOTS:
     void summaryFollowsTheSinglePipeScreenOnActivation();
     void summaryKeepsTheUsersSeparator();
     void previousAndExit();
+    void chartNamesTheInputsAndUsesTheTemplateStyles();
+    void legendClickHidesAndShowsASeries();
+    void logarithmicScale();
+    void pointTooltip();
     void savePicture_data();
     void savePicture();
     void shots();
@@ -194,7 +202,7 @@ void ChartScreenTest::summaryLiesBesideThePlot() {
     QLineEdit* fields[10] = {form7_->Text1, form7_->Text2, form7_->Text3, form7_->Text4,
                              form7_->Text5, form7_->Text6, form7_->Text7, form7_->Text8,
                              form7_->Text9, form7_->Text10};
-    QCOMPARE(form7_->Label1(4)->text(), QStringLiteral("Thickness of insulation (2)"));
+    QCOMPARE(form7_->Label1(4)->text(), QStringLiteral("Thickness of insulation (2) [mm]"));
     QCOMPARE(form7_->Label1(9)->text(), QStringLiteral("Wind Coefficinet [-]"));
     QCOMPARE(form7_->Label1(7)->objectName(), QStringLiteral("Label1(7)"));
     const QRectF plot = form7_->OLE1->chart()->plotArea();
@@ -215,8 +223,8 @@ void ChartScreenTest::summaryLiesBesideThePlot() {
         QVERIFY(caption->width() >= caption->sizeHint().width()); // not clipped
     }
     QVERIFY(form7_->Command1->isVisible() && form7_->Command4->isVisible());
-    QCOMPARE(form7_->Command1->text(), QStringLiteral("Previous"));
-    QCOMPARE(form7_->Command4->text(), QStringLiteral("EXIT"));
+    QCOMPARE(form7_->Command1->text().remove(u'&'), QStringLiteral("Previous"));
+    QCOMPARE(form7_->Command4->text().remove(u'&'), QStringLiteral("EXIT"));
     QCOMPARE(subOf(form7_)->pos(), QPoint(0, 0));
 }
 
@@ -269,6 +277,93 @@ void ChartScreenTest::previousAndExit() {
     QTest::mouseClick(form7_->Command4, Qt::LeftButton);
     QTRY_VERIFY(!sub);
     QCOMPARE(area_->subWindowList().size(), 1);
+}
+
+// A chart made from the test data: titled with T1 and Tout, the legend names
+// the thicknesses, each series in the template's colour, and the points at
+// 1000 mm lie inside the plot, not on its edge.
+void ChartScreenTest::chartNamesTheInputsAndUsesTheTemplateStyles() {
+    form3_->Command4_Click();
+    QVERIFY(!form7_->loadChart(template_));
+    const QChart* chart = form7_->OLE1->chart();
+    QCOMPARE(chart->title(), QStringLiteral("T1 = 143 oC, Tout = 20 oC"));
+    QStringList names;
+    for (int i = 0; i < chart->series().size(); ++i) {
+        const auto* series = static_cast<const QLineSeries*>(chart->series().at(i));
+        names << series->name();
+        QCOMPARE(series->pen().color().rgb() & 0xffffff,
+                 files::kDiagramSeriesStyles[static_cast<std::size_t>(i)].colour);
+        QVERIFY(!series->lightMarker().isNull());
+    }
+    QCOMPARE(names, (QStringList{"Bare Pipe", "tins1 = 20 mm", "tins2 = 50 mm", "tins3 = 75 mm",
+                                 "tins4 = 100 mm", "tins5 = 150 mm"}));
+    const auto* x = static_cast<const QValueAxis*>(chart->axes(Qt::Horizontal).first());
+    QVERIFY(x->max() > 1000);
+}
+
+// A click on a legend entry hides its series, keeps the entry (greyed) and
+// fits the loss axis to the rest; a second click brings it back.
+void ChartScreenTest::legendClickHidesAndShowsASeries() {
+    WorkbookChartView* view = form7_->OLE1;
+    const auto yMax = [view] {
+        return static_cast<const QValueAxis*>(view->chart()->axes(Qt::Vertical).first())->max();
+    };
+    const double all = yMax();
+    QVERIFY(all > 5000);
+    QLegendMarker* bare = view->chart()->legend()->markers().at(0);
+    Q_EMIT bare->clicked();
+    QVERIFY(!view->isSeriesVisible(0));
+    QVERIFY(bare->isVisible());
+    QVERIFY(yMax() < all / 4);
+    for (int i = 1; i < 6; ++i)
+        QVERIFY(view->isSeriesVisible(i));
+    // Reloading (the next "Diagram") keeps the choice.
+    QVERIFY(!view->load(template_));
+    QVERIFY(!view->isSeriesVisible(0));
+    Q_EMIT view->chart()->legend()->markers().at(0)->clicked();
+    QVERIFY(view->isSeriesVisible(0));
+    QCOMPARE(yMax(), all);
+}
+
+// "Logarithmic scale" puts the losses on a base 10 axis over whole decades
+// holding every point shown, and back.
+void ChartScreenTest::logarithmicScale() {
+    WorkbookChartView* view = form7_->OLE1;
+    QVERIFY(form7_->Check1->text().remove(u'&') == QStringLiteral("Logarithmic scale"));
+    form7_->Check1->setChecked(true);
+    const auto* log = qobject_cast<const QLogValueAxis*>(view->chart()->axes(Qt::Vertical).first());
+    QVERIFY(log);
+    QCOMPARE(view->chart()->axes(Qt::Vertical).size(), 1);
+    for (int i = 0; i < 6; ++i) {
+        QCOMPARE(view->chart()->series().at(i)->attachedAxes().size(), 2);
+        for (const QPointF& p : PointsOf(view->chart(), i))
+            QVERIFY(p.y() >= log->min() && p.y() <= log->max());
+    }
+    QCOMPARE(log->max(), 10000.0);
+    for (int i = 0; i < 5; ++i)
+        view->setSeriesVisible(i, false);
+    QCOMPARE(log->max(), 1000.0); // tins5 alone stays below 1000 W/m
+    form7_->Check1->setChecked(false);
+    QVERIFY(qobject_cast<const QValueAxis*>(view->chart()->axes(Qt::Vertical).first()));
+    QCOMPARE(view->chart()->axes(Qt::Vertical).size(), 1);
+}
+
+// The mouse over a point: its series, diameter and loss; away from points: nothing.
+void ChartScreenTest::pointTooltip() {
+    activate(form7_);
+    WorkbookChartView* view = form7_->OLE1;
+    auto* series = static_cast<QLineSeries*>(view->chart()->series().at(1));
+    const QPointF point = series->points().at(9); // 100 mm
+    QCOMPARE(point.x(), 100.0);
+    const QPoint at = view->mapFromScene(view->chart()->mapToPosition(point, series));
+    const QString text = view->toolTipAt(at + QPoint(2, 1));
+    QVERIFY2(text.startsWith(QStringLiteral("tins1\nOutside Pipe Diameter [mm]: 100\n"
+                                            "Heat Loss [W/m]: ")),
+             qPrintable(text));
+    QVERIFY(text.endsWith(view->pointText(1, point).section(u'\n', 2)));
+    QVERIFY(view->toolTipAt(QPoint(2, 2)).isEmpty());
+    view->setSeriesVisible(1, false);
+    QVERIFY(!view->toolTipAt(at).startsWith(QStringLiteral("tins1")));
 }
 
 void ChartScreenTest::savePicture_data() {

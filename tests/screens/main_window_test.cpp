@@ -84,6 +84,7 @@ private Q_SLOTS:
     void f1OnChartScreen();
     void limitScreenFromBothMenus();
     void softwareDescription();
+    void keysAndTitlePanel();
     void endsAtOnce_data();
     void endsAtOnce();
     void resultNoteFollowsTheActiveScreen();
@@ -138,7 +139,7 @@ void MainWindowTest::menus() {
     MDIForm1& w = open();
     QStringList topLevel;
     for (QAction* action : w.menuBar()->actions())
-        topLevel << action->objectName() + '=' + action->text();
+        topLevel << action->objectName() + '=' + QString(action->text()).remove(u'&');
     QCOMPARE(topLevel,
              (QStringList{"File=File", "Pipes=Pipes", "Vessel=Vessel", "Help=Help", "Exit=Exit"}));
     QVERIFY(!w.Exit->menu());
@@ -146,7 +147,7 @@ void MainWindowTest::menus() {
     const auto items = [](QMenu* menu) {
         QStringList texts;
         for (QAction* action : menu->actions())
-            texts << action->objectName() + '=' + action->text();
+            texts << action->objectName() + '=' + QString(action->text()).remove(u'&');
         return texts;
     };
     QCOMPARE(items(w.File), QStringList{"Report=Report..."});
@@ -515,6 +516,33 @@ void MainWindowTest::shots() {
     w.form8()->Command3->click();
     w.form8()->Command1->click();
     QVERIFY(w.grab().save(folder + QStringLiteral("/main-form8.png")));
+}
+
+// Menu mnemonics; the title panel only while no screen is open; Ctrl+F4
+// closes the active screen.
+void MainWindowTest::keysAndTitlePanel() {
+    MDIForm1& w = open();
+    for (QAction* action : w.menuBar()->actions())
+        QVERIFY2(action->text().contains(u'&'), qPrintable(action->text()));
+    QVERIFY(w.Frame1->isVisible());
+    w.Single_pipe->trigger();
+    w.Single_vessel->trigger();
+    QTRY_VERIFY(!w.Frame1->isVisible());
+    const auto ctrlF4 = [&w] {
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus ? focus : &w, Qt::Key_F4, Qt::ControlModifier);
+    };
+    ctrlF4();
+    QTRY_VERIFY(!w.form2());
+    QVERIFY(w.form3());
+    QVERIFY(!w.Frame1->isVisible());
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.mdiArea()->setActiveSubWindow(WindowOf(w.form3()));
+    w.form3()->Text3->setFocus();
+    ctrlF4();
+    QTRY_VERIFY(!w.form3());
+    QTRY_VERIFY(w.Frame1->isVisible());
 }
 
 TERMIVA_TEST_MAIN(MainWindowTest)

@@ -88,6 +88,8 @@ private Q_SLOTS:
     void diameterOrder();
     void diagram();
     void saveAndLoad();
+    void keyboard();
+    void staleResultsAndSpokenValues();
     void shots();
 
 private:
@@ -382,6 +384,80 @@ void SinglePipeScreenTest::shots() {
     QVERIFY(form_->parentWidget()->grab().save(folder + QStringLiteral("/form3-empty.png")));
     calculateTestData();
     QVERIFY(form_->parentWidget()->grab().save(folder + QStringLiteral("/form3-results.png")));
+}
+
+// Keys: the size list leads the tab order; Return in a field calculates
+// (after the field's leave check); every button has its own mnemonic and
+// reads as before without it.
+void SinglePipeScreenTest::keyboard() {
+    Form3& f = *form_;
+    const auto nextTab = [](QWidget* w) {
+        do
+            w = w->nextInFocusChain();
+        while (!(w->focusPolicy() & Qt::TabFocus));
+        return w;
+    };
+    QCOMPARE(nextTab(f.Combo1), static_cast<QWidget*>(f.Text1));
+    QCOMPARE(nextTab(f.Text14), static_cast<QWidget*>(f.Command1));
+    QStringList captions;
+    QSet<QChar> keys;
+    for (QPushButton* button :
+         {f.Command1, f.Command2, f.Command3, f.Command4, f.Command5, f.Command6}) {
+        const QString text = button->text();
+        const qsizetype amp = text.indexOf(u'&');
+        QVERIFY2(amp >= 0, qPrintable(text));
+        keys.insert(text.at(amp + 1).toLower());
+        captions << QString(text).remove(u'&');
+    }
+    QCOMPARE(keys.size(), 6);
+    QCOMPARE(captions, (QStringList{"Calculation", "Diagram", "Clear data", "Input test data",
+                                    "Save to file", "Load from file"}));
+    QVERIFY(f.Command1->isDefault());
+
+    QTest::mouseClick(f.Command4, Qt::LeftButton);
+    f.Text4->setFocus();
+    QTest::keyClick(f.Text4, Qt::Key_Return);
+    QVERIFY(f.Frame3->isVisible());
+    QCOMPARE(f.Label18->text(), QStringLiteral("225.22"));
+    QCOMPARE(QApplication::focusWidget(), f.Text4);
+
+    // D1 above D2 fails its leave check: Return calculates nothing.
+    f.Command3_Click();
+    QTest::mouseClick(f.Command4, Qt::LeftButton);
+    f.Text1->setFocus();
+    f.Text1->setText(QStringLiteral("30"));
+    QTest::keyClick(f.Text1, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(platform_.takeMessages().size(), std::size_t{1});
+    QVERIFY(f.Frame3->isHidden());
+}
+
+// After an edit the old results stay, greyed, with a note until the next
+// "Calculation"; result labels speak "caption: value".
+void SinglePipeScreenTest::staleResultsAndSpokenValues() {
+    Form3& f = *form_;
+    QCOMPARE(f.Label18->accessibleName(), QStringLiteral("Heat Loss (bare pipe) [W/m]"));
+    calculateTestData();
+    const QColor normal = f.Label18->palette().color(QPalette::WindowText);
+    QCOMPARE(f.Label18->accessibleName(), QStringLiteral("Heat Loss (bare pipe) [W/m]: 225.22"));
+    QCOMPARE(f.Label29->accessibleName(),
+             QStringLiteral("Heat Loss (tins5) [W/m], Tsurface [oC]: 22.7"));
+    QVERIFY(ResultNoteOf(&f).isEmpty());
+
+    f.Text10->setFocus();
+    QTest::keyClicks(f.Text10, QStringLiteral("1"));
+    QCOMPARE(f.Label18->text(), QStringLiteral("225.22"));
+    QVERIFY(f.Label18->palette().color(QPalette::WindowText) != normal);
+    QCOMPARE(ResultNoteOf(&f), QStringLiteral("Inputs changed: press Calculation"));
+
+    QTest::mouseClick(f.Command1, Qt::LeftButton);
+    QCOMPARE(f.Label18->palette().color(QPalette::WindowText), normal);
+    QVERIFY(ResultNoteOf(&f).isEmpty());
+    QCOMPARE(f.Label19->accessibleName(),
+             QStringLiteral("Heat Loss (tins1) [W/m]: ") + f.Label19->text());
+    QVERIFY(f.Label19->text() != QStringLiteral("49.55"));
+
+    QTest::mouseClick(f.Command3, Qt::LeftButton);
+    QVERIFY(ResultNoteOf(&f).isEmpty());
 }
 
 TERMIVA_TEST_MAIN(SinglePipeScreenTest)
