@@ -175,8 +175,8 @@ FileReport CalculateFile(const std::string& path, const Options& options,
         return report;
     }
     std::vector<cases::ChangedField> changed;
-    const ScreenTexts& screen = report.screen.emplace(
-        cases::LoadScreen(*report.kind, record.value(), separator, &changed));
+    const ScreenTexts& screen =
+        report.screen.emplace(cases::LoadScreen(*report.kind, record.value(), separator, &changed));
     // Numbers the file does not hold are not calculated.
     if (!changed.empty()) {
         report.status = kExitFailed;
@@ -449,10 +449,18 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         const ReportWriter& writeReport) {
     const bool help = std::find(args.begin(), args.end(), "--help") != args.end();
     if (!help && IsLimitCommand(args))
-        return RunLimit(args, out, err, decimalSeparator);
+        return RunLimit(args, out, err, decimalSeparator, writeReport);
     const std::optional<Options> options = ParseArguments(args, err);
     if (!options)
         return kExitUnusable;
+    // The report of a limit file needs no --limit: the file says what it is.
+    if (!options->help && !options->version && !options->report.path.empty() && !options->table &&
+        options->files.size() == 1 &&
+        files::KindFromPath(options->files.front()) == InputFileKind::ThicknessLimit) {
+        std::vector<std::string> limitArgs = {"--limit"};
+        limitArgs.insert(limitArgs.end(), args.begin(), args.end());
+        return RunLimit(limitArgs, out, err, decimalSeparator, writeReport);
+    }
     if (!options->report.path.empty() && !writeReport) {
         err << "termiva-calc: this program cannot write reports\n";
         return kExitUnusable;

@@ -8,6 +8,7 @@
 #include "text/number_text.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <nlohmann/json.hpp>
 #include <optional>
 
@@ -25,6 +26,7 @@ struct LimitOptions {
     std::optional<std::string> maxSurface; // --max-surface, as typed
     std::optional<std::string> maxLoss;    // --max-loss, as typed
     std::optional<std::string> standard;   // --standard, as typed
+    ReportRequest report;                  // --report, --project, --prepared-by
     std::vector<std::string> files;
 };
 
@@ -35,6 +37,7 @@ struct LimitReport {
     int listIndex = 0;
     std::optional<ThicknessLimitInput> input;
     std::optional<ThicknessLimitResult> result;
+    std::optional<cases::ScreenTexts> screen; // as calculated, for --report
 };
 
 std::optional<LimitOptions> UsageError(std::ostream& err, const std::string& message) {
@@ -72,6 +75,19 @@ std::optional<LimitOptions> ParseLimitArguments(const std::vector<std::string>& 
             (name == "--max-surface" ? options.maxSurface
              : name == "--max-loss"  ? options.maxLoss
                                      : options.standard) = *value;
+        } else if (name == "--report" || name == "--project" || name == "--prepared-by") {
+            std::string value;
+            if (name.size() < arg.size())
+                value = arg.substr(name.size() + 1);
+            else if (i + 1 < args.size())
+                value = args[++i];
+            if (name == "--report") {
+                if (value.empty())
+                    return UsageError(err, "--report needs a file name");
+                options.report.path = value;
+            } else {
+                (name == "--project" ? options.report.project : options.report.preparedBy) = value;
+            }
         } else {
             return UsageError(err, "unknown option " + arg + " with a thickness for a limit");
         }
@@ -84,6 +100,11 @@ std::optional<LimitOptions> ParseLimitArguments(const std::vector<std::string>& 
                                "--max-loss and --standard");
     if (!options.limitFiles && !options.maxSurface && !options.maxLoss)
         return UsageError(err, "give --max-surface, --max-loss or both");
+    if (!options.report.path.empty() && options.files.size() != 1)
+        return UsageError(err, "--report writes the report of one input file");
+    if (options.report.path.empty() &&
+        (!options.report.project.empty() || !options.report.preparedBy.empty()))
+        return UsageError(err, "--project and --prepared-by are used only with --report");
     return options;
 }
 
@@ -155,6 +176,7 @@ LimitReport CalculateLimitFile(const std::string& path, const LimitOptions& opti
         return report;
     }
     report.result = result.value();
+    report.screen = *screen;
     return report;
 }
 
@@ -257,14 +279,30 @@ bool IsLimitCommand(const std::vector<std::string>& args) {
 }
 
 int RunLimit(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-             std::string_view decimalSeparator) {
+             std::string_view decimalSeparator, const ReportWriter& writeReport) {
     const std::optional<LimitOptions> options = ParseLimitArguments(args, decimalSeparator, err);
     if (!options)
         return kExitUnusable;
+    if (!options->report.path.empty() && !writeReport) {
+        err << "termiva-calc: this program cannot write reports\n";
+        return kExitUnusable;
+    }
     int status = kExitOk;
     bool first = true;
     for (const std::string& file : options->files) {
-        const LimitReport report = CalculateLimitFile(file, *options, decimalSeparator);
+        LimitReport report = CalculateLimitFile(file, *options, decimalSeparator);
+        if (report.status == kExitOk && !options->report.path.empty()) {
+            std::error_code same;
+            if (std::filesystem::equivalent(options->report.path, file, same)) {
+                // The input file would be lost under the PDF.
+                report.status = kExitUnusable;
+                report.error = "The report would replace the input file \"" + file +
+                               "\"; name another file with --report.";
+            } else if (auto error = writeReport(*report.screen, file, options->report)) {
+                report.status = kExitUnusable;
+                report.error = *error;
+            }
+        }
         status = std::max(status, report.status);
         if (options->json) {
             out << LimitJson(report).dump(-1, ' ', false, Json::error_handler_t::replace) << "\n";
@@ -285,6 +323,8 @@ std::string LimitUsage() {
     return "\n"
            "Thickness for a limit:\n"
            "       termiva-calc [--json] --limit FILE.inlim...\n"
+           "       termiva-calc --report OUTPUT.pdf [--project TEXT] [--prepared-by TEXT] "
+           "FILE.inlim\n"
            "       termiva-calc [--json] --max-surface C [--max-loss Q] [--standard LIST] "
            "FILE.insp|FILE.inv...\n"
            "The smallest insulation thickness (0.1 mm steps, up to 1000 mm) that keeps the\n"

@@ -4,6 +4,8 @@
 // pipe or vessel of a saved single pipe or vessel file with the limits on the
 // command line (--max-surface, --max-loss, --standard).
 
+#include "cli/calc.h"
+
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -15,9 +17,10 @@ namespace termiva::cli {
 bool IsLimitCommand(const std::vector<std::string>& args);
 
 // Runs such a command (arguments without the program name) with the exit
-// statuses of Run.
+// statuses of Run; --report writes the limit screen's report through
+// `writeReport`, as Run does for the other files.
 int RunLimit(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-             std::string_view decimalSeparator);
+             std::string_view decimalSeparator, const ReportWriter& writeReport = {});
 
 // The lines --help adds for these options.
 std::string LimitUsage();

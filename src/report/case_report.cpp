@@ -4,6 +4,7 @@
 #include "cases/pipe_group_case.h"
 #include "cases/result_marks.h"
 #include "cases/single_pipe_case.h"
+#include "cases/thickness_limit_case.h"
 #include "cases/vessel_case.h"
 #include "engine/pipe_sizes.h"
 
@@ -46,10 +47,17 @@ std::vector<ReportGroup> InputGroups(const ScreenTexts& screen) {
         if (screen.kind == InputFileKind::Vessel &&
             !cases::VesselUsesField(screen.listIndex, field.name))
             continue;
+        if (screen.kind == InputFileKind::ThicknessLimit &&
+            !cases::LimitUsesField(screen.listIndex, field.name))
+            continue;
         if (groups.empty() || groups.back().title != field.group)
             groups.push_back({S(field.group), {}});
+        std::string unit = S(field.unit);
+        if (screen.kind == InputFileKind::ThicknessLimit && field.name == "Text11" &&
+            screen.listIndex > 0)
+            unit = "W"; // a vessel's whole loss
         groups.back().fields.push_back(
-            {cases::Caption(screen, field.name), screen.text(field.name), S(field.unit)});
+            {cases::Caption(screen, field.name), screen.text(field.name), std::move(unit)});
     }
     return groups;
 }
@@ -201,6 +209,88 @@ Report MultiplePipesReport(const ScreenTexts& screen, const ReportContext& conte
     return document;
 }
 
+Report LimitReport(const ScreenTexts& screen, const ReportContext& context) {
+    const std::string& separator = context.decimalSeparator;
+    const auto input = cases::ThicknessLimitInputOf(screen, separator);
+    if (!input)
+        return std::vector<std::string>{input.error().message};
+    const auto result = cases::CalculateThicknessLimit(screen, separator);
+    if (!result)
+        return std::vector<std::string>{result.error().message};
+
+    ReportDocument document = Frame(screen, context);
+    const auto object = static_cast<std::size_t>(screen.listIndex);
+    const std::string objectName =
+        object < cases::kLimitObjects.size() ? S(cases::kLimitObjects[object]) : std::string();
+    document.inputs = InputGroups(screen);
+    if (!document.inputs.empty() && document.inputs.front().title == cases::kLimitObjectFrame) {
+        auto& dimensions = document.inputs.front().fields;
+        dimensions.insert(dimensions.begin(), {S(cases::kLimitObjectListCaption), objectName, ""});
+    }
+    // The standard list stands in the limits frame, under the limits.
+    if (!document.inputs.empty() && document.inputs.back().title == cases::kLimitsFrame)
+        document.inputs.back().fields.push_back(
+            {S(cases::kStandardListCaption), screen.text(cases::kStandardListField), "mm"});
+
+    // The results frame: thickness boxes, then loss and surface temperature
+    // beside the answer and the standard thickness, then the governing limit.
+    const cases::ThicknessLimitTexts texts =
+        cases::ThicknessLimitResultTexts(*result, input->object, separator);
+    const cases::ThicknessLimitCaptions captions =
+        cases::ThicknessLimitResultCaptions(screen.listIndex);
+    const bool answerFlagged = result->answer.flags.any();
+    const bool standardFlagged = result->standard && result->standard->flags.any();
+    ReportTable table;
+    table.columnHeadings = {"[mm]", captions.heatLoss, captions.surfaceTemperature};
+    table.rowCaptions = {captions.surfaceThickness, captions.lossThickness, captions.thickness,
+                         captions.standardThickness, captions.governing};
+    table.rows = {
+        {{texts.surfaceThickness}, {""}, {""}},
+        {{texts.lossThickness}, {""}, {""}},
+        {{texts.thickness},
+         {texts.heatLoss, answerFlagged},
+         {texts.surfaceTemperature, answerFlagged}},
+        {{texts.standardThickness},
+         {texts.standardHeatLoss, standardFlagged},
+         {texts.standardSurfaceTemperature, standardFlagged}},
+        {{texts.governing}, {""}, {""}},
+    };
+    table.flagNote = cases::MarksOf(*result).note();
+    document.results.push_back(std::move(table));
+
+    // The screen's chart: both quantities over the thickness, the limits as
+    // flat lines and the answer as an upright one.
+    const std::vector<ThicknessPoint> points = cases::ThicknessLimitCurve(*input, *result);
+    ReportChart chart;
+    chart.xAxisTitle = "Insulation thickness [mm]";
+    chart.yAxisTitle = "Tsurface [oC]";
+    chart.rightAxisTitle = captions.heatLoss;
+    ReportSeries surface{"Tsurface [oC]", {}, false};
+    ReportSeries loss{captions.heatLoss, {}, true};
+    double hottest = input->Tout;
+    for (const ThicknessPoint& p : points) {
+        surface.points.emplace_back(p.thickness, p.Tsurface);
+        loss.points.emplace_back(p.thickness, p.HeatLoss);
+        hottest = std::max(hottest, p.Tsurface);
+    }
+    const double end = points.empty() ? 20 : points.back().thickness;
+    chart.series.push_back(std::move(surface));
+    chart.series.push_back(std::move(loss));
+    if (input->maxSurface)
+        chart.series.push_back(
+            {"Surface limit", {{0, *input->maxSurface}, {end, *input->maxSurface}}, false});
+    if (input->maxLoss)
+        chart.series.push_back(
+            {"Loss limit", {{0, *input->maxLoss}, {end, *input->maxLoss}}, true});
+    chart.series.push_back({"Answer",
+                            {{result->answer.thickness, std::min(input->Tout, 0.0)},
+                             {result->answer.thickness, hottest}},
+                            false});
+    document.supplementTitle = "Surface temperature and heat loss over the insulation thickness";
+    document.chart = std::move(chart);
+    return document;
+}
+
 } // namespace
 
 std::string NowText() {
@@ -244,6 +334,8 @@ Report CaseReport(const ScreenTexts& screen, const ReportContext& context) {
         return SinglePipeReport(screen, context);
     case InputFileKind::Vessel:
         return VesselReport(screen, context);
+    case InputFileKind::ThicknessLimit:
+        return LimitReport(screen, context);
     case InputFileKind::MultiplePipes:
         break;
     }

@@ -128,23 +128,33 @@ void PaintChart(QPainter& painter, const QRectF& area, const ReportChart& chart,
     const QFontMetricsF metrics(font, painter.device());
     const double line = metrics.height();
 
+    // Both y axes start at 0 or below (heat losses, temperatures over the ambient).
     double xMin = std::numeric_limits<double>::infinity();
-    double xMax = -xMin, yMin = 0, yMax = -xMin; // heat losses: the y axis starts at 0
+    double xMax = -xMin, yMin = 0, yMax = -xMin, rMin = 0, rMax = -xMin;
+    bool hasRight = false;
     for (const ReportSeries& series : chart.series) {
+        hasRight = hasRight || series.rightAxis;
+        double& low = series.rightAxis ? rMin : yMin;
+        double& high = series.rightAxis ? rMax : yMax;
         for (const auto& [x, y] : series.points) {
             xMin = std::min(xMin, x);
             xMax = std::max(xMax, x);
-            yMin = std::min(yMin, y);
-            yMax = std::max(yMax, y);
+            low = std::min(low, y);
+            high = std::max(high, y);
         }
     }
     if (!std::isfinite(xMin)) {
         xMin = 0;
         xMax = 1;
-        yMax = 1;
     }
+    if (!std::isfinite(yMax))
+        yMax = 1;
+    if (!std::isfinite(rMax))
+        rMax = 1;
     const std::vector<double> xTicks = NiceTicks(xMin, xMax, 11);
     const std::vector<double> yTicks = NiceTicks(yMin, yMax, 8);
+    const std::vector<double> rTicks =
+        hasRight ? NiceTicks(rMin, rMax, static_cast<int>(yTicks.size())) : yTicks;
 
     // Legend: as many columns as fit, under the plot.
     double legendItem = 0;
@@ -157,26 +167,34 @@ void PaintChart(QPainter& painter, const QRectF& area, const ReportChart& chart,
     const int legendRows = (static_cast<int>(chart.series.size()) + columns - 1) / columns;
     const double legendHeight = legendRows * line * 1.4;
 
-    double yLabelWidth = 0;
-    for (double t : yTicks)
-        yLabelWidth = std::max(
-            yLabelWidth, metrics.horizontalAdvance(TickText(
-                             t, yTicks.size() > 1 ? yTicks[1] - yTicks[0] : 1, decimalSeparator)));
+    const auto labelWidth = [&](const std::vector<double>& ticks) {
+        double width = 0;
+        for (double t : ticks)
+            width = std::max(width,
+                             metrics.horizontalAdvance(TickText(
+                                 t, ticks.size() > 1 ? ticks[1] - ticks[0] : 1, decimalSeparator)));
+        return width;
+    };
+    const double yLabelWidth = labelWidth(yTicks);
+    const double rLabelWidth = hasRight ? labelWidth(rTicks) : 0;
     const double titleHeight =
         chart.title.empty() ? 0 : QFontMetricsF(titleFont, painter.device()).height() * 1.5;
     const QRectF plot(area.left() + line * 1.6 + yLabelWidth + 2 * mm,
                       area.top() + titleHeight + line * 0.5, 0, 0);
     QRectF plotRect = plot;
-    plotRect.setRight(area.right() - 4 * mm);
+    plotRect.setRight(area.right() - (hasRight ? line * 1.6 + rLabelWidth + 2 * mm : 4 * mm));
     plotRect.setBottom(area.bottom() - legendHeight - line * 3.2);
 
     const double xStep = xTicks.size() > 1 ? xTicks[1] - xTicks[0] : 1;
     const double yStep = yTicks.size() > 1 ? yTicks[1] - yTicks[0] : 1;
     const double x0 = xTicks.front(), x1 = xTicks.back();
     const double y0 = yTicks.front(), y1 = yTicks.back();
-    const auto toPoint = [&](double x, double y) {
+    const double rStep = rTicks.size() > 1 ? rTicks[1] - rTicks[0] : 1;
+    const double r0 = rTicks.front(), r1 = rTicks.back();
+    const auto toPoint = [&](double x, double y, bool right = false) {
+        const double low = right ? r0 : y0, high = right ? r1 : y1;
         return QPointF(plotRect.left() + (x - x0) / (x1 - x0) * plotRect.width(),
-                       plotRect.bottom() - (y - y0) / (y1 - y0) * plotRect.height());
+                       plotRect.bottom() - (y - low) / (high - low) * plotRect.height());
     };
 
     painter.setRenderHint(QPainter::Antialiasing);
@@ -207,6 +225,14 @@ void PaintChart(QPainter& painter, const QRectF& area, const ReportChart& chart,
         painter.drawText(QRectF(p.x() - 2 * mm - yLabelWidth, p.y() - line / 2, yLabelWidth, line),
                          Qt::AlignRight | Qt::AlignVCenter, TickText(t, yStep, decimalSeparator));
     }
+    if (hasRight) {
+        for (double t : rTicks) {
+            const QPointF p = toPoint(x1, t, true);
+            painter.drawText(QRectF(p.x() + 2 * mm, p.y() - line / 2, rLabelWidth, line),
+                             Qt::AlignLeft | Qt::AlignVCenter,
+                             TickText(t, rStep, decimalSeparator));
+        }
+    }
     painter.setPen(axisPen);
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(plotRect);
@@ -222,6 +248,15 @@ void PaintChart(QPainter& painter, const QRectF& area, const ReportChart& chart,
     painter.drawText(QRectF(-plotRect.height() / 2, 0, plotRect.height(), line * 1.2),
                      Qt::AlignHCenter | Qt::AlignTop, QString::fromStdString(chart.yAxisTitle));
     painter.restore();
+    if (hasRight) {
+        painter.save();
+        painter.translate(area.right(), plotRect.center().y());
+        painter.rotate(90);
+        painter.drawText(QRectF(-plotRect.height() / 2, 0, plotRect.height(), line * 1.2),
+                         Qt::AlignHCenter | Qt::AlignTop,
+                         QString::fromStdString(chart.rightAxisTitle));
+        painter.restore();
+    }
 
     // Series.
     const double markerSize = 1.6 * mm;
@@ -235,12 +270,13 @@ void PaintChart(QPainter& painter, const QRectF& area, const ReportChart& chart,
         QPainterPath path;
         for (std::size_t i = 0; i < chart.series[s].points.size(); ++i) {
             const auto& [x, y] = chart.series[s].points[i];
-            i == 0 ? path.moveTo(toPoint(x, y)) : path.lineTo(toPoint(x, y));
+            const QPointF at = toPoint(x, y, chart.series[s].rightAxis);
+            i == 0 ? path.moveTo(at) : path.lineTo(at);
         }
         painter.drawPath(path);
         painter.setPen(QPen(style.colour, 0.25 * mm));
         for (const auto& [x, y] : chart.series[s].points)
-            DrawMarker(painter, toPoint(x, y), style, markerSize);
+            DrawMarker(painter, toPoint(x, y, chart.series[s].rightAxis), style, markerSize);
     }
     painter.restore();
 

@@ -1,6 +1,7 @@
 #pragma once
 
-// The report's chart: axes with round tick values, a grid, one polyline with
+// The report's chart: axes with round tick values (a second y axis on the right
+// for series read against it), a grid, one polyline with
 // markers per series and a legend under the plot, as vector graphics. Series
 // differ by dash pattern and marker as well as by grey level, so they stay
 // apart on a black and white printout.

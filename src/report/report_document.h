@@ -47,6 +47,7 @@ struct ReportTable {
 struct ReportSeries {
     std::string name;
     std::vector<std::pair<double, double>> points; // (x, y) in axis units
+    bool rightAxis = false;                        // read against the right-hand axis
 };
 
 // A line chart, drawn as vector graphics.
@@ -54,6 +55,7 @@ struct ReportChart {
     std::string title;
     std::string xAxisTitle;
     std::string yAxisTitle;
+    std::string rightAxisTitle; // a second quantity's axis, for series marked rightAxis
     std::vector<ReportSeries> series;
 };
 

@@ -7,6 +7,7 @@
 #include "screens/input_file_actions.h"
 #include "screens/multiple_pipes_screen.h"
 #include "screens/single_pipe_screen.h"
+#include "screens/thickness_limit_screen.h"
 #include "screens/vessel_screen.h"
 
 #include <QFileInfo>
@@ -85,6 +86,12 @@ Shown ShownResults(const QWidget& screen, const report::ReportDocument& document
         }
         shown.push_back({group->Label20, cell(1, 0, 0)});
         shown.push_back({group->Label21, cell(1, 1, 0)});
+    } else if (const auto* limit = qobject_cast<const Form8*>(&screen)) {
+        shown = {{limit->Label20, cell(0, 0, 0)}, {limit->Label21, cell(0, 1, 0)},
+                 {limit->Label23, cell(0, 2, 0)}, {limit->Label24, cell(0, 2, 1)},
+                 {limit->Label25, cell(0, 2, 2)}, {limit->Label26, cell(0, 3, 0)},
+                 {limit->Label27, cell(0, 3, 1)}, {limit->Label28, cell(0, 3, 2)},
+                 {limit->Label22, cell(0, 4, 0)}};
     }
     return shown;
 }
@@ -102,6 +109,8 @@ std::optional<report::ReportDocument> ReportOf(Platform& platform, const QWidget
         texts = vessel->texts();
     else if (const auto* group = qobject_cast<const Form4*>(source))
         texts = group->texts();
+    else if (const auto* limit = qobject_cast<const Form8*>(source))
+        texts = limit->texts();
     if (!texts)
         return std::nullopt;
 
@@ -136,6 +145,8 @@ bool HasReport(const QWidget* screen) {
         return form->Frame3->isVisibleTo(form);
     if (const auto* form = qobject_cast<const Form4*>(screen))
         return !form->Label20->text().isEmpty();
+    if (const auto* form = qobject_cast<const Form8*>(screen))
+        return form->Frame4->isVisibleTo(form);
     if (const auto* form = qobject_cast<const Form7*>(screen))
         return form->source() != nullptr;
     return false;

@@ -53,6 +53,9 @@ public:
     // the limits may be empty.
     bool CheckInputs();
 
+    // The field texts and the list entry, for the cases layer.
+    cases::ScreenTexts texts() const;
+
     QLabel* Label1 = nullptr;    // "Object:"
     QComboBox* Combo1 = nullptr; // Pipe, Rectangular, Horizontal Cylindrical, Vertical Cylindical
 
@@ -108,7 +111,6 @@ private:
     QWidget* buildButtons();
     void chainTabOrder();
     void drawChart(const ThicknessLimitInput& input, const ThicknessLimitResult& result);
-    cases::ScreenTexts texts() const;
     InputFileBinding fileBinding();
 
     Platform& platform_;

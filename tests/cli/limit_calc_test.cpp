@@ -1,4 +1,5 @@
 #include "cli/calc.h"
+#include "files/input_file.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -8,10 +9,14 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
+#include <tuple>
+#include <unistd.h>
 #include <vector>
 
 namespace termiva::cli {
 namespace {
+
+namespace fs = std::filesystem;
 
 const std::string kExamples = TERMIVA_EXAMPLES;
 const std::string kLimit = kExamples + "/thickness-limit.inlim";
@@ -133,6 +138,58 @@ TEST(LimitCalc, ErrorsAndExitStatus) {
         EXPECT_EQ(o.err.substr(0, row.err.size()), row.err);
     }
     EXPECT_NE(RunCalc({"--help"}).out.find("--max-surface C"), std::string::npos);
+}
+
+// --report takes a limit file with or without --limit: the writer gets the
+// limit screen's texts once, stdout is what --limit prints; no report for a
+// file that fails its calculation, several files or an input under the PDF.
+TEST(LimitCalc, ReportOfALimitFile) {
+    std::vector<std::tuple<files::InputFileKind, std::string, std::string, ReportRequest>> calls;
+    const ReportWriter writer = [&](const cases::ScreenTexts& screen, const std::string& file,
+                                    const ReportRequest& request) -> std::optional<std::string> {
+        calls.emplace_back(screen.kind, screen.text("Text10"), file, request);
+        return std::nullopt;
+    };
+    const auto run = [&](const std::vector<std::string>& args) {
+        std::ostringstream out, err;
+        const int status = cli::Run(args, out, err, ".", {}, writer);
+        return Outcome{status, out.str(), err.str()};
+    };
+    const std::string plain = RunCalc({"--limit", kLimit}).out;
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"--report", "r.pdf", "--project=Line 7", kLimit},
+             {"--limit", "--report=r.pdf", "--project", "Line 7", kLimit}}) {
+        calls.clear();
+        const Outcome o = run(args);
+        EXPECT_EQ(o.status, kExitOk) << o.err;
+        EXPECT_EQ(o.out, plain);
+        ASSERT_EQ(calls.size(), 1u);
+        EXPECT_EQ(std::get<0>(calls[0]), files::InputFileKind::ThicknessLimit);
+        EXPECT_EQ(std::get<1>(calls[0]), "50");
+        EXPECT_EQ(std::get<2>(calls[0]), kLimit);
+        EXPECT_EQ(std::get<3>(calls[0]).path, "r.pdf");
+        EXPECT_EQ(std::get<3>(calls[0]).project, "Line 7");
+    }
+
+    calls.clear();
+    const fs::path dir =
+        fs::temp_directory_path() / ("termiva_limit_report_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    std::ifstream in(kLimit, std::ios::binary);
+    std::string content((std::istreambuf_iterator<char>(in)), {});
+    content.replace(content.find("\r\n50\r\n"), 6, "\r\n5\r\n"); // below the ambient
+    const std::string unmet = (dir / "unmet.inlim").string();
+    std::ofstream(unmet, std::ios::binary) << content;
+    EXPECT_EQ(run({"--report", "r.pdf", unmet}).status, kExitFailed);
+    EXPECT_EQ(run({"--report", "r.pdf", kLimit, kLimit}).status, kExitUnusable);
+    EXPECT_EQ(run({"--limit", "--report", "r.pdf", kLimit, kLimit}).status, kExitUnusable);
+    EXPECT_EQ(run({"--limit", "--project", "P", kLimit}).status, kExitUnusable);
+    const Outcome over = run({"--report", kLimit, kLimit});
+    EXPECT_EQ(over.status, kExitUnusable);
+    EXPECT_NE(over.err.find("would replace the input file"), std::string::npos) << over.err;
+    EXPECT_TRUE(calls.empty());
+    EXPECT_EQ(RunCalc({"--report", "r.pdf", kLimit}).status, kExitUnusable); // no writer
+    fs::remove_all(dir);
 }
 
 } // namespace

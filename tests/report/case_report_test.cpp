@@ -4,6 +4,7 @@
 // page rendered.
 
 #include "cases/case_records.h"
+#include "cases/thickness_limit_case.h"
 #include "pdf_tools.h"
 #include "report/case_report.h"
 #include "report/report_painter.h"
@@ -213,6 +214,54 @@ const std::vector<Case>& Cases() {
           "Total Losses of Insulated  Pipes [kW]",
           "10.80",
           "Method"}},
+        {"thickness_limit",
+         "thickness-limit.inlim",
+         InputFileKind::ThicknessLimit,
+         2,
+         {"INSULATION THICKNESS FOR A LIMIT",
+          "thickness-limit.inlim",
+          "Object",
+          "Object:",
+          "Pipe",
+          "Pipe outside diameter (D2) [mm]",
+          "26.9",
+          "Input Data",
+          "Fluid Temperature (T1) [oC]",
+          "143",
+          "Ambient Temperature (Tout) [oC]",
+          "20",
+          "0.07",
+          "0.95",
+          "Wind Coefficinent (WC) [-]",
+          "1",
+          "Limits",
+          "Maximum surface temperature [oC]",
+          "50",
+          "Maximum heat loss [W/m]",
+          "Standard thicknesses [mm]",
+          "20 25 30 40 50 60 70 80 90 100 120 140 160 180 200",
+          "Results",
+          "Heat Loss [W/m]",
+          "Tsurface [oC]",
+          "Thickness for the surface limit [mm]",
+          "12.4",
+          "Thickness for the heat loss limit [mm]",
+          "-",
+          "Insulation thickness [mm]",
+          "12.4",
+          "62.68",
+          "49.8",
+          "Next standard thickness [mm]",
+          "20.0",
+          "49.55",
+          "40.3",
+          "Governing limit",
+          "Surface temperature",
+          "Method",
+          "Surface temperature and heat loss over the insulation thickness",
+          "Insulation thickness [mm]",
+          "Surface limit",
+          "Answer"}},
     };
     return cases;
 }
@@ -268,7 +317,7 @@ TEST_P(CaseReportTest, PdfHoldsTheScreenInOrder) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EachScreen, CaseReportTest,
-                         ::testing::Combine(::testing::Values(0u, 1u, 2u),
+                         ::testing::Combine(::testing::Values(0u, 1u, 2u, 3u),
                                             ::testing::Values(std::string("."), std::string(","))));
 
 // A value beyond the air data is marked in the report as on the screen, with
@@ -285,6 +334,46 @@ TEST_F(CaseReportTest, MarkedValuesCarryTheirNote) {
                                            "* Marked values use air properties beyond"}),
               "")
         << text;
+}
+
+// A vessel's loss limit is in W, read on the chart's right-hand axis with the
+// loss; a limit no thickness meets is the calculation's message, no report.
+TEST(CaseReport, LimitOfAVesselAndALimitNotMet) {
+    cases::ScreenTexts screen{InputFileKind::ThicknessLimit, 3, {}};
+    for (const cases::FieldText& field : cases::ThicknessLimitTestData(3, ".").texts)
+        screen.texts[field.field] = field.text;
+    const auto document = CaseReport(screen, {});
+    ASSERT_TRUE(document) << document.error().front();
+    const ReportGroup& limits = document->inputs.at(2);
+    ASSERT_EQ(limits.fields.size(), 3u);
+    EXPECT_EQ(limits.fields[1].caption, "Maximum heat loss [W]");
+    EXPECT_EQ(limits.fields[1].value, "1000");
+    EXPECT_EQ(limits.fields[1].unit, "W");
+    // Only the vertical cylinder's height and diameter, after the object.
+    const ReportGroup& object = document->inputs.at(0);
+    ASSERT_EQ(object.fields.size(), 3u);
+    EXPECT_EQ(object.fields[0].value, "Vertical Cylindical");
+    EXPECT_EQ(object.fields[2].caption, cases::LimitFieldCaption(3, "Text4"));
+    EXPECT_EQ(document->results.at(0).columnHeadings.at(1), "Heat Loss [W]");
+    EXPECT_EQ(document->results.at(0).rows.at(4).at(0).text, "Heat loss");
+
+    const ReportChart& chart = *document->chart;
+    ASSERT_EQ(chart.series.size(), 4u);
+    EXPECT_EQ(chart.rightAxisTitle, "Heat Loss [W]");
+    EXPECT_FALSE(chart.series[0].rightAxis); // surface temperature
+    EXPECT_TRUE(chart.series[1].rightAxis);  // loss
+    EXPECT_EQ(chart.series[2].name, "Loss limit");
+    EXPECT_TRUE(chart.series[2].rightAxis);
+    EXPECT_EQ(chart.series[2].points.front().second, 1000.0);
+    // The answer's line stands at the answer shown in the table.
+    EXPECT_EQ(chart.series[3].points.front().first, chart.series[3].points.back().first);
+    EXPECT_NEAR(chart.series[3].points.front().first,
+                std::stod(document->results.at(0).rows.at(2).at(0).text), 0.05);
+
+    screen.texts["Text11"] = "1";
+    const auto unmet = CaseReport(screen, {});
+    ASSERT_FALSE(unmet);
+    EXPECT_NE(unmet.error().front().find("1000"), std::string::npos) << unmet.error().front();
 }
 
 TEST(CaseReport, IncompleteInputsGiveTheCheckMessages) {

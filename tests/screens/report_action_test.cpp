@@ -10,6 +10,7 @@
 #include "screens/multiple_pipes_screen.h"
 #include "screens/report_action.h"
 #include "screens/single_pipe_screen.h"
+#include "screens/thickness_limit_screen.h"
 #include "screens/vessel_screen.h"
 #include "test_support.h"
 
@@ -57,6 +58,7 @@ private Q_SLOTS:
     void refusesResultsOfOtherInputs();
     void failedExportNamesTheFile();
     void chartScreenReportsItsSinglePipe();
+    void limitScreenReportsWhatItShows();
 
 private:
     MDIForm1& open() {
@@ -290,6 +292,48 @@ void ReportActionTest::chartScreenReportsItsSinglePipe() {
 
     delete form3; // the chart screen's single pipe closed: nothing to report
     QVERIFY(!HasReport(form7));
+}
+
+// The thickness for a limit screen under ",": "Report..." follows its results;
+// the report names the file it was saved to and holds the results as shown.
+void ReportActionTest::limitScreenReportsWhatItShows() {
+    ScopedLocale comma(CommaLocale());
+    MDIForm1& w = open();
+    w.Pipe_limit_Click();
+    Form8& form = *w.form8();
+    QTest::mouseClick(form.Command3, Qt::LeftButton); // test data, with ","
+    const QString saved = dir_.filePath("line 7.inlim");
+    platform_.answerDialog(saved);
+    QTest::mouseClick(form.Command5, Qt::LeftButton);
+    platform_.takeDialogs();
+    platform_.takeMessages(); // saved
+    settle();
+    QVERIFY(!w.Report->isEnabled());
+    QTest::mouseClick(form.Command1, Qt::LeftButton);
+    settle();
+    QVERIFY(w.Report->isEnabled());
+
+    platform_.answerReportDetails(ReportDetails{});
+    const QString exported = dir_.filePath("limit.pdf");
+    platform_.answerDialog(exported);
+    platform_.onPrintPreview = [](const PrintPreview& preview) { preview.exportPdf(nullptr); };
+    w.Report->trigger();
+    QCOMPARE(platform_.takeMessageTexts().join(""), QString());
+    QCOMPARE(platform_.takePreviews().size(), 1);
+    platform_.takeReportDetailsAsked();
+    const auto dialogs = platform_.takeDialogs();
+    QCOMPARE(dialogs.size(), std::size_t(1));
+    QCOMPARE(dialogs[0].settings.FileName, QStringLiteral("line 7.pdf"));
+    const std::string text = test::PdfText(exported.toStdString());
+    QCOMPARE(
+        FirstOutOfOrder(text, {"INSULATION THICKNESS FOR A LIMIT", "line 7.inlim", "Pipe", "26,9",
+                               "0,07", "50", "12,4", "12,4", "62,68", "49,8", "20,0", "49,55",
+                               "40,3", "Surface temperature", "Insulation thickness [mm]"}),
+        std::string());
+
+    form.Combo1->setCurrentIndex(2); // another object hides the results
+    settle();
+    QVERIFY(!w.Report->isEnabled());
 }
 
 TERMIVA_TEST_MAIN(ReportActionTest)
