@@ -7,6 +7,7 @@
 #include "cases/thickness_limit_case.h"
 #include "cases/vessel_case.h"
 #include "engine/pipe_sizes.h"
+#include "support/version.h"
 
 #include <chrono>
 #include <ctime>
@@ -25,7 +26,7 @@ std::string S(std::string_view text) {
 ReportDocument Frame(const ScreenTexts& screen, const ReportContext& context) {
     ReportDocument document;
     document.programName = "TERMIVA";
-    document.programVersion = "Version 1.0";
+    document.programVersion = std::string("Version ") + kVersion;
     document.dateTime = context.dateTime;
     document.screenTitle = S(cases::ScreenTitle(screen.kind));
     document.fileName = context.fileName;

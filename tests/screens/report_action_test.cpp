@@ -94,10 +94,12 @@ private:
 // "Report..." (Ctrl+P) is enabled only while the active screen shows results.
 void ReportActionTest::fileMenuComesFirstAndFollowsTheResults() {
     MDIForm1& w = open();
-    QCOMPARE(w.menuBar()->actions().first()->text(), QStringLiteral("File"));
-    QCOMPARE(w.menuBar()->actions().at(1)->text(), QStringLiteral("Pipes"));
+    // The texts read the same without the mnemonics' underline.
+    const auto shown = [](QAction* action) { return QString(action->text()).remove(u'&'); };
+    QCOMPARE(shown(w.menuBar()->actions().first()), QStringLiteral("File"));
+    QCOMPARE(shown(w.menuBar()->actions().at(1)), QStringLiteral("Pipes"));
     QCOMPARE(w.File->actions(), QList<QAction*>{w.Report});
-    QCOMPARE(w.Report->text(), QStringLiteral("Report..."));
+    QCOMPARE(shown(w.Report), QStringLiteral("Report..."));
     QCOMPARE(w.Report->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
     QVERIFY(!w.Report->isEnabled());
 
