@@ -55,7 +55,7 @@ struct FieldSpec {
 // The multiple pipes screen's row entries come last, once each (not per row).
 const std::vector<FieldSpec>& Fields(InputFileKind kind);
 
-// The spec of a control name ("Text3", "Text3(15)"); nullptr for none.
+// The field of a control name ("Text3", "Text3(15)"); nullptr for none.
 const FieldSpec* FindField(InputFileKind kind, std::string_view controlName);
 
 // The screens' window titles: "SINGLE PIPES", "VESSEL INSULATION", "PART OF INSULATION".

@@ -52,7 +52,7 @@ struct Block {
 enum class Align { Left, Right };
 
 // A table as laid out: column 0 may be a caption column.
-struct TableSpec {
+struct TableCells {
     std::vector<QString> headings;
     std::vector<Align> align;
     std::vector<std::vector<QString>> rows;
@@ -75,7 +75,7 @@ private:
     void addHeading(const QString& text, double points = 12);
     void addParagraph(const QString& text, const QFont& font);
     void addTitle();
-    void addTable(const QString& title, const TableSpec& table, const QString& note,
+    void addTable(const QString& title, const TableCells& table, const QString& note,
                   double maxWidth = 0);
     void addInputs();
     double addDrawing();
@@ -184,7 +184,7 @@ void Layout::addTitle() {
     addSpace(4);
 }
 
-void Layout::addTable(const QString& title, const TableSpec& table, const QString& note,
+void Layout::addTable(const QString& title, const TableCells& table, const QString& note,
                       double maxWidth) {
     if (maxWidth <= 0)
         maxWidth = content_.width();
@@ -320,16 +320,16 @@ void Layout::addTable(const QString& title, const TableSpec& table, const QStrin
     addSpace(4);
 }
 
-TableSpec SpecOf(const ReportTable& table) {
-    TableSpec spec;
+TableCells CellsOf(const ReportTable& table) {
+    TableCells cells;
     const bool captions = !table.rowCaptions.empty();
     if (captions) {
-        spec.headings.push_back(Q(table.rowHeading));
-        spec.align.push_back(Align::Left);
+        cells.headings.push_back(Q(table.rowHeading));
+        cells.align.push_back(Align::Left);
     }
     for (const std::string& heading : table.columnHeadings) {
-        spec.headings.push_back(Q(heading));
-        spec.align.push_back(Align::Right);
+        cells.headings.push_back(Q(heading));
+        cells.align.push_back(Align::Right);
     }
     for (std::size_t r = 0; r < table.rows.size(); ++r) {
         std::vector<QString> row;
@@ -342,13 +342,13 @@ TableSpec SpecOf(const ReportTable& table) {
             row.push_back(Q(cell.text));
             flags.push_back(cell.flagged);
         }
-        row.resize(spec.headings.size());
-        flags.resize(spec.headings.size(), false);
-        spec.rows.push_back(std::move(row));
-        spec.flags.push_back(std::move(flags));
+        row.resize(cells.headings.size());
+        flags.resize(cells.headings.size(), false);
+        cells.rows.push_back(std::move(row));
+        cells.flags.push_back(std::move(flags));
     }
-    spec.zebra = spec.rows.size() > 8;
-    return spec;
+    cells.zebra = cells.rows.size() > 8;
+    return cells;
 }
 
 void Layout::addInputs() {
@@ -360,18 +360,18 @@ void Layout::addInputs() {
     const double maxWidth =
         drawingWidth > 0 ? content_.width() - drawingWidth - 6 * mm_ : content_.width();
     for (const ReportGroup& group : document_.inputs) {
-        TableSpec spec;
+        TableCells cells;
         // Caption, value, unit: clear without a heading row.
-        spec.headings = {QString(), QString(), QString()};
-        spec.align = {Align::Left, Align::Right, Align::Left};
+        cells.headings = {QString(), QString(), QString()};
+        cells.align = {Align::Left, Align::Right, Align::Left};
         for (const ReportField& field : group.fields) {
-            spec.rows.push_back({Q(field.caption), Q(field.value), Q(field.unit)});
-            spec.flags.push_back({false, false, false});
+            cells.rows.push_back({Q(field.caption), Q(field.value), Q(field.unit)});
+            cells.flags.push_back({false, false, false});
         }
-        addTable(Q(group.title), spec, QString(), maxWidth);
+        addTable(Q(group.title), cells, QString(), maxWidth);
     }
     for (const ReportTable& table : document_.inputTables)
-        addTable(Q(table.title), SpecOf(table), Q(table.flagNote));
+        addTable(Q(table.title), CellsOf(table), Q(table.flagNote));
 }
 
 // A block of no height that paints the drawing from its top down, at the
@@ -436,7 +436,7 @@ void Layout::build() {
     if (!document_.results.empty())
         addHeading(QStringLiteral("Results"), 12.5);
     for (const ReportTable& table : document_.results)
-        addTable(Q(table.title), SpecOf(table), Q(table.flagNote));
+        addTable(Q(table.title), CellsOf(table), Q(table.flagNote));
     addMethod();
     // The supplement (the single pipe's diagram) takes a page of its own.
     if (!document_.supplementTitle.empty() || !document_.supplementTables.empty() ||
@@ -449,7 +449,7 @@ void Layout::build() {
     if (!document_.supplementTitle.empty())
         addHeading(Q(document_.supplementTitle), 12.5);
     for (const ReportTable& table : document_.supplementTables)
-        addTable(Q(table.title), SpecOf(table), Q(table.flagNote));
+        addTable(Q(table.title), CellsOf(table), Q(table.flagNote));
     addChart();
 }
 
