@@ -7,6 +7,7 @@
 #include "cases/result_marks.h"
 #include "cases/single_pipe_case.h"
 #include "cases/vessel_case.h"
+#include "cli/arguments.h"
 #include "cli/limit_calc.h"
 #include "files/diagram_export.h"
 #include "files/input_file.h"
@@ -53,12 +54,6 @@ struct FileReport {
     std::optional<ScreenTexts> screen;                // the texts as loaded, for --report
 };
 
-std::optional<Options> UsageError(std::ostream& err, const std::string& message) {
-    err << "termiva-calc: " << message << "\n"
-        << "Try 'termiva-calc --help'.\n";
-    return std::nullopt;
-}
-
 std::optional<Options> ParseArguments(const std::vector<std::string>& args, std::ostream& err) {
     Options options;
     bool optionsEnded = false;
@@ -79,11 +74,7 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& args, std:
             options.version = true;
         } else if (name == "--workbook" || name == "--template" || name == "--report" ||
                    name == "--project" || name == "--prepared-by") {
-            std::string value;
-            if (name.size() < arg.size())
-                value = arg.substr(name.size() + 1);
-            else if (i + 1 < args.size())
-                value = args[++i];
+            const std::string value = OptionValue(args, i, name);
             const bool isText = name == "--project" || name == "--prepared-by";
             if (value.empty() && !isText)
                 return UsageError(err, name + " needs a file name");

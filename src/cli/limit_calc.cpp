@@ -3,6 +3,7 @@
 #include "cases/case_fields.h"
 #include "cases/case_records.h"
 #include "cases/thickness_limit_case.h"
+#include "cli/arguments.h"
 #include "cli/calc.h"
 #include "files/input_file.h"
 #include "text/number_text.h"
@@ -40,12 +41,6 @@ struct LimitReport {
     std::optional<cases::ScreenTexts> screen; // as calculated, for --report
 };
 
-std::optional<LimitOptions> UsageError(std::ostream& err, const std::string& message) {
-    err << "termiva-calc: " << message << "\n"
-        << "Try 'termiva-calc --help'.\n";
-    return std::nullopt;
-}
-
 std::optional<LimitOptions> ParseLimitArguments(const std::vector<std::string>& args,
                                                 std::string_view separator, std::ostream& err) {
     LimitOptions options;
@@ -62,25 +57,17 @@ std::optional<LimitOptions> ParseLimitArguments(const std::vector<std::string>& 
         } else if (arg == "--limit") {
             options.limitFiles = true;
         } else if (name == "--max-surface" || name == "--max-loss" || name == "--standard") {
-            std::optional<std::string> value;
-            if (name.size() < arg.size())
-                value = arg.substr(name.size() + 1);
-            else if (i + 1 < args.size())
-                value = args[++i];
-            if (!value || value->empty())
+            const std::string value = OptionValue(args, i, name);
+            if (value.empty())
                 return UsageError(err, name + " needs a value");
-            if (name != "--standard" && !text::IsNumber(*value, separator))
+            if (name != "--standard" && !text::IsNumber(value, separator))
                 return UsageError(err, name + " needs a number (decimal separator \"" +
-                                           std::string(separator) + "\"): " + *value);
+                                           std::string(separator) + "\"): " + value);
             (name == "--max-surface" ? options.maxSurface
              : name == "--max-loss"  ? options.maxLoss
-                                     : options.standard) = *value;
+                                     : options.standard) = value;
         } else if (name == "--report" || name == "--project" || name == "--prepared-by") {
-            std::string value;
-            if (name.size() < arg.size())
-                value = arg.substr(name.size() + 1);
-            else if (i + 1 < args.size())
-                value = args[++i];
+            const std::string value = OptionValue(args, i, name);
             if (name == "--report") {
                 if (value.empty())
                     return UsageError(err, "--report needs a file name");
