@@ -278,12 +278,7 @@ void Form3::Command1_Click() {
     const std::array<QLabel*, 6> losses = {Label18, Label19, Label20, Label21, Label22, Label23};
     const std::array<QLabel*, 6> temperatures = {Label24, Label25, Label26,
                                                  Label27, Label28, Label29};
-    for (std::size_t i = 0; i < losses.size(); ++i) {
-        losses[i]->setText(FromCase(shown.heatLoss[i]));
-        temperatures[i]->setText(FromCase(shown.surfaceTemperature[i]));
-        MarkResult(losses[i], result->flags[i], kResultBoxColor);
-        MarkResult(temperatures[i], result->flags[i], kResultBoxColor);
-    }
+    ShowLosses(losses, temperatures, shown, result->flags, kResultBoxColor);
     SetResultNote(this, cases::MarksOf(*result));
     results_->settle();
 }

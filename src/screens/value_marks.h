@@ -5,12 +5,16 @@
 // its own background and a tooltip that says why, and the screen one note for
 // the main window's status bar.
 
+#include "cases/case_reader.h"
 #include "cases/result_marks.h"
 
+#include <array>
+#include <cstddef>
+
 #include <QColor>
+#include <QLabel>
 #include <QString>
 
-class QLabel;
 class QLineEdit;
 class QWidget;
 
@@ -23,6 +27,20 @@ inline const QColor kMarkedBoxColor{255, 214, 160}; // pale orange: a marked res
 void MarkResult(QLabel* label, const ValueFlags& flags, const QColor& normalColour);
 // The same for a table cell, whose unmarked colour is the default one.
 void MarkResult(QLineEdit* field, const ValueFlags& flags);
+
+// Writes loss and surface temperature columns into their result boxes,
+// marked as the calculation flagged each column.
+template <std::size_t N>
+void ShowLosses(const std::array<QLabel*, N>& losses, const std::array<QLabel*, N>& temperatures,
+                const cases::LossTexts<N>& texts, const std::array<ValueFlags, N>& flags,
+                const QColor& normalColour) {
+    for (std::size_t i = 0; i < N; ++i) {
+        losses[i]->setText(QString::fromStdString(texts.heatLoss[i]));
+        temperatures[i]->setText(QString::fromStdString(texts.surfaceTemperature[i]));
+        MarkResult(losses[i], flags[i], normalColour);
+        MarkResult(temperatures[i], flags[i], normalColour);
+    }
+}
 
 // The note the main window shows in its status bar while `screen` is the
 // active one; an empty note clears it. Kept as the screen's "resultNote"

@@ -355,12 +355,7 @@ void Form2::Command1_Click() {
     const cases::VesselTexts shown = cases::VesselResultTexts(*result, DecimalSeparator());
     const std::array<QLabel*, 5> losses = {Label21, Label22, Label23, Label24, Label25};
     const std::array<QLabel*, 5> temperatures = {Label26, Label27, Label28, Label29, Label30};
-    for (std::size_t i = 0; i < losses.size(); ++i) {
-        losses[i]->setText(FromCase(shown.heatLoss[i]));
-        temperatures[i]->setText(FromCase(shown.surfaceTemperature[i]));
-        MarkResult(losses[i], result->flags[i], kResultBoxColor);
-        MarkResult(temperatures[i], result->flags[i], kResultBoxColor);
-    }
+    ShowLosses(losses, temperatures, shown, result->flags, kResultBoxColor);
     SetResultNote(this, cases::MarksOf(*result));
     results_->settle();
 }
