@@ -71,6 +71,8 @@ inline constexpr std::string_view kPipeGroupInputFrame = "INPUT DATA";
 inline constexpr std::string_view kPipeSizeListCaption = "Nominal pipe diameter, mm(inch):";
 inline constexpr std::string_view kResultsFrame = "Results";
 inline constexpr std::string_view kTsurfaceHeading = "Tsurface [oC]";
+inline constexpr std::string_view kPipeLossHeading = "Heat Loss [W/m]";
+inline constexpr std::string_view kVesselLossHeading = "Heat Loss [W]";
 extern const std::array<std::string_view, 6> kSinglePipeResultCaptions;
 
 // Vessel screen: its shape list (the shape number is the index plus one) and

@@ -112,7 +112,7 @@ Report SinglePipeReport(const ScreenTexts& screen, const ReportContext& context)
     ReportChart chart;
     chart.title = "PIPE HEAT LOSS";
     chart.xAxisTitle = "Outside Pipe Diameter [mm]";
-    chart.yAxisTitle = "Heat Loss [W/m]";
+    chart.yAxisTitle = S(cases::kPipeLossHeading);
     for (const std::string& name : series) {
         diameters.columnHeadings.push_back(name + " [W/m]");
         chart.series.push_back({name, {}});

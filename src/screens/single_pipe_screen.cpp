@@ -124,7 +124,7 @@ Form3::Form3(Platform& platform, QWidget* parent) : QWidget(parent), platform_(p
     auto* heading = new QLabel(FromCase(cases::kTsurfaceHeading), Frame3);
     heading->setAlignment(Qt::AlignCenter);
     results->addWidget(heading, 0, 2);
-    auto* lossHeading = new QLabel(QStringLiteral("Heat Loss [W/m]"), Frame3);
+    auto* lossHeading = new QLabel(FromCase(cases::kPipeLossHeading), Frame3);
     lossHeading->setAlignment(Qt::AlignCenter);
     results->addWidget(lossHeading, 0, 1);
     results_ = new ResultWatch(this);

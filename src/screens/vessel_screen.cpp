@@ -193,7 +193,7 @@ void Form2::buildResults() {
     Label15 = MakeLabel(FromCase(cases::kTsurfaceHeading), QStringLiteral("Label15"), Frame3);
     Label15->setAlignment(Qt::AlignCenter);
     grid->addWidget(Label15, 0, 2);
-    QLabel* lossHeading = MakeLabel(QStringLiteral("Heat Loss [W]"), QString(), Frame3);
+    QLabel* lossHeading = MakeLabel(FromCase(cases::kVesselLossHeading), QString(), Frame3);
     lossHeading->setAlignment(Qt::AlignCenter);
     grid->addWidget(lossHeading, 0, 1);
     results_ = new ResultWatch(this);
