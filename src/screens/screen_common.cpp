@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFontDatabase>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -142,6 +143,29 @@ QFont ScreenFont(qreal pointSize, bool bold, bool italic) {
     font.setBold(bold);
     font.setItalic(italic);
     return font;
+}
+
+namespace {
+constexpr qreal kHeadingPoints = 9.75; // the screens' body size
+} // namespace
+
+void StyleScreen(QWidget* screen) {
+    for (QGroupBox* frame : screen->findChildren<QGroupBox*>()) {
+        // Pin each inner control's font before the frame's bold one would
+        // reach it by inheritance.
+        for (QWidget* inner : frame->findChildren<QWidget*>()) {
+            QFont font = inner->font();
+            font.setBold(font.bold());
+            font.setPointSizeF(font.pointSizeF());
+            font.setFamily(font.family());
+            inner->setFont(font);
+        }
+        frame->setFont(ScreenFont(kHeadingPoints, true));
+    }
+    for (QLabel* caption : screen->findChildren<QLabel*>()) {
+        if (qobject_cast<QLineEdit*>(caption->buddy()))
+            caption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    }
 }
 
 void StyleBox(QLabel* label, const QColor& colour) {

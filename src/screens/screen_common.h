@@ -151,6 +151,11 @@ constexpr int FromTwips(int twips) {
 inline const QColor kResultBoxColor{192, 255, 255}; // light cyan: result labels
 inline const QColor kFixedBoxColor{224, 224, 224};  // light grey: fixed table texts
 
+// One look on every calculator screen, applied once its controls are built:
+// frame titles bold at the body size (the controls inside keep the plain body
+// font), and each field's caption left-aligned beside its field.
+void StyleScreen(QWidget* screen);
+
 // Centred text in a thin bordered box on `colour`.
 void StyleBox(QLabel* label, const QColor& colour);
 

@@ -27,7 +27,6 @@ namespace {
 using files::InputFileKind;
 
 constexpr qreal kBodyPoints = 9.75;
-constexpr qreal kFramePoints = 12;
 
 const QColor kSurfaceColour{200, 40, 40};
 const QColor kLossColour{30, 80, 200};
@@ -40,9 +39,7 @@ void KeepPlaceWhenHidden(QWidget* control) {
 }
 
 QGroupBox* MakeFrame(std::string_view caption, const QString& name, QWidget* parent) {
-    auto* frame = Named(new QGroupBox(FromCase(caption), parent), name);
-    frame->setFont(ScreenFont(kFramePoints, true));
-    return frame;
+    return Named(new QGroupBox(FromCase(caption), parent), name);
 }
 
 // Texts inside a frame would inherit the bold caption font.
@@ -104,6 +101,7 @@ Form8::Form8(Platform& platform, ScreenSource source, QWidget* parent)
     layout->setColumnStretch(1, 1);
 
     chainTabOrder();
+    StyleScreen(this);
     connect(Combo1, &QComboBox::currentIndexChanged, this, [this] { Combo1_Click(); });
     Combo1_Click();
 }
@@ -126,7 +124,7 @@ QWidget* Form8::buildSelection() {
 void Form8::buildObject() {
     Frame1 = MakeFrame(cases::kLimitObjectFrame, QStringLiteral("Frame1"), this);
     auto* grid = new QGridLayout(Frame1);
-    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(2, 1);
     int row = 0;
     const auto addRow = [&](NumericField*& field, const char* fieldName, QLabel*& caption,
                             const char* captionName) {
@@ -137,7 +135,6 @@ void Form8::buildObject() {
         field->addLeaveRule(NotZero());
         caption = Body(MakeCaption(FromCase(cases::LimitFieldCaption(0, fieldName)), field,
                                    QString::fromLatin1(captionName)));
-        caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         grid->addWidget(caption, row, 0);
         grid->addWidget(field, row, 1);
         ++row;
@@ -151,7 +148,7 @@ void Form8::buildObject() {
 void Form8::buildInputData() {
     Frame2 = MakeFrame(cases::kInputDataFrame, QStringLiteral("Frame2"), this);
     auto* grid = new QGridLayout(Frame2);
-    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(2, 1);
     int row = 0;
     for (NumericField** field : {&Text5, &Text6, &Text7, &Text8, &Text9}) {
         const std::string name = "Text" + std::to_string(5 + row);
@@ -160,7 +157,6 @@ void Form8::buildInputData() {
         fields_.add(*field);
         QLabel* caption = Body(MakeCaption(FromCase(cases::LimitFieldCaption(0, name)), *field,
                                            QStringLiteral("Label%1").arg(6 + row)));
-        caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         grid->addWidget(caption, row, 0);
         grid->addWidget(*field, row, 1);
         ++row;
@@ -170,7 +166,7 @@ void Form8::buildInputData() {
 void Form8::buildLimits() {
     Frame3 = MakeFrame(cases::kLimitsFrame, QStringLiteral("Frame3"), this);
     auto* grid = new QGridLayout(Frame3);
-    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(2, 1);
     const auto addRow = [&](NumericField*& field, const char* fieldName, const char* captionName,
                             int row) {
         field = Body(new NumericField(platform_, QString::fromLatin1(fieldName), Frame3));
@@ -178,7 +174,6 @@ void Form8::buildLimits() {
         fields_.add(field);
         QLabel* caption = Body(MakeCaption(FromCase(cases::LimitFieldCaption(0, fieldName)), field,
                                            QString::fromLatin1(captionName)));
-        caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         grid->addWidget(caption, row, 0);
         grid->addWidget(field, row, 1);
         return caption;
@@ -191,7 +186,7 @@ void Form8::buildLimits() {
     QLabel* caption =
         Body(MakeCaption(FromCase(cases::kStandardListCaption), Text12, QStringLiteral("Label12")));
     grid->addWidget(caption, 2, 0, 1, 2);
-    grid->addWidget(Text12, 3, 0, 1, 2);
+    grid->addWidget(Text12, 3, 0, 1, 3);
 }
 
 void Form8::buildResults() {
@@ -200,7 +195,7 @@ void Form8::buildResults() {
     auto* column = new QVBoxLayout(Frame4);
     auto* grid = new QGridLayout;
     column->addLayout(grid);
-    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(4, 1);
 
     const cases::ThicknessLimitCaptions captions = cases::ThicknessLimitResultCaptions(0);
     const auto resultBox = [&](const QString& name, int twipsWidth) {
