@@ -226,6 +226,14 @@ void ResultWatch::addResult(QLabel* label, const QString& caption) {
     label->setAccessibleName(caption);
 }
 
+void ResultWatch::setCaption(QLabel* label, const QString& caption) {
+    for (auto& [known, text] : results_) {
+        if (known == label)
+            text = caption;
+    }
+    updateNames();
+}
+
 void ResultWatch::inputChanged() {
     if (stale_)
         return;

@@ -178,6 +178,8 @@ public:
     void addInput(QLineEdit* field);
     void addInput(QComboBox* list);
     void addResult(QLabel* label, const QString& caption);
+    // A result whose caption follows a choice on the screen (the object's unit).
+    void setCaption(QLabel* label, const QString& caption);
 
     // Run after the screen wrote its results (Calculation), emptied them
     // (Clear data) or loaded a file: the results count as current again and

@@ -102,6 +102,16 @@ Form8::Form8(Platform& platform, ScreenSource source, QWidget* parent)
 
     chainTabOrder();
     StyleScreen(this);
+    SetDefaultButton(this, Command1);
+    results_ = new ResultWatch(this);
+    for (QLabel* label :
+         {Label20, Label21, Label22, Label23, Label24, Label25, Label26, Label27, Label28})
+        results_->addResult(label, QString());
+    results_->addInput(Combo1);
+    for (NumericField* field :
+         {Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text9, Text10, Text11})
+        results_->addInput(field);
+    results_->addInput(Text12);
     connect(Combo1, &QComboBox::currentIndexChanged, this, [this] { Combo1_Click(); });
     Combo1_Click();
 }
@@ -262,13 +272,13 @@ QWidget* Form8::buildButtons() {
         column->addWidget(command);
         return command;
     };
-    Command1 = button("Calculation", "Command1");
-    Command2 = button("Clear data", "Command2");
-    Command3 = button("Input test data", "Command3");
-    Command4 = button("Take inputs", "Command4");
+    Command1 = button("&Calculation", "Command1");
+    Command2 = button("C&lear data", "Command2");
+    Command3 = button("&Input test data", "Command3");
+    Command4 = button("&Take inputs", "Command4");
     Command4->setToolTip(QStringLiteral("From the open single pipe or vessel screen"));
-    Command5 = button("Save to file", "Command5");
-    Command6 = button("Load from file", "Command6");
+    Command5 = button("&Save to file", "Command5");
+    Command6 = button("L&oad from file", "Command6");
     column->addStretch(1);
     connect(Command1, &QPushButton::clicked, this, &Form8::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form8::Command2_Click);
@@ -313,6 +323,30 @@ void Form8::Combo1_Click() {
     Label29->setText(FromCase(cases::ThicknessLimitResultCaptions(index).heatLoss));
     Frame4->hide();
     SetResultNote(this, QString());
+    nameResults();
+    results_->settle();
+}
+
+// The spoken names of the results follow the object's captions and units.
+void Form8::nameResults() {
+    const cases::ThicknessLimitCaptions captions =
+        cases::ThicknessLimitResultCaptions(std::max(Combo1->currentIndex(), 0));
+    const QString loss = FromCase(captions.heatLoss);
+    const QString surface = FromCase(captions.surfaceTemperature);
+    const auto row = [&](const std::string& caption, QLabel* thickness, QLabel* heatLoss,
+                         QLabel* temperature) {
+        const QString text = FromCase(caption);
+        results_->setCaption(thickness, text);
+        if (heatLoss)
+            results_->setCaption(heatLoss, text + QStringLiteral(", ") + loss);
+        if (temperature)
+            results_->setCaption(temperature, text + QStringLiteral(", ") + surface);
+    };
+    row(captions.surfaceThickness, Label20, nullptr, nullptr);
+    row(captions.lossThickness, Label21, nullptr, nullptr);
+    row(captions.thickness, Label23, Label24, Label25);
+    row(captions.standardThickness, Label26, Label27, Label28);
+    results_->setCaption(Label22, FromCase(captions.governing));
 }
 
 cases::ScreenTexts Form8::texts() const {
@@ -352,6 +386,7 @@ void Form8::Command1_Click() {
     SetResultNote(this, cases::MarksOf(*result));
     drawChart(*input, *result);
     Frame4->show();
+    results_->settle();
 }
 
 void Form8::drawChart(const ThicknessLimitInput& input, const ThicknessLimitResult& result) {
@@ -427,6 +462,7 @@ void Form8::Command2_Click() {
     Text12->clear();
     Frame4->hide();
     SetResultNote(this, QString());
+    results_->settle();
 }
 
 void Form8::Command3_Click() {
@@ -467,10 +503,12 @@ void Form8::Command5_Click() {
 
 void Form8::Command6_Click() {
     LoadInputFile(platform_, fileBinding());
+    results_->settle();
 }
 
 void Form8::loadFile(const QString& path) {
     LoadInputFileFrom(platform_, fileBinding(), path);
+    results_->settle();
 }
 
 } // namespace termiva
