@@ -102,6 +102,20 @@ Form8::Form8(Platform& platform, ScreenSource source, QWidget* parent)
 
     chainTabOrder();
     StyleScreen(this);
+    // One caption width in the three input frames, so the fields line up
+    // from frame to frame.
+    int captionWidth = 0;
+    std::vector<QLabel*> captions;
+    for (QGroupBox* frame : {Frame1, Frame2, Frame3}) {
+        for (QLabel* caption : frame->findChildren<QLabel*>()) {
+            if (caption->objectName() == QLatin1String("Label12") || !caption->buddy())
+                continue;
+            captions.push_back(caption);
+            captionWidth = std::max(captionWidth, caption->sizeHint().width());
+        }
+    }
+    for (QLabel* caption : captions)
+        caption->setMinimumWidth(captionWidth);
     SetDefaultButton(this, Command1);
     results_ = new ResultWatch(this);
     for (QLabel* label :
