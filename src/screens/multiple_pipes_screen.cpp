@@ -31,13 +31,18 @@ QLabel* NewLabel(const QString& text, const QString& name, QWidget* parent, cons
 }
 
 QGroupBox* NewFrame(std::string_view caption, const QString& name, QWidget* parent) {
-    auto* frame = Named(new QGroupBox(FromCase(caption), parent), name);
-    frame->setFont(ScreenFont(kCaptionPoints, true));
-    return frame;
+    return Named(new QGroupBox(FromCase(caption), parent), name);
 }
 
 // The narrowest width at which `text` fits on at most two lines broken at a
 // blank: the table's headers may wrap once but never more.
+// A table cell at least `width` wide that shares out whatever room the table
+// gets; its own size hint (a field's is wider than a column) does not count.
+void SetCellWidth(QWidget* cell, int width) {
+    cell->setMinimumWidth(width);
+    cell->setSizePolicy(QSizePolicy::Ignored, cell->sizePolicy().verticalPolicy());
+}
+
 int TwoLineWidth(const QFontMetrics& metrics, const QString& text) {
     int best = metrics.horizontalAdvance(text);
     for (qsizetype blank = text.indexOf(u' '); blank >= 0; blank = text.indexOf(u' ', blank + 1)) {
@@ -85,17 +90,15 @@ Form4::Form4(Platform& platform, QWidget* parent) : QWidget(parent), platform_(p
     top->addLayout(right);
     top->addStretch();
 
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(Frame1);
-    bottom->addStretch();
-
+    // The pipe table takes the whole width: its columns grow with the window.
     auto* root = new QVBoxLayout(this);
     root->addLayout(top);
-    root->addLayout(bottom);
+    root->addWidget(Frame1);
     root->addStretch();
 
     chainTabOrder();
     SetDefaultButton(this, Command1);
+    StyleScreen(this);
     results_ = new ResultWatch(this);
     for (QLineEdit* field : commonFields())
         results_->addInput(field);
@@ -177,7 +180,7 @@ void Form4::buildPipeTable() {
         const int padding = 2 * header->frameWidth() + metrics.horizontalAdvance(u'x');
         widths[c] =
             std::max(FromTwips(kColumns[c].widthTwips), TwoLineWidth(metrics, text) + padding);
-        header->setFixedWidth(widths[c]);
+        SetCellWidth(header, widths[c]);
         header->setMinimumHeight(2 * metrics.lineSpacing() + 2 * header->frameWidth() + 4);
         grid->addWidget(header, 0, static_cast<int>(c));
         *headers[c] = header;
@@ -188,14 +191,14 @@ void Form4::buildPipeTable() {
         QLabel* box = array.add(r, new QLabel(text, Frame1));
         box->setFont(font);
         StyleBox(box, colour);
-        box->setFixedWidth(widths[static_cast<std::size_t>(column)]);
+        SetCellWidth(box, widths[static_cast<std::size_t>(column)]);
         grid->addWidget(box, r - kFirstRow + 1, column);
     };
     const auto addField = [&](ControlArray<NumericField>& array, int r, int column,
                               const QString& nominal) {
         NumericField* field = array.add(r, new NumericField(platform_, {}, Frame1));
         field->setFont(font);
-        field->setFixedWidth(widths[static_cast<std::size_t>(column)]);
+        SetCellWidth(field, widths[static_cast<std::size_t>(column)]);
         fields_.add(field);
         field->setAccessibleName(
             QStringLiteral("%1, NO %2")

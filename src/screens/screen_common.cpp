@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFontDatabase>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -144,6 +145,29 @@ QFont ScreenFont(qreal pointSize, bool bold, bool italic) {
     return font;
 }
 
+namespace {
+constexpr qreal kHeadingPoints = 9.75; // the screens' body size
+} // namespace
+
+void StyleScreen(QWidget* screen) {
+    for (QGroupBox* frame : screen->findChildren<QGroupBox*>()) {
+        // Pin each inner control's font before the frame's bold one would
+        // reach it by inheritance.
+        for (QWidget* inner : frame->findChildren<QWidget*>()) {
+            QFont font = inner->font();
+            font.setBold(font.bold());
+            font.setPointSizeF(font.pointSizeF());
+            font.setFamily(font.family());
+            inner->setFont(font);
+        }
+        frame->setFont(ScreenFont(kHeadingPoints, true));
+    }
+    for (QLabel* caption : screen->findChildren<QLabel*>()) {
+        if (qobject_cast<QLineEdit*>(caption->buddy()))
+            caption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    }
+}
+
 void StyleBox(QLabel* label, const QColor& colour) {
     label->setFrameStyle(QFrame::Box | QFrame::Plain);
     label->setAlignment(Qt::AlignCenter);
@@ -200,6 +224,14 @@ void ResultWatch::addInput(QComboBox* list) {
 void ResultWatch::addResult(QLabel* label, const QString& caption) {
     results_.emplace_back(label, caption);
     label->setAccessibleName(caption);
+}
+
+void ResultWatch::setCaption(QLabel* label, const QString& caption) {
+    for (auto& [known, text] : results_) {
+        if (known == label)
+            text = caption;
+    }
+    updateNames();
 }
 
 void ResultWatch::inputChanged() {

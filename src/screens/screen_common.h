@@ -151,6 +151,11 @@ constexpr int FromTwips(int twips) {
 inline const QColor kResultBoxColor{192, 255, 255}; // light cyan: result labels
 inline const QColor kFixedBoxColor{224, 224, 224};  // light grey: fixed table texts
 
+// One look on every calculator screen, applied once its controls are built:
+// frame titles bold at the body size (the controls inside keep the plain body
+// font), and each field's caption left-aligned beside its field.
+void StyleScreen(QWidget* screen);
+
 // Centred text in a thin bordered box on `colour`.
 void StyleBox(QLabel* label, const QColor& colour);
 
@@ -173,6 +178,8 @@ public:
     void addInput(QLineEdit* field);
     void addInput(QComboBox* list);
     void addResult(QLabel* label, const QString& caption);
+    // A result whose caption follows a choice on the screen (the object's unit).
+    void setCaption(QLabel* label, const QString& caption);
 
     // Run after the screen wrote its results (Calculation), emptied them
     // (Clear data) or loaded a file: the results count as current again and

@@ -38,7 +38,9 @@ public:
         : frame_(frame), platform_(platform), fields_(fields) {
         layout_ = new QGridLayout(frame);
         layout_->setHorizontalSpacing(FromTwips(120));
-        layout_->setColumnStretch(0, 1);
+        // Room a wide frame gets goes right of the fields, not between them
+        // and their captions.
+        layout_->setColumnStretch(2, 1);
     }
 
     NumericField* add(const char* name) {
@@ -120,7 +122,7 @@ Form3::Form3(Platform& platform, QWidget* parent) : QWidget(parent), platform_(p
     Frame3 = newFrame(cases::kResultsFrame, "Frame3");
     auto* results = new QGridLayout(Frame3);
     results->setHorizontalSpacing(FromTwips(120));
-    results->setColumnStretch(0, 1);
+    results->setColumnStretch(3, 1);
     auto* heading = new QLabel(FromCase(cases::kTsurfaceHeading), Frame3);
     heading->setAlignment(Qt::AlignCenter);
     results->addWidget(heading, 0, 2);
@@ -222,6 +224,7 @@ Form3::Form3(Platform& platform, QWidget* parent) : QWidget(parent), platform_(p
     connect(Command5, &QPushButton::clicked, this, &Form3::Command5_Click);
     connect(Command6, &QPushButton::clicked, this, &Form3::Command6_Click);
     SetDefaultButton(this, Command1);
+    StyleScreen(this);
     results_->addInput(Combo1);
     for (NumericField* field :
          {Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text10, Text11, Text12, Text13, Text14})

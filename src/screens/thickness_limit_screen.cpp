@@ -27,7 +27,6 @@ namespace {
 using files::InputFileKind;
 
 constexpr qreal kBodyPoints = 9.75;
-constexpr qreal kFramePoints = 12;
 
 const QColor kSurfaceColour{200, 40, 40};
 const QColor kLossColour{30, 80, 200};
@@ -40,9 +39,7 @@ void KeepPlaceWhenHidden(QWidget* control) {
 }
 
 QGroupBox* MakeFrame(std::string_view caption, const QString& name, QWidget* parent) {
-    auto* frame = Named(new QGroupBox(FromCase(caption), parent), name);
-    frame->setFont(ScreenFont(kFramePoints, true));
-    return frame;
+    return Named(new QGroupBox(FromCase(caption), parent), name);
 }
 
 // Texts inside a frame would inherit the bold caption font.
@@ -104,6 +101,31 @@ Form8::Form8(Platform& platform, ScreenSource source, QWidget* parent)
     layout->setColumnStretch(1, 1);
 
     chainTabOrder();
+    StyleScreen(this);
+    // One caption width in the three input frames, so the fields line up
+    // from frame to frame.
+    int captionWidth = 0;
+    std::vector<QLabel*> captions;
+    for (QGroupBox* frame : {Frame1, Frame2, Frame3}) {
+        for (QLabel* caption : frame->findChildren<QLabel*>()) {
+            if (caption->objectName() == QLatin1String("Label12") || !caption->buddy())
+                continue;
+            captions.push_back(caption);
+            captionWidth = std::max(captionWidth, caption->sizeHint().width());
+        }
+    }
+    for (QLabel* caption : captions)
+        caption->setMinimumWidth(captionWidth);
+    SetDefaultButton(this, Command1);
+    results_ = new ResultWatch(this);
+    for (QLabel* label :
+         {Label20, Label21, Label22, Label23, Label24, Label25, Label26, Label27, Label28})
+        results_->addResult(label, QString());
+    results_->addInput(Combo1);
+    for (NumericField* field :
+         {Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text9, Text10, Text11})
+        results_->addInput(field);
+    results_->addInput(Text12);
     connect(Combo1, &QComboBox::currentIndexChanged, this, [this] { Combo1_Click(); });
     Combo1_Click();
 }
@@ -126,7 +148,7 @@ QWidget* Form8::buildSelection() {
 void Form8::buildObject() {
     Frame1 = MakeFrame(cases::kLimitObjectFrame, QStringLiteral("Frame1"), this);
     auto* grid = new QGridLayout(Frame1);
-    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(2, 1);
     int row = 0;
     const auto addRow = [&](NumericField*& field, const char* fieldName, QLabel*& caption,
                             const char* captionName) {
@@ -137,7 +159,6 @@ void Form8::buildObject() {
         field->addLeaveRule(NotZero());
         caption = Body(MakeCaption(FromCase(cases::LimitFieldCaption(0, fieldName)), field,
                                    QString::fromLatin1(captionName)));
-        caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         grid->addWidget(caption, row, 0);
         grid->addWidget(field, row, 1);
         ++row;
@@ -151,7 +172,7 @@ void Form8::buildObject() {
 void Form8::buildInputData() {
     Frame2 = MakeFrame(cases::kInputDataFrame, QStringLiteral("Frame2"), this);
     auto* grid = new QGridLayout(Frame2);
-    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(2, 1);
     int row = 0;
     for (NumericField** field : {&Text5, &Text6, &Text7, &Text8, &Text9}) {
         const std::string name = "Text" + std::to_string(5 + row);
@@ -160,7 +181,6 @@ void Form8::buildInputData() {
         fields_.add(*field);
         QLabel* caption = Body(MakeCaption(FromCase(cases::LimitFieldCaption(0, name)), *field,
                                            QStringLiteral("Label%1").arg(6 + row)));
-        caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         grid->addWidget(caption, row, 0);
         grid->addWidget(*field, row, 1);
         ++row;
@@ -170,7 +190,7 @@ void Form8::buildInputData() {
 void Form8::buildLimits() {
     Frame3 = MakeFrame(cases::kLimitsFrame, QStringLiteral("Frame3"), this);
     auto* grid = new QGridLayout(Frame3);
-    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(2, 1);
     const auto addRow = [&](NumericField*& field, const char* fieldName, const char* captionName,
                             int row) {
         field = Body(new NumericField(platform_, QString::fromLatin1(fieldName), Frame3));
@@ -178,7 +198,6 @@ void Form8::buildLimits() {
         fields_.add(field);
         QLabel* caption = Body(MakeCaption(FromCase(cases::LimitFieldCaption(0, fieldName)), field,
                                            QString::fromLatin1(captionName)));
-        caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         grid->addWidget(caption, row, 0);
         grid->addWidget(field, row, 1);
         return caption;
@@ -191,7 +210,7 @@ void Form8::buildLimits() {
     QLabel* caption =
         Body(MakeCaption(FromCase(cases::kStandardListCaption), Text12, QStringLiteral("Label12")));
     grid->addWidget(caption, 2, 0, 1, 2);
-    grid->addWidget(Text12, 3, 0, 1, 2);
+    grid->addWidget(Text12, 3, 0, 1, 3);
 }
 
 void Form8::buildResults() {
@@ -200,7 +219,7 @@ void Form8::buildResults() {
     auto* column = new QVBoxLayout(Frame4);
     auto* grid = new QGridLayout;
     column->addLayout(grid);
-    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(4, 1);
 
     const cases::ThicknessLimitCaptions captions = cases::ThicknessLimitResultCaptions(0);
     const auto resultBox = [&](const QString& name, int twipsWidth) {
@@ -267,13 +286,13 @@ QWidget* Form8::buildButtons() {
         column->addWidget(command);
         return command;
     };
-    Command1 = button("Calculation", "Command1");
-    Command2 = button("Clear data", "Command2");
-    Command3 = button("Input test data", "Command3");
-    Command4 = button("Take inputs", "Command4");
+    Command1 = button("&Calculation", "Command1");
+    Command2 = button("C&lear data", "Command2");
+    Command3 = button("&Input test data", "Command3");
+    Command4 = button("&Take inputs", "Command4");
     Command4->setToolTip(QStringLiteral("From the open single pipe or vessel screen"));
-    Command5 = button("Save to file", "Command5");
-    Command6 = button("Load from file", "Command6");
+    Command5 = button("&Save to file", "Command5");
+    Command6 = button("L&oad from file", "Command6");
     column->addStretch(1);
     connect(Command1, &QPushButton::clicked, this, &Form8::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form8::Command2_Click);
@@ -318,6 +337,30 @@ void Form8::Combo1_Click() {
     Label29->setText(FromCase(cases::ThicknessLimitResultCaptions(index).heatLoss));
     Frame4->hide();
     SetResultNote(this, QString());
+    nameResults();
+    results_->settle();
+}
+
+// The spoken names of the results follow the object's captions and units.
+void Form8::nameResults() {
+    const cases::ThicknessLimitCaptions captions =
+        cases::ThicknessLimitResultCaptions(std::max(Combo1->currentIndex(), 0));
+    const QString loss = FromCase(captions.heatLoss);
+    const QString surface = FromCase(captions.surfaceTemperature);
+    const auto row = [&](const std::string& caption, QLabel* thickness, QLabel* heatLoss,
+                         QLabel* temperature) {
+        const QString text = FromCase(caption);
+        results_->setCaption(thickness, text);
+        if (heatLoss)
+            results_->setCaption(heatLoss, text + QStringLiteral(", ") + loss);
+        if (temperature)
+            results_->setCaption(temperature, text + QStringLiteral(", ") + surface);
+    };
+    row(captions.surfaceThickness, Label20, nullptr, nullptr);
+    row(captions.lossThickness, Label21, nullptr, nullptr);
+    row(captions.thickness, Label23, Label24, Label25);
+    row(captions.standardThickness, Label26, Label27, Label28);
+    results_->setCaption(Label22, FromCase(captions.governing));
 }
 
 cases::ScreenTexts Form8::texts() const {
@@ -357,6 +400,7 @@ void Form8::Command1_Click() {
     SetResultNote(this, cases::MarksOf(*result));
     drawChart(*input, *result);
     Frame4->show();
+    results_->settle();
 }
 
 void Form8::drawChart(const ThicknessLimitInput& input, const ThicknessLimitResult& result) {
@@ -432,6 +476,7 @@ void Form8::Command2_Click() {
     Text12->clear();
     Frame4->hide();
     SetResultNote(this, QString());
+    results_->settle();
 }
 
 void Form8::Command3_Click() {
@@ -472,10 +517,12 @@ void Form8::Command5_Click() {
 
 void Form8::Command6_Click() {
     LoadInputFile(platform_, fileBinding());
+    results_->settle();
 }
 
 void Form8::loadFile(const QString& path) {
     LoadInputFileFrom(platform_, fileBinding(), path);
+    results_->settle();
 }
 
 } // namespace termiva

@@ -112,10 +112,12 @@ private:
     void chainTabOrder();
     void drawChart(const ThicknessLimitInput& input, const ThicknessLimitResult& result);
     InputFileBinding fileBinding();
+    void nameResults();
 
     Platform& platform_;
     ScreenSource source_;
     ScreenFields fields_;
+    ResultWatch* results_ = nullptr;
 };
 
 } // namespace termiva

@@ -20,7 +20,6 @@ namespace {
 using files::InputFileKind;
 
 constexpr qreal kBodyPoints = 9.75;
-constexpr qreal kFramePoints = 12;
 constexpr int kNoChange = -2;
 
 // A control that keeps its place in the layout while hidden, so the rows and
@@ -41,9 +40,7 @@ QWidget* MakeSketch(const QString& resource, QSize size, QWidget* parent) {
 }
 
 QGroupBox* MakeFrame(std::string_view caption, const QString& name, QWidget* parent) {
-    auto* frame = Named(new QGroupBox(FromCase(caption), parent), name);
-    frame->setFont(ScreenFont(kFramePoints, true));
-    return frame;
+    return Named(new QGroupBox(FromCase(caption), parent), name);
 }
 
 // Texts inside a frame would inherit the bold caption font.
@@ -83,6 +80,7 @@ Form2::Form2(Platform& platform, QWidget* parent) : QWidget(parent), platform_(p
     layout->setColumnStretch(2, 1);
 
     chainTabOrder();
+    StyleScreen(this);
     results_->addInput(Combo1);
     for (NumericField* field :
          {Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text10, Text11, Text12, Text13})
@@ -127,7 +125,9 @@ QWidget* Form2::buildSketches() {
 void Form2::buildInputData() {
     Frame1 = MakeFrame(cases::kInputDataFrame, QStringLiteral("Frame1"), this);
     auto* grid = new QGridLayout(Frame1);
-    grid->setColumnStretch(0, 1);
+    // Room a wide frame gets goes right of the fields, not between them and
+    // their captions.
+    grid->setColumnStretch(2, 1);
     int row = 0;
     const auto addRow = [&](NumericField*& field, const char* fieldName, QLabel*& caption,
                             const char* captionName) {
@@ -138,7 +138,6 @@ void Form2::buildInputData() {
         AddCaseRule(field, cases::FindField(InputFileKind::Vessel, fieldName)->rule);
         caption = Body(MakeCaption(FieldCaption(InputFileKind::Vessel, fieldName), field,
                                    QString::fromLatin1(captionName)));
-        caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         grid->addWidget(caption, row, 0);
         grid->addWidget(field, row, 1);
         ++row;
@@ -148,7 +147,6 @@ void Form2::buildInputData() {
     addRow(Text3, "Text3", Label3, "Label3");
     // The diameter caption shares the third row; the shape shows one of the two.
     Label13 = MakeLabel(FromCase(cases::kVesselDiameterCaption), QStringLiteral("Label13"), Frame1);
-    Label13->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label13->setBuddy(Text3);
     grid->addWidget(Label13, 2, 0);
     addRow(Text4, "Text4", Label4, "Label4");
@@ -166,6 +164,7 @@ void Form2::buildThickness() {
     Frame2 = MakeFrame(cases::kThicknessFrame, QStringLiteral("Frame2"), this);
     auto* grid = new QGridLayout(Frame2);
     grid->setHorizontalSpacing(FromTwips(225));
+    grid->setColumnStretch(2, 1);
     int row = 0;
     const auto addRow = [&](NumericField*& field, const char* fieldName, QLabel*& caption,
                             const char* captionName) {
@@ -189,7 +188,7 @@ void Form2::buildResults() {
     // Hiding the results must not shift the frames and buttons above.
     KeepPlaceWhenHidden(Frame3);
     auto* grid = new QGridLayout(Frame3);
-    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(3, 1);
     Label15 = MakeLabel(FromCase(cases::kTsurfaceHeading), QStringLiteral("Label15"), Frame3);
     Label15->setAlignment(Qt::AlignCenter);
     grid->addWidget(Label15, 0, 2);

@@ -18,6 +18,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -60,6 +61,28 @@ QWidget* ScreenOf(const MDIForm1& w, const QString& menuItem) {
     return w.form4();
 }
 
+// The widest gap between a visible field caption and its field on the same
+// row, in pixels.
+int WidestCaptionGap(const QWidget* screen) {
+    int widest = 0;
+    for (const QLabel* caption : screen->findChildren<QLabel*>()) {
+        const QWidget* field = qobject_cast<QLineEdit*>(caption->buddy());
+        if (!field || !caption->isVisible() || !field->isVisible())
+            continue;
+        const QRect c(caption->mapTo(screen, QPoint()), caption->size());
+        const QRect f(field->mapTo(screen, QPoint()), field->size());
+        if (c.center().y() < f.top() || c.center().y() > f.bottom())
+            continue; // a caption above its field
+        // Where the caption's text ends, not its label, which may fill a column.
+        const int textEnd = caption->alignment() & Qt::AlignRight
+                                ? c.right()
+                                : c.left() + caption->margin() + caption->indent() +
+                                      caption->fontMetrics().horizontalAdvance(caption->text());
+        widest = std::max(widest, f.left() - textEnd);
+    }
+    return widest;
+}
+
 } // namespace
 
 class MainWindowTest : public QObject {
@@ -94,6 +117,7 @@ private Q_SLOTS:
     void openFileThatCannotBeLoaded();
     void openFileOfAnotherExtension();
     void shots();
+    void oneLookAndCaptionsStayBesideFields();
 
 private:
     MDIForm1& open() {
@@ -543,6 +567,64 @@ void MainWindowTest::keysAndTitlePanel() {
     ctrlF4();
     QTRY_VERIFY(!w.form3());
     QTRY_VERIFY(w.Frame1->isVisible());
+}
+
+// Every calculator screen: bold frame titles of one size, left-aligned
+// captions, and captions that stay beside their fields when maximised; the
+// pipe table grows with the window.
+void MainWindowTest::oneLookAndCaptionsStayBesideFields() {
+    MDIForm1& w = open();
+    w.Single_pipe->trigger();
+    w.form3()->Command4->click();
+    w.form3()->Command1->click();
+    w.Single_vessel->trigger();
+    w.More_pipes->trigger();
+    w.Pipe_limit->trigger();
+    w.form8()->Command3->click();
+    w.form8()->Command1->click();
+    std::optional<QFont> heading;
+    for (QWidget* screen : {static_cast<QWidget*>(w.form3()), static_cast<QWidget*>(w.form2()),
+                            static_cast<QWidget*>(w.form4()), static_cast<QWidget*>(w.form8())}) {
+        const QString name = screen->metaObject()->className();
+        for (const QGroupBox* frame : screen->findChildren<QGroupBox*>()) {
+            if (!heading)
+                heading = frame->font();
+            QVERIFY2(frame->font().bold(), qPrintable(name + ' ' + frame->objectName()));
+            QCOMPARE(frame->font().pointSizeF(), heading->pointSizeF());
+        }
+        for (const QLabel* caption : screen->findChildren<QLabel*>()) {
+            if (!qobject_cast<QLineEdit*>(caption->buddy()))
+                continue;
+            QVERIFY2(caption->alignment() & Qt::AlignLeft,
+                     qPrintable(name + ' ' + caption->text()));
+            QVERIFY2(!caption->font().bold(), qPrintable(name + ' ' + caption->text()));
+        }
+        QMdiSubWindow* sub = WindowOf(screen);
+        w.mdiArea()->setActiveSubWindow(sub);
+        sub->showNormal();
+        QCoreApplication::processEvents();
+        const int normalGap = WidestCaptionGap(screen);
+        sub->showMaximized();
+        QCoreApplication::processEvents();
+        QVERIFY(screen->width() > 1000);
+        const int gap = WidestCaptionGap(screen);
+        // A pixel of rounding, never the room the window gained.
+        QVERIFY2(std::abs(gap - normalGap) <= 4,
+                 qPrintable(name + QStringLiteral(": %1 px, was %2 px").arg(gap).arg(normalGap)));
+        sub->showNormal();
+    }
+
+    Form4* pipes = w.form4();
+    QMdiSubWindow* sub = WindowOf(pipes);
+    sub->resize(900, 700);
+    QCoreApplication::processEvents();
+    const int narrow = pipes->Frame1->width();
+    const int cell = pipes->Text3(pipes->Text3.first())->width();
+    sub->showMaximized();
+    QCoreApplication::processEvents();
+    QCOMPARE_GT(pipes->Frame1->width(), narrow + 150);
+    QCOMPARE_GT(pipes->Text3(pipes->Text3.first())->width(), cell + 10);
+    QCOMPARE_GE(pipes->Frame1->geometry().right(), pipes->width() - 30);
 }
 
 TERMIVA_TEST_MAIN(MainWindowTest)

@@ -16,6 +16,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QSet>
 #include <QTemporaryDir>
 
 using namespace termiva;
@@ -81,6 +82,7 @@ private Q_SLOTS:
     void takeInputs();
     void saveLoadRoundTrip_data();
     void saveLoadRoundTrip();
+    void keysAndHonestResults();
 
 private:
     QStringList results() const {
@@ -276,6 +278,54 @@ void ThicknessLimitScreenTest::saveLoadRoundTrip() {
              QStringLiteral("20 25 30 40 50 60 70 80 90 100 120 140 160 180 200"));
     Click(f.Command1);
     QCOMPARE(f.Label22->text(), QStringLiteral("Heat loss"));
+}
+
+// Mnemonics unique on the screen, Return calculates; after an edit the old
+// results stay greyed with a note until "Calculation"; result labels speak
+// "caption: value" with the object's unit.
+void ThicknessLimitScreenTest::keysAndHonestResults() {
+    Form8& f = *form_;
+    QStringList captions;
+    QSet<QChar> keys;
+    for (QPushButton* button :
+         {f.Command1, f.Command2, f.Command3, f.Command4, f.Command5, f.Command6}) {
+        const QString text = button->text();
+        const qsizetype amp = text.indexOf(u'&');
+        QVERIFY2(amp >= 0, qPrintable(text));
+        keys.insert(text.at(amp + 1).toLower());
+        captions << QString(text).remove(u'&');
+    }
+    QCOMPARE(keys.size(), 6);
+    QCOMPARE(captions, (QStringList{"Calculation", "Clear data", "Input test data", "Take inputs",
+                                    "Save to file", "Load from file"}));
+    QCOMPARE(f.Label24->accessibleName(),
+             QStringLiteral("Insulation thickness [mm], Heat Loss [W/m]"));
+
+    Click(f.Command3);
+    f.Text5->setFocus();
+    QTest::keyClick(f.Text5, Qt::Key_Return);
+    QVERIFY(f.Frame4->isVisible());
+    QCOMPARE(f.Label20->accessibleName(),
+             QStringLiteral("Thickness for the surface limit [mm]: 12.4"));
+    QCOMPARE(f.Label24->accessibleName(),
+             QStringLiteral("Insulation thickness [mm], Heat Loss [W/m]: 62.68"));
+    const QColor normal = f.Label24->palette().color(QPalette::WindowText);
+
+    Retype(f.Text6, QStringLiteral("10"));
+    QCOMPARE(f.Label24->text(), QStringLiteral("62.68"));
+    QVERIFY(f.Label24->palette().color(QPalette::WindowText) != normal);
+    QCOMPARE(ResultNoteOf(&f), QStringLiteral("Inputs changed: press Calculation"));
+    Click(f.Command1);
+    QCOMPARE(f.Label24->palette().color(QPalette::WindowText), normal);
+    QVERIFY(ResultNoteOf(&f).isEmpty());
+    QCOMPARE(f.Label24->accessibleName(),
+             QStringLiteral("Insulation thickness [mm], Heat Loss [W/m]: ") + f.Label24->text());
+
+    // Another object hides the results; the names take its unit.
+    f.Combo1->setCurrentIndex(1);
+    QVERIFY(ResultNoteOf(&f).isEmpty());
+    QCOMPARE(f.Label24->accessibleName(),
+             QStringLiteral("Insulation thickness [mm], Heat Loss [W]: ") + f.Label24->text());
 }
 
 TERMIVA_TEST_MAIN(ThicknessLimitScreenTest)
