@@ -18,6 +18,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSvgRenderer>
+#include <QVBoxLayout>
 
 namespace termiva {
 
@@ -131,6 +132,25 @@ QLabel* MakeCaption(const QString& caption, QWidget* field, const QString& label
     label->setBuddy(field);
     field->setAccessibleName(caption);
     return label;
+}
+
+ButtonColumn::ButtonColumn(QWidget* parent)
+    : box_(new QWidget(parent)), column_(new QVBoxLayout(box_)) {
+    column_->setContentsMargins(0, FromTwips(360 - 240), 0, 0);
+    column_->setSpacing(FromTwips(600 - 495));
+}
+
+QPushButton* ButtonColumn::add(const char* text, const char* name) {
+    auto* command =
+        Named(new QPushButton(QString::fromLatin1(text), box_), QString::fromLatin1(name));
+    command->setAutoDefault(true);
+    command->setMinimumSize(FromTwips(1695), FromTwips(495));
+    column_->addWidget(command);
+    return command;
+}
+
+void ButtonColumn::addStretch() {
+    column_->addStretch(1);
 }
 
 QFont ScreenFont(qreal pointSize, bool bold, bool italic) {

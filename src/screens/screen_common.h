@@ -27,6 +27,8 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QVBoxLayout;
+class QPushButton;
 class QSvgRenderer;
 
 namespace termiva {
@@ -138,6 +140,20 @@ private:
     QString name_;
     int first_;
     std::vector<T*> controls_;
+};
+
+// The column of buttons beside the vessel and limit screens' frames: each
+// button named, auto-default and of one size, added top to bottom.
+class ButtonColumn {
+public:
+    explicit ButtonColumn(QWidget* parent);
+    QWidget* widget() const { return box_; }
+    QPushButton* add(const char* text, const char* name);
+    void addStretch();
+
+private:
+    QWidget* box_;
+    QVBoxLayout* column_;
 };
 
 // Verdana where installed, else the system's sans-serif font.

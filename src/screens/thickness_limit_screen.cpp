@@ -274,33 +274,22 @@ void Form8::buildResults() {
 }
 
 QWidget* Form8::buildButtons() {
-    auto* box = new QWidget(this);
-    auto* column = new QVBoxLayout(box);
-    column->setContentsMargins(0, FromTwips(360 - 240), 0, 0);
-    column->setSpacing(FromTwips(600 - 495));
-    const auto button = [&](const char* text, const char* name) {
-        auto* command =
-            Named(new QPushButton(QString::fromLatin1(text), box), QString::fromLatin1(name));
-        command->setAutoDefault(true);
-        command->setMinimumSize(FromTwips(1695), FromTwips(495));
-        column->addWidget(command);
-        return command;
-    };
-    Command1 = button("&Calculation", "Command1");
-    Command2 = button("C&lear data", "Command2");
-    Command3 = button("&Input test data", "Command3");
-    Command4 = button("&Take inputs", "Command4");
+    ButtonColumn buttons(this);
+    Command1 = buttons.add("&Calculation", "Command1");
+    Command2 = buttons.add("C&lear data", "Command2");
+    Command3 = buttons.add("&Input test data", "Command3");
+    Command4 = buttons.add("&Take inputs", "Command4");
     Command4->setToolTip(QStringLiteral("From the open single pipe or vessel screen"));
-    Command5 = button("&Save to file", "Command5");
-    Command6 = button("L&oad from file", "Command6");
-    column->addStretch(1);
+    Command5 = buttons.add("&Save to file", "Command5");
+    Command6 = buttons.add("L&oad from file", "Command6");
+    buttons.addStretch();
     connect(Command1, &QPushButton::clicked, this, &Form8::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form8::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form8::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &Form8::Command4_Click);
     connect(Command5, &QPushButton::clicked, this, &Form8::Command5_Click);
     connect(Command6, &QPushButton::clicked, this, &Form8::Command6_Click);
-    return box;
+    return buttons.widget();
 }
 
 void Form8::chainTabOrder() {
