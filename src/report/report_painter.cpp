@@ -156,7 +156,10 @@ void Layout::addTitle() {
         labelWidth = std::max(labelWidth, textWidth(fact.first, label));
     labelWidth += 4 * mm_;
     const double valueWidth = content_.width() - labelWidth;
-    for (const auto& [caption, text] : facts) {
+    for (const auto& fact : facts) {
+        // Named copies: clang 14 cannot capture structured bindings.
+        const QString caption = fact.first;
+        const QString text = fact.second;
         auto block = std::make_shared<Block>();
         const double height =
             std::max(textHeight(text, value, valueWidth), textHeight(caption, label, labelWidth));
