@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What "Diagram" does below the screens: the 19-row table, its texts, the
 // export into the workbook and the chart read back for the chart view.
 

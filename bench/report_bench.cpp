@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time of the single pipe report with its diagram table and chart, from the
 // loaded texts to the PDF: building the document, laying it out, painting
 // and writing the file.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Compresses INPUT to OUTPUT the way Debian wants documentation compressed:
 # best compression, no name or time stamp in the header (reproducible).
 #   cmake -D INPUT=file -D OUTPUT=file.gz -P gzip_file.cmake

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package, written by CPack (scripts/package): the files of the
 # install rules under /usr, the package documentation, and the dependencies
 # that dpkg-shlibdeps finds for the programs.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Desktop integration of the installed program: the menu entry, its icon, the
 # file types of the input data files and the software centre's description.
 install(FILES "${CMAKE_CURRENT_LIST_DIR}/termiva.desktop"

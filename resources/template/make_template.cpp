@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the chart template Template.xlsx: the chart sheet "Chart1" (first,
 // active) with the heat loss chart over the worksheet "Sheet1", which holds a
 // sample table computed from the single pipe screen's test data.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cases/case_fields.h"
 
 #include "cases/thickness_limit_case.h"

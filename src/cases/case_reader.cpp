@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cases/case_reader.h"
 
 #include "text/number_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The multiple pipes screen without widgets: the fixed texts of its pipe

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // termiva-calc's thickness for a limit: a saved limit file (--limit), or the

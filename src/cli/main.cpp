@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/calc.h"
 #include "report/case_report.h"
 #include "report/report_painter.h"

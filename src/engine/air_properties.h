@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Properties of air as fixed polynomials of its temperature T in °C. No range

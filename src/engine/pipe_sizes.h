@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The pipe size lists of the screens. The pipe group's 13 standard lines are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/single_pipe.h"
 
 #include "engine/input_checks.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The workbook (.xlsx) layer over libzip and pugixml, the chart reader and the
 # diagram export.
 if(NOT TARGET termiva_files)

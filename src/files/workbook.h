@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A spreadsheet workbook (.xlsx, Office Open XML) edited in place, with the

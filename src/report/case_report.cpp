@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "report/case_report.h"
 
 #include "cases/diameter_table_case.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/chart_screen.h"
 
 #include "screens/app_paths.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Form7, "PIPE HEAT LOSS": the chart of the diagram workbook (heat loss over

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // "Diagram" of the single pipe screen: the hidden heat loss table Form5 and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/heat_loss_table_screen.h"
 
 #include "cases/diameter_table_case.h"

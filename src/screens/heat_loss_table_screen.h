@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Form5: the standard diameter heat loss table behind "Diagram", held as the

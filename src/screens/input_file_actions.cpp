@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/input_file_actions.h"
 
 #include "screens/app_paths.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // MDIForm1, the main window: the menus that bring up the calculator screens

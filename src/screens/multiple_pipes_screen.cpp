@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/multiple_pipes_screen.h"
 
 #include "cases/pipe_group_case.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Form4, "PART OF INSULATION": up to 13 pipe lines of standard sizes under one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/single_pipe_screen.h"
 
 #include "cases/single_pipe_case.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Form3, "SINGLE PIPES": one horizontal pipe, its fluid and surroundings and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/thickness_limit_screen.h"
 
 #include "cases/thickness_limit_case.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Form8, "INSULATION THICKNESS FOR A LIMIT": the smallest insulation thickness

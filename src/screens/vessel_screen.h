@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Form2, "VESSEL INSULATION": one rectangular tank or horizontal or vertical

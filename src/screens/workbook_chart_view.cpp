@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/workbook_chart_view.h"
 
 #include "files/diagram_export.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a program and checks its exit status and what it printed.
 #   cmake -D PROGRAM=path -D "ARGS=a|b" -D STATUS=0 [-D OUT=regex] [-D ERR=regex] -P run_program.cmake
 # ARGS separates the arguments with "|". OUT and ERR must match stdout and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cases/single_pipe_case.h"
 #include "cases/thickness_limit_case.h"
 #include "cases/vessel_case.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/calc.h"
 #include "engine/single_pipe.h"
 #include "engine/value_flags.h"

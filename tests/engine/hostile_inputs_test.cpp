@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Extreme inputs never let a NaN or an infinity out of the engine: each
 // calculation returns finite results or an error, and each case says which,
 // so that an engine refusing everything fails as surely as one returning NaN.

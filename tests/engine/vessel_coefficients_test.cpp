@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/vessel_coefficients.h"
 #include "expect_digits.h"
 

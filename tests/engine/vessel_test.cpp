@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/vessel.h"
 #include "expect_digits.h"
 #include "test_data.h"

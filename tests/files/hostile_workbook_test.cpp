@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Workbooks built to hurt: deep nesting, absurd counts, parts that inflate
 // far, relationships that point where they should not, other encodings. Each
 // must be answered with a result or an error, quickly, and leave no damage.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Tests of the workbook layer, the chart reader and the diagram export. They
 # read the template as generated (not the application folder's copy, which the
 # program rewrites) and work on copies of it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The engine's calculations on any finite inputs: every result is finite,
 // or the calculation says why there is none; the iterations stay bounded.
 

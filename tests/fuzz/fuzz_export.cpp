@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The diagram export into a template made of any bytes.
 
 #include "fuzz_support.h"

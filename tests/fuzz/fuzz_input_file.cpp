@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The input file reader and what termiva-calc makes of a file: bytes ->
 // record -> bytes -> the same record, and bytes -> the calculation, whose
 // results are numbers or an error.

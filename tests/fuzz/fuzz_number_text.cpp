@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The number text: the test of what a number is, the conversions both ways,
 // the display patterns and the typing filter, with three separators.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening a workbook from any bytes and reading its first worksheet and its chart.
 
 #include "fuzz_support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Workbooks zipped from parts that the fuzzer mutates as plain text, so that
 // mutations reach the XML instead of breaking the compression. The input is
 // a list of parts, each "@@ name\n" followed by its bytes.

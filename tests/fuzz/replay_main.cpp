@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replays inputs through a fuzz target without libFuzzer: every file named
 // on the command line, and every file in the folders named, in name order.
 // The ordinary test suite runs it on the findings kept in regressions/.

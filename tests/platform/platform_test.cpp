@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The platform stand-ins: the common dialog's settings as Qt shows them, the
 // scripted double's records, and the help window.
 

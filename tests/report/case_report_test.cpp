@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report of each screen's example file, read back from the PDF: every
 // input and result text in order, with "." and with "," as the separator,
 // the expected number of pages, the single pipe's 19 table rows, and every

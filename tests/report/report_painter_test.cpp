@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pdf_tools.h"
 #include "report/report_chart.h"
 #include "report/report_painter.h"

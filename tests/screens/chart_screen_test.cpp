@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chart screen Form7 and its chart view OLE1: the chart as the workbook
 // file describes it, the summary copied from the single pipe screen on
 // activation, "Previous", "EXIT" and saving the chart as a picture.

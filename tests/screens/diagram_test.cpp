@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Diagram" on the single pipe screen: the hidden table Form5, the export into
 // the workbook and the chart screen Form7, driven through the single pipe
 // screen's buttons inside an MDI main window. The export works on a copy of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Save to file" and "Load from file" on the three calculator screens, driven
 // through their buttons with scripted file dialogs.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: the decimal separator notice, the menus, one instance of
 // each screen per run, help, and ending the application.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The multiple pipes screen driven as a user drives it: the test data, the
 // calculation, the required-fields and row checks, clearing, the files, with
 // the scripted platform recording what the user would have seen and heard.

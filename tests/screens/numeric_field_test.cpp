@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The field rules driven as a user drives them: typing, pasting, Tab, clicks,
 // mnemonics, menus and MDI windows, with the scripted platform recording what
 // the user would have seen and heard.

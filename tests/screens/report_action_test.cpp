@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Report...": the File menu entry and when it is enabled, the details dialog
 // remembered between runs, the print preview and its PDF export, and the
 // refusals (no results, results that no longer belong to the inputs, a file

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The single pipe screen driven as a user drives it, inside an MDI area as the
 // main window shows it, with the scripted platform recording what was shown.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The thickness for a limit screen driven as a user drives it: the object
 // list, typing, the buttons, files, with the scripted platform recording the
 // messages.

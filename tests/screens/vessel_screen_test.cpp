@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The vessel screen driven as a user drives it: choosing the shape, typing,
 // the buttons, with the scripted platform recording the messages.
 
