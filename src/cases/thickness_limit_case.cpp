@@ -189,7 +189,10 @@ CaseResult<ThicknessLimitResult> CalculateThicknessLimit(const ScreenTexts& scre
         const ThicknessLimitError& error = result.error();
         if (error.unmet && !decimalSeparator.empty())
             return CaseError{
-                {}, UnmetLimitMessage(*error.unmet, input->object, decimalSeparator.front())};
+                {},
+                UnmetLimitMessage(
+                    *error.unmet, input->object, decimalSeparator.front(),
+                    screen.text(error.unmet->limit == Governing::Surface ? "Text10" : "Text11"))};
         return CaseError{{}, error.message};
     }
     return std::move(result).value();

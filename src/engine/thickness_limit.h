@@ -88,8 +88,10 @@ inline constexpr double kLimitResolution = 0.1;    // mm
 Expected<ThicknessLimitResult, ThicknessLimitError>
 InsulationThicknessForLimit(const ThicknessLimitInput& input);
 
-// The message of an unmet limit with the given decimal separator.
-std::string UnmetLimitMessage(const UnmetLimit& unmet, LimitObject object, char separator);
+// The message of an unmet limit with the given decimal separator; the limit
+// reads `limitText` (as the user typed it) when that is given.
+std::string UnmetLimitMessage(const UnmetLimit& unmet, LimitObject object, char separator,
+                              const std::string& limitText = {});
 
 // The loss and surface temperature at one thickness (mm) of the input's object.
 CalculationResult<ThicknessPoint> ThicknessLimitPoint(const ThicknessLimitInput& input,

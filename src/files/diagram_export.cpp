@@ -156,9 +156,9 @@ std::optional<WorkbookError> ExportInPlace(const std::string& workbookPath,
 // that messages name it: its size, its cells, its worksheet, the numbers.
 std::optional<WorkbookError> CheckTemplate(const std::string& templatePath,
                                            const DiagramExportData& data, WorkbookAccess access) {
-    std::error_code error;
-    const auto size = fs::file_size(templatePath, error);
-    if (!error && size > kMaxWorkbookTemplateSize)
+    std::error_code sizeError;
+    const auto size = fs::file_size(templatePath, sizeError);
+    if (!sizeError && size > kMaxWorkbookTemplateSize)
         return WorkbookError{"The workbook \"" + templatePath +
                              "\" is too large for a template: " + "it holds more than " +
                              std::to_string(kMaxWorkbookTemplateSize >> 20) + " MiB."};
@@ -173,7 +173,9 @@ std::optional<WorkbookError> CheckTemplate(const std::string& templatePath,
         return sheet.error();
     // The cells are written here too (and dropped unsaved): a cell the
     // template does not let the export write is told by the template's name.
-    return WriteCells(**sheet, data, *numbers);
+    if (auto error = WriteCells(**sheet, data, *numbers))
+        return error;
+    return (*sheet)->CheckFormulas();
 }
 
 // The export into `outputPath` (which may be the template itself): a copy of

@@ -135,6 +135,11 @@ TEST(ThicknessLimitCase, Errors) {
     ASSERT_FALSE(result);
     EXPECT_EQ(result.error().message, "No insulation thickness up to 1000 mm keeps the surface "
                                       "temperature at or below 20,1 oC: at 1000 mm it is 20,3 oC.");
+    // The limit as typed, not rounded to what would read as met.
+    screen.texts["Text10"] = "19,999";
+    EXPECT_EQ(CalculateThicknessLimit(screen, ",").error().message,
+              "No insulation thickness up to 1000 mm keeps the surface temperature at or below "
+              "19,999 oC: at 1000 mm it is 20,3 oC.");
     // A field typed under the other separator names itself.
     screen.texts["Text10"] = "50";
     screen.texts["Text7"] = "0.07";
