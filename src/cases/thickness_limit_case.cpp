@@ -233,6 +233,9 @@ ThicknessLimitTexts ThicknessLimitResultTexts(const ThicknessLimitResult& result
             text::Format(result.standard->Tsurface, surfacePattern, decimalSeparator);
     } else {
         texts.standardThickness = texts.standardHeatLoss = texts.standardSurfaceTemperature = "-";
+        if (!result.standardError.empty())
+            texts.standardNote =
+                "The next standard thickness could not be computed: " + result.standardError;
     }
     return texts;
 }

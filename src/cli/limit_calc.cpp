@@ -214,6 +214,8 @@ void PrintLimit(const LimitReport& report, std::ostream& out, std::string_view s
             line.pop_back();
         out << line << "\n";
     }
+    if (!texts.standardNote.empty())
+        out << "  " << texts.standardNote << "\n";
     out << "  " << captions.governing << ": " << texts.governing << "\n";
     if (marks.any())
         out << "  * " << marks.note() << "\n";
@@ -254,6 +256,8 @@ Json LimitJson(const LimitReport& report) {
                                                           : "both";
     json["answer"] = PointJson(r.answer);
     json["standard"] = r.standard ? PointJson(*r.standard) : Json(nullptr);
+    if (!r.standardError.empty())
+        json["standard_error"] = r.standardError;
     return json;
 }
 

@@ -193,9 +193,10 @@ InsulationThicknessForLimit(const ThicknessLimitInput& input) {
                                    [&](double t) { return t >= r.answer.thickness; });
     if (next != standard.end()) {
         const auto p = ThicknessLimitPoint(input, *next);
-        if (!p)
-            return ThicknessLimitError{p.error().message, std::nullopt};
-        r.standard = *p;
+        if (p)
+            r.standard = *p;
+        else
+            r.standardError = p.error().message;
     }
     r.evaluations = eval.evaluations();
     return r;

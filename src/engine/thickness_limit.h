@@ -58,7 +58,10 @@ struct ThicknessLimitResult {
     Governing governing = Governing::Surface;
     ThicknessPoint answer;                  // at the larger of the two
     std::optional<ThicknessPoint> standard; // the first standard thickness >= answer
-    int evaluations = 0;                    // thicknesses computed, for tests and benchmarks
+    // Why the first standard thickness >= answer could not be computed (then
+    // standard is empty): the answer itself stands.
+    std::string standardError;
+    int evaluations = 0; // thicknesses computed, for tests and benchmarks
 };
 
 // A limit that even the largest thickness does not meet.

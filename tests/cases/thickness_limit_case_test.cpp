@@ -122,6 +122,19 @@ TEST(ThicknessLimitCase, StandardList) {
               "Standard thicknesses [mm]: give at least one thickness.");
 }
 
+TEST(ThicknessLimitCase, AStandardThicknessThatCannotBeComputedShowsWhy) {
+    ScreenTexts screen = LimitScreen(0, ",");
+    screen.texts[std::string(kStandardListField)] = "5 1e100";
+    auto result = CalculateThicknessLimit(screen, ",");
+    ASSERT_TRUE(result) << result.error().message;
+    const ThicknessLimitTexts texts = ThicknessLimitResultTexts(*result, LimitObject::Pipe, ",");
+    EXPECT_EQ(texts.standardThickness + texts.standardHeatLoss + texts.standardSurfaceTemperature,
+              "---");
+    EXPECT_EQ(texts.standardNote,
+              "The next standard thickness could not be computed: " + result.value().standardError);
+    EXPECT_FALSE(result.value().standardError.empty());
+}
+
 TEST(ThicknessLimitCase, Errors) {
     ScreenTexts screen = LimitScreen(0, ",");
     screen.texts["Text10"] = "";
