@@ -84,8 +84,8 @@ template <std::size_t N> std::size_t TellingRow(const std::array<double, N>& los
 // ": bare loss 225.22 W/m; at 50 mm 32.42 W/m, 28.6 oC" of a loss table.
 std::string LossPhrase(const ReportTable& table, std::size_t row, std::string_view unit) {
     const auto cell = [&](std::size_t r, std::size_t c) { return table.rows.at(r).at(c).text; };
-    return ": bare loss " + cell(0, 0) + " " + S(unit) + "; at " + table.rowCaptions.at(row) +
-           " " + cell(row, 0) + " " + S(unit) + ", " + cell(row, 1) + " oC";
+    return ": bare loss " + cell(0, 0) + " " + S(unit) + "; at " + table.rowCaptions.at(row) + " " +
+           cell(row, 0) + " " + S(unit) + ", " + cell(row, 1) + " oC";
 }
 
 // The screen's fields in screen order, grouped by their frames; the pipe

@@ -131,8 +131,7 @@ std::vector<double> NiceTicks(double low, double high, int count) {
         const double past =
             inRange ? ((low - first * candidate) + (last * candidate - high)) / (high - low) : 1e9;
         const bool better =
-            past < bestPast - 1e-9 ||
-            (past <= bestPast + 1e-9 && std::abs(ticks - count) <= best);
+            past < bestPast - 1e-9 || (past <= bestPast + 1e-9 && std::abs(ticks - count) <= best);
         if (better) {
             bestPast = std::min(bestPast, past);
             best = std::abs(ticks - count);

@@ -81,8 +81,7 @@ public:
         layout_->setTextOption(option);
         layout_->setCacheEnabled(true);
         layout_->beginLayout();
-        for (QTextLine line = layout_->createLine(); line.isValid();
-             line = layout_->createLine()) {
+        for (QTextLine line = layout_->createLine(); line.isValid(); line = layout_->createLine()) {
             line.setLineWidth(std::max(width, 1.0));
             line.setPosition(QPointF(0, height_));
             height_ += line.height();
@@ -368,8 +367,8 @@ void Layout::addTable(const QString& title, const TableCells& table, const QStri
         painter.drawRect(QRectF(content_.left(), top, tableWidth, headHeight));
         painter.setPen(Qt::black);
         for (std::size_t c = 0; c < columns; ++c)
-            headings[c].paint(painter,
-                              QPointF(lefts[c] + pad, top + (headHeight - headings[c].height()) / 2));
+            headings[c].paint(
+                painter, QPointF(lefts[c] + pad, top + (headHeight - headings[c].height()) / 2));
         painter.setPen(QPen(Qt::black, 0.3 * mm_));
         painter.drawLine(QPointF(content_.left(), top), QPointF(content_.left() + tableWidth, top));
         painter.drawLine(QPointF(content_.left(), top + headHeight),
@@ -660,8 +659,7 @@ std::vector<std::vector<Placed>> Layout::paginate() {
             newPage(block);
         }
         if (block.minHeight > 0) {
-            const double height =
-                std::clamp(content_.bottom() - y, block.minHeight, block.height);
+            const double height = std::clamp(content_.bottom() - y, block.minHeight, block.height);
             pages.back().push_back({&block, y, 0, height});
             y += height;
             continue;
@@ -743,12 +741,13 @@ void Layout::paintPage(QPainter& painter, int page, int pages) const {
 
 // Every text the report prints, the fixed ones with the document's.
 QString AllTexts(const ReportDocument& d) {
-    QString all = QStringLiteral("Calculation report \u2013 Page of Program Date Input file "
-                                 "Project Prepared by Inputs Results Method not set * 0123456789.,-");
+    QString all =
+        QStringLiteral("Calculation report \u2013 Page of Program Date Input file "
+                       "Project Prepared by Inputs Results Method not set * 0123456789.,-");
     const auto add = [&all](const std::string& text) { all += Q(text); };
-    for (const std::string* text : {&d.programName, &d.programVersion, &d.dateTime, &d.screenTitle,
-                                    &d.fileName, &d.summary, &d.decimalSeparator, &d.drawingTitle,
-                                    &d.supplementTitle, &d.project, &d.preparedBy})
+    for (const std::string* text :
+         {&d.programName, &d.programVersion, &d.dateTime, &d.screenTitle, &d.fileName, &d.summary,
+          &d.decimalSeparator, &d.drawingTitle, &d.supplementTitle, &d.project, &d.preparedBy})
         add(*text);
     for (const ReportGroup& group : d.inputs) {
         add(group.title);
@@ -776,8 +775,8 @@ QString AllTexts(const ReportDocument& d) {
     for (const std::string& paragraph : d.method)
         add(paragraph);
     if (d.chart) {
-        for (const std::string* text : {&d.chart->title, &d.chart->xAxisTitle,
-                                        &d.chart->yAxisTitle, &d.chart->rightAxisTitle})
+        for (const std::string* text : {&d.chart->title, &d.chart->xAxisTitle, &d.chart->yAxisTitle,
+                                        &d.chart->rightAxisTitle})
             add(*text);
         for (const ReportSeries& series : d.chart->series)
             add(series.name);
@@ -787,12 +786,19 @@ QString AllTexts(const ReportDocument& d) {
 
 } // namespace
 
+// A font file behind it: without any, Qt draws boxes from a font that
+// claims every character.
+bool Usable(const QRawFont& font) {
+    return font.isValid() && !font.fontTable("cmap").isEmpty();
+}
+
 std::optional<QString> FontProblem(const ReportDocument& document) {
     const QRawFont font = QRawFont::fromFont(Font(9));
+    const bool usable = Usable(font);
     // Each character once; spaces and line breaks need no glyph.
     std::vector<char32_t> needed;
     for (char32_t c : AllTexts(document).toUcs4())
-        if (c > 0x20 && c != 0xa0 && (!font.isValid() || !font.supportsCharacter(c)))
+        if (c > 0x20 && c != 0xa0 && (!usable || !font.supportsCharacter(c)))
             needed.push_back(c);
     std::sort(needed.begin(), needed.end());
     needed.erase(std::unique(needed.begin(), needed.end()), needed.end());
@@ -804,14 +810,14 @@ std::optional<QString> FontProblem(const ReportDocument& document) {
     for (char32_t c : needed) {
         const bool found = std::any_of(families.begin(), families.end(), [c](const QString& f) {
             const QRawFont other = QRawFont::fromFont(QFont(f));
-            return other.isValid() && other.supportsCharacter(c);
+            return Usable(other) && other.supportsCharacter(c);
         });
         if (!found)
             missing += QString::fromUcs4(&c, 1);
     }
     if (missing.isEmpty())
         return std::nullopt;
-    if (missing.size() == static_cast<qsizetype>(needed.size()) && !font.isValid())
+    if (!usable)
         return QStringLiteral("no font to print it with was found. Install the \"%1\" font.")
             .arg(kFontFamily);
     return QStringLiteral("no installed font has the characters \"%1\" that it holds. Install "
