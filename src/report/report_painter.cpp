@@ -141,9 +141,6 @@ private:
                 Qt::Alignment align = Qt::AlignLeft) const {
         return TextBox(text, font, width, align, &device_);
     }
-    double textHeight(const QString& text, const QFont& font, double width) const {
-        return box(text, font, width).height();
-    }
     double textWidth(const QString& text, const QFont& font) const {
         return QFontMetricsF(font, &device_).horizontalAdvance(text);
     }
