@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cases/diameter_table_case.h"
 
+#include "cases/calculator.h"
 #include "text/number_text.h"
 
 namespace termiva::cases {
@@ -53,6 +54,35 @@ files::DiagramExportData DiagramExportOf(const ScreenTexts& singlePipe,
         data.thicknessTexts[j] = singlePipe.text(kThicknessFields[j]);
     data.table = table;
     return data;
+}
+
+namespace {
+
+// The table screen's cells: column c of row i is Text<c+1>(<i+1>).
+CaseResult<ResultTexts> DiameterTableResults(const ScreenTexts& screen,
+                                             std::string_view decimalSeparator) {
+    const auto table = CalculateDiameterTable(screen, decimalSeparator);
+    if (!table)
+        return table.error();
+    const DiameterTableTexts texts = TableTexts(*table, decimalSeparator);
+    ResultTexts results;
+    for (std::size_t c = 0; c < 7; ++c) {
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            results.values.push_back(
+                {RowName("Text" + std::to_string(c + 1), static_cast<int>(i) + 1), texts[i][c],
+                 table->flags[i][c]});
+    }
+    results.marks = MarksOf(*table);
+    return results;
+}
+
+} // namespace
+
+// The table has no file of its own: it reads the single pipe's texts.
+Calculator DiameterTableCalculator() {
+    return {"diameter-table",      std::nullopt,        "Form5",
+            kChartScreenHelpTopic, SinglePipeFields,    RequiredFieldsMissing,
+            SinglePipeTestData,    DiameterTableResults};
 }
 
 } // namespace termiva::cases

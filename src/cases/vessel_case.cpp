@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cases/vessel_case.h"
 
+#include "cases/calculator.h"
 #include "text/number_text.h"
 
 namespace termiva::cases {
@@ -30,7 +31,25 @@ CaseResult<VesselResult> CalculateVessel(const ScreenTexts& screen,
 }
 
 VesselTexts VesselResultTexts(const VesselResult& result, std::string_view decimalSeparator) {
-    return FormatLosses(result.HeatLoss, result.Tsurface, "#######0.0", "###0.0", decimalSeparator);
+    return FormatLosses(result.HeatLoss, result.Tsurface, kVesselLossPattern,
+                        kVesselTemperaturePattern, decimalSeparator);
+}
+
+namespace {
+
+CaseResult<ResultTexts> VesselResults(const ScreenTexts& screen,
+                                      std::string_view decimalSeparator) {
+    const auto result = CalculateVessel(screen, decimalSeparator);
+    if (!result)
+        return result.error();
+    return LossResults(VesselResultTexts(*result, decimalSeparator), result->flags, 21, 26);
+}
+
+} // namespace
+
+Calculator VesselCalculator() {
+    return {"vessel",     InputFileKind::Vessel, "VESSEL INSULATION", kVesselHelpTopic,
+            VesselFields, RequiredFieldsMissing, VesselTestData,      VesselResults};
 }
 
 } // namespace termiva::cases

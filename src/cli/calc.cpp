@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/calc.h"
 
+#include "cases/calculator.h"
 #include "cases/case_fields.h"
 #include "cases/case_records.h"
 #include "cases/diameter_table_case.h"
@@ -181,25 +182,34 @@ FileReport CalculateFile(const std::string& path, const Options& options,
         report.status = kExitFailed;
         return report;
     }
-    switch (*report.kind) {
-    case InputFileKind::SinglePipe:
-        if (options.table) {
-            Take(cases::CalculateDiameterTable(screen, separator), report.table, report);
-            if (report.table && !options.workbook.empty())
-                report.exported = cases::DiagramExportOf(
-                    screen, cases::TableTexts(*report.table, separator), separator);
-        } else
-            Take(cases::CalculateSinglePipe(screen, separator), report.singlePipe, report);
-        break;
-    case InputFileKind::Vessel:
-        report.shape = screen.listIndex + 1;
-        Take(cases::CalculateVessel(screen, separator), report.vessel, report);
-        break;
-    case InputFileKind::MultiplePipes:
-        Take(cases::CalculatePipeGroup(screen, separator), report.pipeGroup, report);
-        break;
-    case InputFileKind::ThicknessLimit:
-        break;
+    // What termiva-calc computes of each calculator's file.
+    using Compute = void (*)(FileReport&, const ScreenTexts&, const Options&, std::string_view);
+    static const std::pair<std::string_view, Compute> kComputes[] = {
+        {"single-pipe",
+         [](FileReport& into, const ScreenTexts& texts, const Options& with, std::string_view sep) {
+             if (!with.table) {
+                 Take(cases::CalculateSinglePipe(texts, sep), into.singlePipe, into);
+                 return;
+             }
+             Take(cases::CalculateDiameterTable(texts, sep), into.table, into);
+             if (into.table && !with.workbook.empty())
+                 into.exported =
+                     cases::DiagramExportOf(texts, cases::TableTexts(*into.table, sep), sep);
+         }},
+        {"vessel",
+         [](FileReport& into, const ScreenTexts& texts, const Options&, std::string_view sep) {
+             into.shape = texts.listIndex + 1;
+             Take(cases::CalculateVessel(texts, sep), into.vessel, into);
+         }},
+        {"multiple-pipes",
+         [](FileReport& into, const ScreenTexts& texts, const Options&, std::string_view sep) {
+             Take(cases::CalculatePipeGroup(texts, sep), into.pipeGroup, into);
+         }},
+    };
+    const std::string_view id = cases::CalculatorOf(*report.kind).id;
+    for (const auto& [calculator, compute] : kComputes) {
+        if (calculator == id)
+            compute(report, screen, options, separator);
     }
     return report;
 }

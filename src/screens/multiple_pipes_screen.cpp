@@ -72,8 +72,8 @@ constexpr std::array<TableColumn, 7> kColumns{{
 
 } // namespace
 
-Form4::Form4(Platform& platform, QWidget* parent) : QWidget(parent), platform_(platform) {
-    setWindowTitle(FromCase(cases::ScreenTitle(InputFileKind::MultiplePipes)));
+Form4::Form4(Platform& platform, QWidget* parent)
+    : CalculatorScreen(platform, InputFileKind::MultiplePipes, parent) {
     NameControl(this, QStringLiteral("Form4"));
 
     buildInputData();
@@ -274,12 +274,8 @@ std::vector<QLineEdit*> Form4::commonFields() const {
     return {Text11, Text12, Text13, Text14, Text15, Text16};
 }
 
-cases::ScreenTexts Form4::texts() const {
-    return fields_.texts(InputFileKind::MultiplePipes);
-}
-
-bool Form4::CheckInputs() {
-    return fields_.checkRequired(platform_, texts());
+bool Form4::showsResults() const {
+    return !Label20->text().isEmpty();
 }
 
 void Form4::Command1_Click() {
@@ -335,22 +331,12 @@ void Form4::Command4_Click() {
     fields_.setTexts(cases::TestDataOf(InputFileKind::MultiplePipes, DecimalSeparator()).texts);
 }
 
-InputFileBinding Form4::fileBinding() {
-    return InputFileBinding{
-        InputFileKind::MultiplePipes, [this] { return CheckInputs(); }, nullptr, {}, &fields_};
-}
-
 void Form4::Command5_Click() {
-    SaveInputFile(platform_, fileBinding());
+    saveToFile();
 }
 
 void Form4::Command6_Click() {
-    LoadInputFile(platform_, fileBinding());
-    results_->settle();
-}
-
-void Form4::loadFile(const QString& path) {
-    LoadInputFileFrom(platform_, fileBinding(), path);
+    loadFromFile();
 }
 
 } // namespace termiva

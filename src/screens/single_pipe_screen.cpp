@@ -73,9 +73,9 @@ QPushButton* Button(const QString& name, const QString& caption, QWidget* parent
 
 } // namespace
 
-Form3::Form3(Platform& platform, QWidget* parent) : QWidget(parent), platform_(platform) {
+Form3::Form3(Platform& platform, QWidget* parent)
+    : CalculatorScreen(platform, InputFileKind::SinglePipe, parent) {
     NameControl(this, QStringLiteral("Form3"));
-    setWindowTitle(FromCase(cases::ScreenTitle(InputFileKind::SinglePipe)));
     setFont(ScreenFont(9.75));
 
     const auto newFrame = [this](std::string_view caption, const char* name) {
@@ -114,6 +114,7 @@ Form3::Form3(Platform& platform, QWidget* parent) : QWidget(parent), platform_(p
     }
 
     Combo1 = Named(new QComboBox(this), QStringLiteral("Combo1"));
+    list_ = Combo1;
     for (const PipeSizeEntry& size : kSinglePipeSizes)
         Combo1->addItem(
             QString::fromUtf8(size.text.data(), static_cast<qsizetype>(size.text.size())));
@@ -121,6 +122,7 @@ Form3::Form3(Platform& platform, QWidget* parent) : QWidget(parent), platform_(p
     QLabel* comboCaption = MakeCaption(FromCase(cases::kPipeSizeListCaption), Combo1);
 
     Frame3 = newFrame(cases::kResultsFrame, "Frame3");
+    resultsFrame_ = Frame3;
     auto* results = new QGridLayout(Frame3);
     results->setHorizontalSpacing(FromTwips(120));
     results->setColumnStretch(3, 1);
@@ -261,14 +263,6 @@ void Form3::Combo1_Click() {
     fields_.setTexts(cases::PipeSizeTexts(Combo1->currentIndex(), DecimalSeparator()));
 }
 
-cases::ScreenTexts Form3::texts() const {
-    return fields_.texts(InputFileKind::SinglePipe, Combo1->currentIndex());
-}
-
-bool Form3::CheckInputs() {
-    return fields_.checkRequired(platform_, texts());
-}
-
 void Form3::Command1_Click() {
     if (!CheckInputs())
         return;
@@ -312,21 +306,17 @@ void Form3::Command4_Click() {
 }
 
 InputFileBinding Form3::fileBinding() {
-    return InputFileBinding{InputFileKind::SinglePipe, [this] { return CheckInputs(); }, Combo1,
-                            [this] { Combo1_Click(); }, &fields_};
+    InputFileBinding binding = CalculatorScreen::fileBinding();
+    binding.afterListLoaded = [this] { Combo1_Click(); };
+    return binding;
 }
 
 void Form3::Command5_Click() {
-    SaveInputFile(platform_, fileBinding());
+    saveToFile();
 }
 
 void Form3::Command6_Click() {
-    LoadInputFile(platform_, fileBinding());
-    results_->settle();
-}
-
-void Form3::loadFile(const QString& path) {
-    LoadInputFileFrom(platform_, fileBinding(), path);
+    loadFromFile();
 }
 
 } // namespace termiva

@@ -74,8 +74,8 @@ QValueAxis* Axis(const QString& title, const QColor& colour) {
 } // namespace
 
 Form8::Form8(Platform& platform, ScreenSource source, QWidget* parent)
-    : QWidget(parent), platform_(platform), source_(std::move(source)) {
-    setWindowTitle(FromCase(cases::kThicknessLimitTitle));
+    : CalculatorScreen(platform, files::InputFileKind::ThicknessLimit, parent),
+      source_(std::move(source)) {
     setFont(ScreenFont(kBodyPoints));
 
     QWidget* selection = buildSelection();
@@ -134,6 +134,7 @@ Form8::Form8(Platform& platform, ScreenSource source, QWidget* parent)
 QWidget* Form8::buildSelection() {
     auto* box = new QWidget(this);
     Combo1 = Named(new QComboBox(box), QStringLiteral("Combo1"));
+    list_ = Combo1;
     for (std::string_view object : cases::kLimitObjects)
         Combo1->addItem(FromCase(object));
     Combo1->setMinimumWidth(FromTwips(2895));
@@ -216,6 +217,7 @@ void Form8::buildLimits() {
 
 void Form8::buildResults() {
     Frame4 = MakeFrame(cases::kResultsFrame, QStringLiteral("Frame4"), this);
+    resultsFrame_ = Frame4;
     KeepPlaceWhenHidden(Frame4);
     auto* column = new QVBoxLayout(Frame4);
     auto* grid = new QGridLayout;
@@ -353,14 +355,6 @@ void Form8::nameResults() {
     results_->setCaption(Label22, FromCase(captions.governing));
 }
 
-cases::ScreenTexts Form8::texts() const {
-    return fields_.texts(InputFileKind::ThicknessLimit, Combo1->currentIndex());
-}
-
-bool Form8::CheckInputs() {
-    return fields_.checkRequired(platform_, texts());
-}
-
 void Form8::Command1_Click() {
     if (!CheckInputs())
         return;
@@ -496,18 +490,12 @@ void Form8::Command4_Click() {
     fields_.setTexts(inputs.texts);
 }
 
-InputFileBinding Form8::fileBinding() {
-    return InputFileBinding{
-        InputFileKind::ThicknessLimit, [this] { return CheckInputs(); }, Combo1, {}, &fields_};
-}
-
 void Form8::Command5_Click() {
-    SaveInputFile(platform_, fileBinding());
+    saveToFile();
 }
 
 void Form8::Command6_Click() {
-    LoadInputFile(platform_, fileBinding());
-    results_->settle();
+    loadFromFile();
 }
 
 void Form8::loadFile(const QString& path) {

@@ -56,8 +56,8 @@ QLabel* MakeLabel(const QString& text, const QString& name, QWidget* parent) {
 
 } // namespace
 
-Form2::Form2(Platform& platform, QWidget* parent) : QWidget(parent), platform_(platform) {
-    setWindowTitle(FromCase(cases::ScreenTitle(InputFileKind::Vessel)));
+Form2::Form2(Platform& platform, QWidget* parent)
+    : CalculatorScreen(platform, InputFileKind::Vessel, parent) {
     setFont(ScreenFont(kBodyPoints));
 
     QWidget* selection = buildSelection();
@@ -93,6 +93,7 @@ Form2::Form2(Platform& platform, QWidget* parent) : QWidget(parent), platform_(p
 QWidget* Form2::buildSelection() {
     auto* box = new QWidget(this);
     Combo1 = Named(new QComboBox(box), QStringLiteral("Combo1"));
+    list_ = Combo1;
     for (std::string_view shape : cases::kVesselShapes)
         Combo1->addItem(FromCase(shape));
     Combo1->setMinimumWidth(FromTwips(2895));
@@ -186,6 +187,7 @@ void Form2::buildThickness() {
 
 void Form2::buildResults() {
     Frame3 = MakeFrame(cases::kResultsFrame, QStringLiteral("Frame3"), this);
+    resultsFrame_ = Frame3;
     // Hiding the results must not shift the frames and buttons above.
     KeepPlaceWhenHidden(Frame3);
     auto* grid = new QGridLayout(Frame3);
@@ -323,14 +325,6 @@ void Form2::Combo1_Click() {
     Text3->setAccessibleName((index == 0 ? Label3 : Label13)->text());
 }
 
-cases::ScreenTexts Form2::texts() const {
-    return fields_.texts(InputFileKind::Vessel, Combo1->currentIndex());
-}
-
-bool Form2::CheckInputs() {
-    return fields_.checkRequired(platform_, texts());
-}
-
 void Form2::Command1_Click() {
     if (!CheckInputs())
         return;
@@ -362,22 +356,12 @@ void Form2::Command3_Click() {
     fields_.setTexts(cases::TestDataOf(InputFileKind::Vessel, DecimalSeparator()).texts);
 }
 
-InputFileBinding Form2::fileBinding() {
-    return InputFileBinding{
-        InputFileKind::Vessel, [this] { return CheckInputs(); }, Combo1, {}, &fields_};
-}
-
 void Form2::Command4_Click() {
-    SaveInputFile(platform_, fileBinding());
+    saveToFile();
 }
 
 void Form2::Command5_Click() {
-    LoadInputFile(platform_, fileBinding());
-    results_->settle();
-}
-
-void Form2::loadFile(const QString& path) {
-    LoadInputFileFrom(platform_, fileBinding(), path);
+    loadFromFile();
 }
 
 } // namespace termiva
