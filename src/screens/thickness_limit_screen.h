@@ -16,6 +16,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include <QWidget>
 
@@ -113,6 +114,7 @@ private:
     void nameResults();
 
     ScreenSource source_;
+    std::vector<QLabel*> frameCaptions_; // of the three input frames, one width
 };
 
 } // namespace termiva
