@@ -102,21 +102,21 @@ struct FieldSpec {
     Requirement requirement;
 };
 
-// Captions that several field tables share.
+// Captions that several field tables share: the dimensions of the limit
+// screen's objects, the operating conditions and the candidate thicknesses.
 inline constexpr std::string_view kOutsideDiameterCaption = "Pipe outside diameter (D2) [mm]";
 inline constexpr std::string_view kLengthCaption = "Lenght (L) [m]";
 inline constexpr std::string_view kHeightCaption = "Heigth of Vessel (H) [m]";
 inline constexpr std::string_view kWidthCaption = "Width of Vessel (W) [m]";
-inline constexpr std::string_view kFluidTemperatureCaption = "Fluid Temperature (T1) [oC]";
-inline constexpr std::string_view kAmbientTemperatureCaption = "Ambient Temperature (Tout) [oC]";
-inline constexpr std::string_view kConductivityCaption =
-    "Insulation Thermal Conductivity (k) [W/(m K)]";
-inline constexpr std::string_view kEmissivityCaption = "Emissivity of Outside Surface (e) [-]";
-inline constexpr std::string_view kWindCoefficientCaption = "Wind Coefficinent (WC) [-]";
-inline constexpr std::string_view kThickness1Caption = "tins1 [mm]";
-inline constexpr std::string_view kThickness2Caption = "tins2 [mm]";
-inline constexpr std::string_view kThickness3Caption = "tins3 [mm]";
-inline constexpr std::string_view kThickness4Caption = "tins4 [mm]";
+struct ConditionCaptions {
+    std::string_view fluidTemperature, ambientTemperature, conductivity, emissivity, wind;
+};
+inline constexpr ConditionCaptions kConditionCaptions = {
+    "Fluid Temperature (T1) [oC]", "Ambient Temperature (Tout) [oC]",
+    "Insulation Thermal Conductivity (k) [W/(m K)]", "Emissivity of Outside Surface (e) [-]",
+    "Wind Coefficinent (WC) [-]"};
+inline constexpr std::array<std::string_view, 4> kThicknessCaptions = {"tins1 [mm]", "tins2 [mm]",
+                                                                       "tins3 [mm]", "tins4 [mm]"};
 
 // The fields in screen order, which is also the order of the required check.
 // The multiple pipes screen's row entries come last, once each (not per row).

@@ -13,29 +13,29 @@ namespace termiva::cases {
 
 namespace {
 
-constexpr std::string_view kObjectFrame = kLimitObjectFrame;
-constexpr std::string_view kInputData = kInputDataFrame;
-constexpr std::string_view kLimits = kLimitsFrame;
-constexpr FieldRule kNumber = FieldRule::Number;
-constexpr Requirement kRequired = Requirement::Required;
-
 const std::vector<FieldSpec> kFields = {
-    {field::OutsideDiameter, "Text1", kOutsideDiameterCaption, "mm", kObjectFrame,
-     FieldRule::NotZero, kRequired},
-    {field::Length, "Text2", kLengthCaption, "m", kObjectFrame, FieldRule::NotZero, kRequired},
-    {field::Height, "Text3", kHeightCaption, "m", kObjectFrame, FieldRule::NotZero, kRequired},
-    {field::Width, "Text4", kWidthCaption, "m", kObjectFrame, FieldRule::NotZero, kRequired},
-    {field::FluidTemperature, "Text5", kFluidTemperatureCaption, "oC", kInputData, kNumber,
-     kRequired},
-    {field::AmbientTemperature, "Text6", kAmbientTemperatureCaption, "oC", kInputData, kNumber,
-     kRequired},
-    {field::Conductivity, "Text7", kConductivityCaption, "W/(m K)", kInputData, kNumber, kRequired},
-    {field::Emissivity, "Text8", kEmissivityCaption, "-", kInputData, kNumber, kRequired},
-    {field::WindCoefficient, "Text9", kWindCoefficientCaption, "-", kInputData, kNumber, kRequired},
-    {field::SurfaceTemperatureLimit, "Text10", "Maximum surface temperature [oC]", "oC", kLimits,
-     kNumber, Requirement::Optional},
-    {field::HeatLossLimit, "Text11", "Maximum heat loss [W/m]", "W/m", kLimits, kNumber,
-     Requirement::Optional},
+    {field::OutsideDiameter, "Text1", kOutsideDiameterCaption, "mm", kLimitObjectFrame,
+     FieldRule::NotZero, Requirement::Required},
+    {field::Length, "Text2", kLengthCaption, "m", kLimitObjectFrame, FieldRule::NotZero,
+     Requirement::Required},
+    {field::Height, "Text3", kHeightCaption, "m", kLimitObjectFrame, FieldRule::NotZero,
+     Requirement::Required},
+    {field::Width, "Text4", kWidthCaption, "m", kLimitObjectFrame, FieldRule::NotZero,
+     Requirement::Required},
+    {field::FluidTemperature, "Text5", kConditionCaptions.fluidTemperature, "oC", kInputDataFrame,
+     FieldRule::Number, Requirement::Required},
+    {field::AmbientTemperature, "Text6", kConditionCaptions.ambientTemperature, "oC",
+     kInputDataFrame, FieldRule::Number, Requirement::Required},
+    {field::Conductivity, "Text7", kConditionCaptions.conductivity, "W/(m K)", kInputDataFrame,
+     FieldRule::Number, Requirement::Required},
+    {field::Emissivity, "Text8", kConditionCaptions.emissivity, "-", kInputDataFrame,
+     FieldRule::Number, Requirement::Required},
+    {field::WindCoefficient, "Text9", kConditionCaptions.wind, "-", kInputDataFrame,
+     FieldRule::Number, Requirement::Required},
+    {field::SurfaceTemperatureLimit, "Text10", "Maximum surface temperature [oC]", "oC",
+     kLimitsFrame, FieldRule::Number, Requirement::Optional},
+    {field::HeatLossLimit, "Text11", "Maximum heat loss [W/m]", "W/m", kLimitsFrame,
+     FieldRule::Number, Requirement::Optional},
 };
 
 bool IsPipe(int listIndex) {

@@ -58,40 +58,21 @@ struct FileReport {
 
 std::optional<Options> ParseArguments(const std::vector<std::string>& args, std::ostream& err) {
     Options options;
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const std::string name = arg.substr(0, arg.find('='));
-        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
-            options.files.push_back(arg);
-        } else if (arg == "--") {
-            optionsEnded = true;
-        } else if (arg == "--json") {
-            options.json = true;
-        } else if (arg == "--table") {
-            options.table = true;
-        } else if (arg == "--help" || arg == "-h") {
-            options.help = true;
-        } else if (arg == "--version") {
-            options.version = true;
-        } else if (name == "--workbook" || name == "--template" || name == "--report" ||
-                   name == "--project" || name == "--prepared-by") {
-            const std::string value = OptionValue(args, i, name);
-            const bool isText = name == "--project" || name == "--prepared-by";
-            if (value.empty() && !isText)
-                return UsageError(err, name + " needs a file name");
-            if (name == "--workbook")
-                options.workbook = value;
-            else if (name == "--template")
-                options.templatePath = value;
-            else if (name == "--report")
-                options.report.path = value;
-            else
-                (name == "--project" ? options.report.project : options.report.preparedBy) = value;
-        } else {
-            return UsageError(err, "unknown option " + arg);
-        }
-    }
+    const std::vector<Option> table = {
+        {"--json", {}, false, {}, SetFlag(options.json)},
+        {"--table", {}, false, {}, SetFlag(options.table)},
+        {"--help", "-h", false, {}, SetFlag(options.help)},
+        {"--version", {}, false, {}, SetFlag(options.version)},
+        {"--workbook", {}, true, "needs a file name", SetText(options.workbook)},
+        {"--template", {}, true, "needs a file name", SetText(options.templatePath)},
+        {"--report", {}, true, "needs a file name", SetText(options.report.path)},
+        {"--project", {}, true, {}, SetText(options.report.project)},
+        {"--prepared-by", {}, true, {}, SetText(options.report.preparedBy)},
+    };
+    auto files = ParseOptions(args, table, {}, err);
+    if (!files)
+        return std::nullopt;
+    options.files = std::move(*files);
     if (options.help || options.version)
         return options;
     if (options.files.empty())
