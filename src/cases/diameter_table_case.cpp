@@ -6,22 +6,11 @@
 
 namespace termiva::cases {
 
-namespace {
-
-constexpr std::array<std::string_view, 5> kThicknessFields = {"Text10", "Text11", "Text12",
-                                                              "Text13", "Text14"};
-
-} // namespace
-
 DiameterTableInput PipeConditions(CaseReader& number) {
     DiameterTableInput input;
-    input.T1 = number("Text3");
-    input.Tout = number("Text4");
-    input.k = number("Text5");
-    input.e = number("Text6");
-    input.WC = number("Text7");
-    for (std::size_t i = 0; i < kThicknessFields.size(); ++i)
-        input.tins[i] = number(kThicknessFields[i]);
+    static_cast<OperatingConditions&>(input) = number.conditions();
+    for (std::size_t i = 0; i < input.tins.size(); ++i)
+        input.tins[i] = number(field::Thickness(static_cast<int>(i) + 1));
     return input;
 }
 
@@ -49,9 +38,9 @@ files::DiagramExportData DiagramExportOf(const ScreenTexts& singlePipe,
                                          std::string_view decimalSeparator) {
     files::DiagramExportData data;
     data.decimalSeparator = std::string(decimalSeparator);
-    data.fluidTemperatureText = singlePipe.text("Text3");
+    data.fluidTemperatureText = singlePipe.text(field::FluidTemperature);
     for (std::size_t j = 0; j < data.thicknessTexts.size(); ++j)
-        data.thicknessTexts[j] = singlePipe.text(kThicknessFields[j]);
+        data.thicknessTexts[j] = singlePipe.text(field::Thickness(static_cast<int>(j) + 1));
     data.table = table;
     return data;
 }

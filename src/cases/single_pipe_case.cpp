@@ -24,11 +24,7 @@ CaseResult<SinglePipeResult> CalculateSinglePipe(const ScreenTexts& screen,
     SinglePipeInput input;
     input.D2 = number("Text2");
     const DiameterTableInput conditions = PipeConditions(number);
-    input.T1 = conditions.T1;
-    input.Tout = conditions.Tout;
-    input.k = conditions.k;
-    input.e = conditions.e;
-    input.WC = conditions.WC;
+    static_cast<OperatingConditions&>(input) = conditions;
     input.tins = conditions.tins;
     if (auto error = number.error())
         return *error;

@@ -157,11 +157,7 @@ CaseResult<ThicknessLimitInput> ThicknessLimitInputOf(const ScreenTexts& screen,
     input.L = used("Text2");
     input.H = used("Text3");
     input.W = used("Text4");
-    input.T1 = number("Text5");
-    input.Tout = number("Text6");
-    input.k = number("Text7");
-    input.e = number("Text8");
-    input.WC = number("Text9");
+    static_cast<OperatingConditions&>(input) = number.conditions();
     const auto limit = [&](std::string_view name) -> std::optional<double> {
         if (screen.text(name).empty())
             return std::nullopt;

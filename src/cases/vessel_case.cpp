@@ -17,14 +17,9 @@ CaseResult<VesselResult> CalculateVessel(const ScreenTexts& screen,
     input.L = dimension("Text1");
     input.H = dimension("Text2");
     input.W = dimension("Text3");
-    input.T1 = number("Text4");
-    input.Tout = number("Text5");
-    input.k = number("Text6");
-    input.e = number("Text7");
-    input.WC = number("Text8");
-    const std::array<std::string_view, 4> thicknesses = {"Text10", "Text11", "Text12", "Text13"};
-    for (std::size_t i = 0; i < thicknesses.size(); ++i)
-        input.tins[i] = number(thicknesses[i]);
+    static_cast<OperatingConditions&>(input) = number.conditions();
+    for (std::size_t i = 0; i < input.tins.size(); ++i)
+        input.tins[i] = number(field::Thickness(static_cast<int>(i) + 1));
     if (auto error = number.error())
         return *error;
     return FromEngine(VesselHeatLoss(input));
