@@ -6,6 +6,7 @@
 #include "screens/screen_common.h"
 
 #include <algorithm>
+#include <string>
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -17,6 +18,11 @@ FieldGrid::FieldGrid(QGroupBox* frame, Platform& platform, ScreenFields& fields,
                      files::InputFileKind kind, int fieldWidth)
     : frame_(frame), platform_(platform), fields_(fields), kind_(kind), fieldWidth_(fieldWidth),
       grid_(new QGridLayout(frame)) {}
+
+void FieldGrid::add(std::initializer_list<NumericField**> slots, int first) {
+    for (NumericField** slot : slots)
+        *slot = add(("Text" + std::to_string(first++)).c_str());
+}
 
 void FieldGrid::setFonts(const QFont& caption, const QFont& field) {
     captionFont_ = caption;

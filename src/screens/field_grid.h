@@ -9,6 +9,7 @@
 #include "files/input_file.h"
 #include "platform/platform.h"
 
+#include <initializer_list>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -42,6 +43,9 @@ public:
     // the next row; the caption through `caption` when asked.
     NumericField* add(const char* name, const char* captionName = nullptr,
                       QLabel** caption = nullptr);
+
+    // Rows of the fields Text<first>, Text<first + 1>, ... into `slots`.
+    void add(std::initializer_list<NumericField**> slots, int first);
 
     QGridLayout* layout() const { return grid_; }
     int rows() const { return static_cast<int>(captions_.size()); }

@@ -65,19 +65,11 @@ Form3::Form3(Platform& platform, QWidget* parent)
 
     Frame1 = newFrame(cases::kInputDataFrame, "Frame1");
     FieldGrid input = FieldFrame(Frame1, platform_, fields_);
-    Text3 = input.add("Text3");
-    Text4 = input.add("Text4");
-    Text5 = input.add("Text5");
-    Text6 = input.add("Text6");
-    Text7 = input.add("Text7");
+    input.add({&Text3, &Text4, &Text5, &Text6, &Text7}, 3);
 
     Frame2 = newFrame(cases::kThicknessFrame, "Frame2");
     FieldGrid thickness = FieldFrame(Frame2, platform_, fields_);
-    Text10 = thickness.add("Text10");
-    Text11 = thickness.add("Text11");
-    Text12 = thickness.add("Text12");
-    Text13 = thickness.add("Text13");
-    Text14 = thickness.add("Text14");
+    thickness.add({&Text10, &Text11, &Text12, &Text13, &Text14}, 10);
 
     // The fields line up from frame to frame.
     AlignCaptions({&pipe, &input, &thickness});
