@@ -319,9 +319,11 @@ const std::vector<std::string>& MethodText() {
         "iteratively.",
         "The properties of air (density, specific heat, conductivity, viscosity) are "
         "polynomials of the temperature that follow real air up to about 500 \u00b0C. Values "
-        "computed with them beyond 550 \u00b0C at the film or 600 \u00b0C at the surface are "
-        "marked with * and can be far off; so are vessel values whose heat balance did not "
-        "close to within 1 % of the loss.",
+        "computed with them beyond " +
+            DegreesText(kDensityDataLimit) + " \u00b0C at the film or " +
+            DegreesText(kPropertyDataLimit) +
+            " \u00b0C at the surface are marked with * and can be far off; so are vessel values "
+            "whose heat balance did not close to within 1 % of the loss.",
     };
     return method;
 }
