@@ -25,7 +25,7 @@ inline SinglePipeInput SinglePipe() {
 
 inline DiameterTableInput DiameterTable() {
     const SinglePipeInput pipe = SinglePipe();
-    return DiameterTableInput{pipe.T1, pipe.Tout, pipe.k, pipe.e, pipe.WC, pipe.tins};
+    return DiameterTableInput{{pipe.T1, pipe.Tout, pipe.k, pipe.e, pipe.WC}, pipe.tins};
 }
 
 inline VesselInput Vessel(int shape) {
