@@ -101,6 +101,7 @@ CalculationResult<EconomicsResult> EconomicsOfLosses(const EconomicsTerms& terms
     EconomicsResult r;
     r.presentWorthFactor = PresentWorthFactor(terms.interest, terms.escalation, n);
     r.annuityFactor = AnnuityFactor(terms.interest, n);
+    r.life = n;
     r.rows.reserve(rows.size());
     for (const EconomicsLoss& loss : rows) {
         EconomicsRow row;
