@@ -11,13 +11,7 @@ namespace {
 // a vessel within 50 ms.
 
 EconomicsInput WithTerms(EconomicsInput in) {
-    in.terms.hours = 8000;
-    in.terms.price = 50;
-    in.terms.efficiency = 0.9;
-    in.terms.co2Factor = 202;
-    in.terms.life = 10;
-    in.terms.interest = 6;
-    in.terms.escalation = 3;
+    in.terms = test_data::WorkedEconomicsTerms();
     for (double t : DefaultStandardThicknesses())
         in.candidates.push_back({t, 10 + t / 2});
     return in;
