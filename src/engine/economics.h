@@ -73,7 +73,7 @@ struct EconomicsRow {
 
 struct EconomicsResult {
     double presentWorthFactor = 0;  // PWF = sum over t = 1..n of (1+g)^(t-1) / (1+i)^t, -
-    double annuityFactor = 0;       // a = i(1+i)^n / ((1+i)^n - 1), 1/n for i = 0, 1/a
+    double annuityFactor = 0;       // a = i(1+i)^n / ((1+i)^n - 1), 1/n for i = 0, per year
     double coveredSize = 0;         // the cost basis: L in m (pipe), outer area in m² (vessel)
     int life = 0;                   // n, years
     std::vector<EconomicsRow> rows; // bare first, then the candidates by thickness
