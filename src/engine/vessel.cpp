@@ -322,4 +322,8 @@ CalculationResult<VesselCase> VesselAtThickness(const VesselInput& input, double
     return VesselCase{c->HeatLoss, c->Tsurface, c->steps, c->bracketed, FlagsOf(*c)};
 }
 
+double VesselOuterArea(const VesselInput& input) {
+    return MakeGeometry(input.shape, input.L, input.H, input.W).A;
+}
+
 } // namespace termiva

@@ -56,4 +56,8 @@ struct VesselCase {
 // and a shape other than 1..3.
 CalculationResult<VesselCase> VesselAtThickness(const VesselInput& input, double tins);
 
+// The whole outer area of the bare vessel as the calculation takes it (with
+// 3.14 for pi), m². Shapes other than 1 and 2 count as the vertical cylinder.
+double VesselOuterArea(const VesselInput& input);
+
 } // namespace termiva
