@@ -25,6 +25,7 @@ class QStatusBar;
 
 namespace termiva {
 
+class DesktopCommands;
 class Diagram;
 class Form2;
 class Form3;
@@ -84,6 +85,8 @@ public:
     Form8* form8() const;
     QMdiArea* mdiArea() const { return mdiArea_; }
     Diagram* diagram() const { return diagram_.get(); }
+    // File > Open, Recent files and Save, Edit, Window, About, drop.
+    DesktopCommands* desktop() const { return desktop_.get(); }
 
     QMenu* File = nullptr;
     QAction* Report = nullptr;
@@ -136,6 +139,7 @@ private:
     Platform& platform_;
     QMdiArea* mdiArea_ = nullptr;
     std::unique_ptr<Diagram> diagram_;
+    std::unique_ptr<DesktopCommands> desktop_;
     QPointer<Form2> form2_;
     QPointer<Form3> form3_;
     QPointer<Form4> form4_;

@@ -353,4 +353,8 @@ void Form4::loadFile(const QString& path) {
     LoadInputFileFrom(platform_, fileBinding(), path);
 }
 
+void Form4::saveFile() {
+    SaveInputFileAgain(platform_, fileBinding());
+}
+
 } // namespace termiva

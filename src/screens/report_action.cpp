@@ -11,6 +11,8 @@
 #include "screens/thickness_limit_screen.h"
 #include "screens/vessel_screen.h"
 
+#include <algorithm>
+
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -99,7 +101,8 @@ Shown ShownResults(const QWidget& screen, const report::ReportDocument& document
 
 } // namespace
 
-std::optional<report::ReportDocument> ReportOf(Platform& platform, const QWidget& screen) {
+std::optional<report::ReportDocument> CaseDocumentOf(const QWidget& screen, QString* problem,
+                                                     bool* resultsShown) {
     const QWidget* source = &screen;
     if (const auto* chart = qobject_cast<const Form7*>(&screen))
         source = chart->source();
@@ -124,19 +127,36 @@ std::optional<report::ReportDocument> ReportOf(Platform& platform, const QWidget
         QStringList reasons;
         for (const std::string& reason : document.error())
             reasons << QString::fromStdString(reason);
-        platform.error(QStringLiteral("The report cannot be made: %1").arg(reasons.join(u' ')));
+        if (problem)
+            *problem = reasons.join(u' ');
+        return std::nullopt;
+    }
+    if (resultsShown) {
+        const Shown shown = ShownResults(*source, *document);
+        *resultsShown = std::all_of(shown.begin(), shown.end(), [](const auto& result) {
+            return result.first->text().toStdString() == result.second;
+        });
+    }
+    return std::move(document).value();
+}
+
+std::optional<report::ReportDocument> ReportOf(Platform& platform, const QWidget& screen) {
+    QString problem;
+    bool resultsShown = false;
+    auto document = CaseDocumentOf(screen, &problem, &resultsShown);
+    if (!document) {
+        if (!problem.isEmpty())
+            platform.error(QStringLiteral("The report cannot be made: %1").arg(problem));
         return std::nullopt;
     }
     // Results on the screen that the inputs no longer give would make a
     // report that contradicts itself.
-    for (const auto& [label, text] : ShownResults(*source, *document)) {
-        if (label->text().toStdString() != text) {
-            platform.error(QStringLiteral("The inputs were changed after the last calculation. "
-                                          "Press \"Calculation\" before making the report."));
-            return std::nullopt;
-        }
+    if (!resultsShown) {
+        platform.error(QStringLiteral("The inputs were changed after the last calculation. "
+                                      "Press \"Calculation\" before making the report."));
+        return std::nullopt;
     }
-    return std::move(document).value();
+    return document;
 }
 
 bool HasReport(const QWidget* screen) {

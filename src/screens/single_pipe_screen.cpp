@@ -329,4 +329,8 @@ void Form3::loadFile(const QString& path) {
     LoadInputFileFrom(platform_, fileBinding(), path);
 }
 
+void Form3::saveFile() {
+    SaveInputFileAgain(platform_, fileBinding());
+}
+
 } // namespace termiva

@@ -47,6 +47,8 @@ public:
     void Command6_Click(); // Load from file
     // "Load from file" of a file already chosen, without the dialog.
     void loadFile(const QString& path);
+    // File > Save: to the file of the last save or load, without a dialog.
+    Q_INVOKABLE void saveFile();
     bool CheckInputs();
 
     // The field texts and the list entry, for the cases layer.

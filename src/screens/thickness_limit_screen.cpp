@@ -515,4 +515,8 @@ void Form8::loadFile(const QString& path) {
     results_->settle();
 }
 
+void Form8::saveFile() {
+    SaveInputFileAgain(platform_, fileBinding());
+}
+
 } // namespace termiva

@@ -380,4 +380,8 @@ void Form2::loadFile(const QString& path) {
     LoadInputFileFrom(platform_, fileBinding(), path);
 }
 
+void Form2::saveFile() {
+    SaveInputFileAgain(platform_, fileBinding());
+}
+
 } // namespace termiva

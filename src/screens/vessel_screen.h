@@ -44,6 +44,8 @@ public:
     void Command5_Click(); // Load from file
     // "Load from file" of a file already chosen, without the dialog.
     void loadFile(const QString& path);
+    // File > Save: to the file of the last save or load, without a dialog.
+    Q_INVOKABLE void saveFile();
     // All twelve fields, also the dimension a shape hides: a hidden empty
     // field is reported, but cannot take the focus, so the focus stays.
     bool CheckInputs();
