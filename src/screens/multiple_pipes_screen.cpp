@@ -100,6 +100,7 @@ Form4::Form4(Platform& platform, QWidget* parent) : QWidget(parent), platform_(p
     chainTabOrder();
     SetDefaultButton(this, Command1);
     StyleScreen(this);
+    fields_.applyTips(InputFileKind::MultiplePipes);
     results_ = new ResultWatch(this);
     for (QLineEdit* field : commonFields())
         results_->addInput(field);

@@ -103,6 +103,7 @@ Form8::Form8(Platform& platform, ScreenSource source, QWidget* parent)
 
     chainTabOrder();
     StyleScreen(this);
+    fields_.applyTips(InputFileKind::ThicknessLimit);
     // One caption width in the three input frames, so the fields line up
     // from frame to frame.
     int captionWidth = 0;

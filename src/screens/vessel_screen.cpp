@@ -82,6 +82,7 @@ Form2::Form2(Platform& platform, QWidget* parent) : QWidget(parent), platform_(p
 
     chainTabOrder();
     StyleScreen(this);
+    fields_.applyTips(InputFileKind::Vessel);
     results_->addInput(Combo1);
     for (NumericField* field :
          {Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text10, Text11, Text12, Text13})
