@@ -156,10 +156,8 @@ void Form2::buildInputData() {
     addRow(Text6, "Text6", Label8, "Label8");
     addRow(Text7, "Text7", Label6, "Label6");
     addRow(Text8, "Text8", Label7, "Label7");
-
-    for (QWidget* control : {static_cast<QWidget*>(Text1), static_cast<QWidget*>(Text2),
-                             static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2)})
-        KeepPlaceWhenHidden(control);
+    // A dimension the shape does not use is hidden with its row: the
+    // remaining fields close up.
 }
 
 void Form2::buildThickness() {

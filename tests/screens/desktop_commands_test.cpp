@@ -6,8 +6,10 @@
 #include "platform/scripted_platform.h"
 #include "screens/desktop_commands.h"
 #include "screens/main_window.h"
+#include "screens/numeric_field.h"
 #include "screens/recent_files.h"
 #include "screens/single_pipe_screen.h"
+#include "screens/thickness_limit_screen.h"
 #include "screens/vessel_screen.h"
 #include "screens/window_menu.h"
 #include "test_support.h"
@@ -16,6 +18,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QMdiArea>
@@ -69,6 +72,7 @@ private Q_SLOTS:
     void droppedFiles();
     void windowMenu();
     void rememberedGeometry();
+    void limitScreenGrowsForAVessel();
 
 private:
     MDIForm1& open() {
@@ -286,6 +290,20 @@ void DesktopCommandsTest::rememberedGeometry() {
 
     QSettings().setValue(QLatin1String(kWindowGeometryKey), QStringLiteral("800x600"));
     QVERIFY(!RestoreWindowGeometry(again));
+}
+
+// The limit screen switched from a pipe to a vessel: every field keeps its full height.
+void DesktopCommandsTest::limitScreenGrowsForAVessel() {
+    MDIForm1& w = open();
+    w.Pipe_limit->trigger();
+    QCoreApplication::processEvents();
+    w.form8()->Combo1->setCurrentIndex(1);
+    QTRY_VERIFY([&] {
+        for (const NumericField* field : w.form8()->findChildren<NumericField*>())
+            if (field->isVisible() && field->height() < field->minimumSizeHint().height())
+                return false;
+        return true;
+    }());
 }
 
 TERMIVA_TEST_MAIN(DesktopCommandsTest)
