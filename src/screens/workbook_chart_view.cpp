@@ -366,6 +366,13 @@ void WorkbookChartView::styleLegend() {
     }
 }
 
+void WorkbookChartView::setHiddenEntriesLeftOut(bool leftOut) {
+    styleLegend();
+    if (leftOut)
+        for (QLegendMarker* marker : chart()->legend()->markers())
+            marker->setVisible(marker->series()->isVisible());
+}
+
 void WorkbookChartView::setSeriesVisible(int index, bool visible) {
     QLineSeries* series = seriesAt(index);
     if (!series || series->isVisible() == visible)

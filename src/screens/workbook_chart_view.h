@@ -56,6 +56,9 @@ public:
     // series shown. Kept over reloads, by position.
     void setSeriesVisible(int index, bool visible);
     bool isSeriesVisible(int index) const;
+    // For a picture: the legend entries of hidden series are left out
+    // (true) or shown greyed again (false).
+    void setHiddenEntriesLeftOut(bool leftOut);
 
     // A base 10 logarithmic value axis; points at or below zero are left out.
     void setLogScale(bool on);

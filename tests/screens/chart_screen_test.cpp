@@ -400,7 +400,7 @@ void ChartScreenTest::savePicture() {
     if (format == QLatin1String("png")) {
         const QImage image(path, "PNG");
         QVERIFY(!image.isNull());
-        QVERIFY(image.width() >= form7_->OLE1->width());
+        QVERIFY(image.width() >= 2 * form7_->OLE1->width()); // twice the screen's resolution
     } else if (format == QLatin1String("svg")) {
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -408,6 +408,13 @@ void ChartScreenTest::savePicture() {
         QVERIFY(svg.contains("<svg"));
         QVERIFY(svg.contains("tins5"));
         QVERIFY(svg.contains("Wind Coefficinet"));
+        // A series hidden in the legend leaves the picture, legend entry and all.
+        form7_->OLE1->setSeriesVisible(5, false);
+        QVERIFY(form7_->savePicture(path));
+        QFile hidden(path);
+        QVERIFY(hidden.open(QIODevice::ReadOnly));
+        QVERIFY(hidden.readAll().count("tins5") < svg.count("tins5"));
+        form7_->OLE1->setSeriesVisible(5, true);
     } else if (!name.isEmpty()) {
         QCOMPARE(
             platform_.takeMessageTexts(),
