@@ -326,8 +326,8 @@ void ChartScreenTest::legendClickHidesAndShowsASeries() {
     QCOMPARE(yMax(), all);
 }
 
-// "Logarithmic scale" puts the losses on a base 10 axis over whole decades
-// holding every point shown, and back.
+// "Logarithmic scale" puts the losses and the diameters on base 10 axes over
+// whole decades holding every point shown, and back.
 void ChartScreenTest::logarithmicScale() {
     WorkbookChartView* view = form7_->OLE1;
     QVERIFY(form7_->Check1->text().remove(u'&') == QStringLiteral("Logarithmic scale"));
@@ -335,10 +335,17 @@ void ChartScreenTest::logarithmicScale() {
     const auto* log = qobject_cast<const QLogValueAxis*>(view->chart()->axes(Qt::Vertical).first());
     QVERIFY(log);
     QCOMPARE(view->chart()->axes(Qt::Vertical).size(), 1);
+    const auto* logX =
+        qobject_cast<const QLogValueAxis*>(view->chart()->axes(Qt::Horizontal).first());
+    QVERIFY(logX);
+    QCOMPARE(view->chart()->axes(Qt::Horizontal).size(), 1);
+    QCOMPARE(logX->min(), 10.0);
+    QCOMPARE(logX->max(), 1000.0);
     for (int i = 0; i < 6; ++i) {
         QCOMPARE(view->chart()->series().at(i)->attachedAxes().size(), 2);
         for (const QPointF& p : PointsOf(view->chart(), i))
-            QVERIFY(p.y() >= log->min() && p.y() <= log->max());
+            QVERIFY(p.y() >= log->min() && p.y() <= log->max() && p.x() >= logX->min() &&
+                    p.x() <= logX->max());
     }
     QCOMPARE(log->max(), 10000.0);
     for (int i = 0; i < 5; ++i)
@@ -347,6 +354,9 @@ void ChartScreenTest::logarithmicScale() {
     form7_->Check1->setChecked(false);
     QVERIFY(qobject_cast<const QValueAxis*>(view->chart()->axes(Qt::Vertical).first()));
     QCOMPARE(view->chart()->axes(Qt::Vertical).size(), 1);
+    QVERIFY(qobject_cast<const QValueAxis*>(view->chart()->axes(Qt::Horizontal).first()));
+    for (int i = 0; i < 6; ++i)
+        QCOMPARE(view->chart()->series().at(i)->attachedAxes().size(), 2);
 }
 
 // The mouse over a point: its series, diameter and loss; away from points: nothing.
