@@ -434,7 +434,7 @@ void ChartScreenTest::savePicture() {
 }
 
 // Pictures for a person to look at, when asked for: the edited workbook's
-// chart, and the chart area saved as SVG.
+// chart, the chart area saved as SVG, and the chart on logarithmic axes.
 void ChartScreenTest::shots() {
     const QString folder = qEnvironmentVariable("TERMIVA_SHOTS");
     if (folder.isEmpty())
@@ -442,6 +442,10 @@ void ChartScreenTest::shots() {
     QVERIFY(!form7_->OLE1->load(kFixture));
     QVERIFY(subOf(form7_)->grab().save(folder + QStringLiteral("/form7-edited.png")));
     QVERIFY(form7_->savePicture(folder + QStringLiteral("/form7-edited.svg")));
+    form7_->Check1->setChecked(true);
+    QTest::qWait(100); // the chart lays out its new axes
+    QVERIFY(subOf(form7_)->grab().save(folder + QStringLiteral("/form7-log.png")));
+    form7_->Check1->setChecked(false);
 }
 
 TERMIVA_TEST_MAIN(ChartScreenTest)
