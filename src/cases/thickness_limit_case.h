@@ -86,6 +86,7 @@ struct ThicknessLimitTexts {
     std::string standardThickness;
     std::string standardHeatLoss;
     std::string standardSurfaceTemperature;
+    std::string standardNote; // why the standard thickness shows "-" when it could not be computed
 };
 ThicknessLimitTexts ThicknessLimitResultTexts(const ThicknessLimitResult& result,
                                               LimitObject object,

@@ -58,7 +58,10 @@ struct ThicknessLimitResult {
     Governing governing = Governing::Surface;
     ThicknessPoint answer;                  // at the larger of the two
     std::optional<ThicknessPoint> standard; // the first standard thickness >= answer
-    int evaluations = 0;                    // thicknesses computed, for tests and benchmarks
+    // Why the first standard thickness >= answer could not be computed (then
+    // standard is empty): the answer itself stands.
+    std::string standardError;
+    int evaluations = 0; // thicknesses computed, for tests and benchmarks
 };
 
 // A limit that even the largest thickness does not meet.
@@ -88,8 +91,10 @@ inline constexpr double kLimitResolution = 0.1;    // mm
 Expected<ThicknessLimitResult, ThicknessLimitError>
 InsulationThicknessForLimit(const ThicknessLimitInput& input);
 
-// The message of an unmet limit with the given decimal separator.
-std::string UnmetLimitMessage(const UnmetLimit& unmet, LimitObject object, char separator);
+// The message of an unmet limit with the given decimal separator; the limit
+// reads `limitText` (as the user typed it) when that is given.
+std::string UnmetLimitMessage(const UnmetLimit& unmet, LimitObject object, char separator,
+                              const std::string& limitText = {});
 
 // The loss and surface temperature at one thickness (mm) of the input's object.
 CalculationResult<ThicknessPoint> ThicknessLimitPoint(const ThicknessLimitInput& input,

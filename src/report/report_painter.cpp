@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "report/report_painter.h"
 
+#include "files/atomic_write.h"
 #include "report/report_chart.h"
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include <numeric>
 
 #include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -16,7 +18,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRawFont>
-#include <QSaveFile>
 #include <QSvgRenderer>
 #include <QTextLayout>
 
@@ -905,16 +906,10 @@ std::optional<QString> WriteReportPdf(const ReportDocument& document, const QStr
     const std::optional<QByteArray> bytes = RenderPdf(document, pageSize);
     if (!bytes)
         return failed(QStringLiteral("the pages could not be laid out."));
-    QSaveFile file(path);
-    // Writing straight into the target would leave half a file behind when
-    // the folder allows creating files but no renaming over the old one.
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size() || !file.commit()) {
-        QString reason = file.errorString();
-        if (reason.isEmpty())
-            reason = QStringLiteral("the file could not be saved");
-        return failed(reason + QStringLiteral("."));
-    }
+    if (const auto reason = files::ReplaceFile(
+            QFile::encodeName(path).toStdString(),
+            std::string_view(bytes->constData(), static_cast<std::size_t>(bytes->size()))))
+        return failed(QString::fromStdString(*reason) + QStringLiteral("."));
     return std::nullopt;
 }
 

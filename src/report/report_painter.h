@@ -38,8 +38,9 @@ int CountPages(const ReportDocument& document,
 std::optional<QByteArray> RenderPdf(const ReportDocument& document,
                                     const QPageSize& pageSize = QPageSize(QPageSize::A4));
 
-// Writes the report as a PDF to `path`, all or nothing: the file appears (or
-// replaces the previous one) only when complete. Returns the message for the
+// Writes the report as a PDF to `path` through files::ReplaceFile, all or
+// nothing: the file appears (or replaces the previous one) only when
+// complete; a device, a pipe or a folder there is refused. Returns the message for the
 // user, naming the file, on failure.
 std::optional<QString> WriteReportPdf(const ReportDocument& document, const QString& path,
                                       const QPageSize& pageSize = QPageSize(QPageSize::A4));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/report_action.h"
 
+#include "platform/remembered_settings.h"
 #include "report/case_report.h"
 #include "report/report_painter.h"
 #include "screens/app_paths.h"
@@ -24,8 +25,8 @@ namespace {
 
 ReportDetails RememberedDetails() {
     const QSettings settings;
-    return {settings.value(QLatin1String(kReportProjectKey)).toString(),
-            settings.value(QLatin1String(kReportPreparedByKey)).toString()};
+    return {RememberedText(settings, QLatin1String(kReportProjectKey), kMaxReportDetailLength),
+            RememberedText(settings, QLatin1String(kReportPreparedByKey), kMaxReportDetailLength)};
 }
 
 void RememberDetails(const ReportDetails& details) {
