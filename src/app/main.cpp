@@ -2,6 +2,7 @@
 #include "app/command_line.h"
 #include "platform/platform.h"
 #include "screens/app_paths.h"
+#include "screens/desktop_commands.h"
 #include "screens/leave_check.h"
 #include "screens/main_window.h"
 
@@ -71,7 +72,9 @@ int main(int argc, char** argv) {
     termiva::MDIForm1 window(platform);
     const QSize preferred(1280, 860);
     const QRect available = window.screen()->availableGeometry();
-    if (available.width() < preferred.width() || available.height() < preferred.height()) {
+    if (termiva::RestoreWindowGeometry(window)) {
+        window.show();
+    } else if (available.width() < preferred.width() || available.height() < preferred.height()) {
         window.showMaximized();
     } else {
         window.resize(preferred);

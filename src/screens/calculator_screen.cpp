@@ -70,4 +70,8 @@ void CalculatorScreen::loadFromFile() {
     results_->settle();
 }
 
+void CalculatorScreen::saveFile() {
+    SaveInputFileAgain(platform_, fileBinding());
+}
+
 } // namespace termiva

@@ -58,6 +58,8 @@ public:
     QString inputFile() const;
     // "Load from file" of a file already chosen, without the dialog.
     virtual void loadFile(const QString& path);
+    // File > Save: to the file of the last save or load, without a dialog.
+    void saveFile();
 
 protected:
     // Where the screen's controls stand in its input file: its fields and its

@@ -23,6 +23,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSvgGenerator>
 #include <QVBoxLayout>
 
@@ -262,6 +263,9 @@ void Form7::Command5_Click() {
 }
 
 bool Form7::savePicture(const QString& path) {
+    // A series hidden in the legend is left out of the picture altogether.
+    OLE1->setHiddenEntriesLeftOut(true);
+    const auto restore = qScopeGuard([this] { OLE1->setHiddenEntriesLeftOut(false); });
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -282,8 +286,17 @@ bool Form7::savePicture(const QString& path) {
         painter.fillRect(chartArea_->rect(), Qt::white);
         chartArea_->render(&painter);
         painter.end();
-    } else if (!chartArea_->grab().toImage().save(&buffer, "PNG")) {
-        return false;
+    } else {
+        // Twice the screen's resolution, sharp in a document or a slide.
+        const qreal ratio = 2 * chartArea_->devicePixelRatioF();
+        QImage image(chartArea_->size() * ratio, QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(ratio);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        chartArea_->render(&painter);
+        painter.end();
+        if (!image.save(&buffer, "PNG"))
+            return false;
     }
     // As every file the program writes: complete or not at all, never onto a pipe.
     return !files::ReplaceFile(

@@ -7,6 +7,7 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QLineEdit>
 #include <QMdiSubWindow>
 
 namespace termiva {
@@ -44,22 +45,75 @@ void SelectListEntry(QComboBox* list, int index) {
 }
 
 constexpr const char* kInputFileProperty = "termivaInputFile";
+constexpr const char* kInputFileTextsProperty = "termivaInputFileTexts";
 
 // The screen is the widget right under the MDI sub-window (or the top).
-void RememberInputFile(const InputFileBinding& binding, const QString& path) {
+QWidget* ScreenOf(const InputFileBinding& binding) {
     QWidget* screen =
         binding.fields ? binding.fields->find(cases::Fields(binding.kind).front().name) : nullptr;
     if (!screen)
-        return;
+        return nullptr;
     while (screen->parentWidget() && !qobject_cast<QMdiSubWindow*>(screen->parentWidget()))
         screen = screen->parentWidget();
+    return screen;
+}
+
+// Every field text and list entry of the screen, to tell later whether the
+// user changed any of them.
+QStringList InputsOf(const QWidget* screen) {
+    QStringList inputs;
+    for (const QLineEdit* field : screen->findChildren<QLineEdit*>())
+        if (!field->isReadOnly())
+            inputs << field->objectName() + u'=' + field->text();
+    for (const QComboBox* list : screen->findChildren<QComboBox*>())
+        inputs << list->objectName() + u'#' + QString::number(list->currentIndex());
+    return inputs;
+}
+
+void RememberInputFile(const InputFileBinding& binding, const QString& path,
+                       bool fieldsHoldFile = true) {
+    QWidget* screen = ScreenOf(binding);
+    if (!screen)
+        return;
+    static qulonglong uses = 0;
     screen->setProperty(kInputFileProperty, path);
+    screen->setProperty(kInputFileTextsProperty,
+                        fieldsHoldFile ? InputsOf(screen) : QStringList{QStringLiteral("?")});
+    screen->setProperty(kInputFileUseProperty, ++uses);
+}
+
+void WriteAndTell(Platform& platform, const InputFileBinding& binding, const QString& path) {
+    const files::InputRecord record = cases::RecordOf(
+        binding.fields->texts(binding.kind, binding.list ? binding.list->currentIndex() : -1));
+
+    if (auto failure = files::WriteInputFile(binding.kind, record, LocalPath(path))) {
+        platform.error(QString::fromStdString(failure->message));
+        return;
+    }
+    RememberInputFile(binding, path);
+    platform.information(QStringLiteral("Data successfuly saved fo file!"));
 }
 
 } // namespace
 
 QString InputFileOf(const QWidget* screen) {
     return screen ? screen->property(kInputFileProperty).toString() : QString();
+}
+
+bool DiffersFromInputFile(const QWidget* screen) {
+    return screen && !InputFileOf(screen).isEmpty() &&
+           screen->property(kInputFileTextsProperty).toStringList() != InputsOf(screen);
+}
+
+void SaveInputFileAgain(Platform& platform, const InputFileBinding& binding) {
+    const QString path = InputFileOf(ScreenOf(binding));
+    if (path.isEmpty()) {
+        SaveInputFile(platform, binding);
+        return;
+    }
+    if (binding.checkInputs && !binding.checkInputs())
+        return;
+    WriteAndTell(platform, binding, path);
 }
 
 void SaveInputFile(Platform& platform, const InputFileBinding& binding) {
@@ -70,16 +124,7 @@ void SaveInputFile(Platform& platform, const InputFileBinding& binding) {
     const std::optional<QString> path = platform.ShowSave(DialogFor(format, true));
     if (!path)
         return; // cancelled: nothing is written
-
-    const files::InputRecord record = cases::RecordOf(
-        binding.fields->texts(binding.kind, binding.list ? binding.list->currentIndex() : -1));
-
-    if (auto failure = files::WriteInputFile(binding.kind, record, LocalPath(*path))) {
-        platform.error(QString::fromStdString(failure->message));
-        return;
-    }
-    RememberInputFile(binding, *path);
-    platform.information(QStringLiteral("Data successfuly saved fo file!"));
+    WriteAndTell(platform, binding, *path);
 }
 
 void LoadInputFile(Platform& platform, const InputFileBinding& binding) {
@@ -110,7 +155,7 @@ void LoadInputFileFrom(Platform& platform, const InputFileBinding& binding, cons
     const cases::LoadedFields loaded =
         cases::LoadFields(binding.kind, record.value(), DecimalSeparator());
     binding.fields->setTexts(loaded.texts);
-    RememberInputFile(binding, path);
+    RememberInputFile(binding, path, loaded.changed.empty());
     if (!loaded.changed.empty()) {
         // The file is not what the fields now hold: say which ones changed.
         const cases::ScreenTexts screen =

@@ -40,6 +40,11 @@ void SaveInputFile(Platform& platform, const InputFileBinding& binding);
 // an "Error" box saying why.
 void LoadInputFile(Platform& platform, const InputFileBinding& binding);
 
+// File > Save: CheckInputs, then the file the screen's case was last saved
+// to or loaded from, without a dialog, and the messages of "Save to file".
+// Without such a file it is "Save to file".
+void SaveInputFileAgain(Platform& platform, const InputFileBinding& binding);
+
 // The same load without the dialog, from a file already chosen (one named on
 // the command line): the same checks, the same messages.
 void LoadInputFileFrom(Platform& platform, const InputFileBinding& binding, const QString& path);
@@ -47,5 +52,13 @@ void LoadInputFileFrom(Platform& platform, const InputFileBinding& binding, cons
 // The file the screen's case was last saved to or loaded from (the report
 // names it); empty when there is none.
 QString InputFileOf(const QWidget* screen);
+
+// True while the screen's fields and lists differ from that file (after a
+// load that had to change texts, from the start).
+bool DiffersFromInputFile(const QWidget* screen);
+
+// Set on the screen (a dynamic property, so its change event tells watchers)
+// each time a file is saved or loaded, with a new value every time.
+inline constexpr const char* kInputFileUseProperty = "termivaInputFileUse";
 
 } // namespace termiva

@@ -5,6 +5,7 @@
 #include "screens/app_paths.h"
 #include "screens/calculator_screen.h"
 #include "screens/chart_screen.h"
+#include "screens/desktop_commands.h"
 #include "screens/diagram.h"
 #include "screens/multiple_pipes_screen.h"
 #include "screens/report_action.h"
@@ -66,6 +67,7 @@ MDIForm1::MDIForm1(Platform& platform, QWidget* parent) : QMainWindow(parent), p
     createMenus();
     createStatusBar();
     createTitlePanel();
+    desktop_ = std::make_unique<DesktopCommands>(*this, platform_);
 
     auto* closeScreen = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4), this);
     connect(closeScreen, &QShortcut::activated, mdiArea_, &QMdiArea::closeActiveSubWindow);

@@ -28,6 +28,7 @@ class QStatusBar;
 namespace termiva {
 
 class CalculatorScreen;
+class DesktopCommands;
 class Diagram;
 class Form2;
 class Form3;
@@ -87,6 +88,8 @@ public:
     Form8* form8() const;
     QMdiArea* mdiArea() const { return mdiArea_; }
     Diagram* diagram() const { return diagram_.get(); }
+    // File > Open, Recent files and Save, Edit, Window, About, drop.
+    DesktopCommands* desktop() const { return desktop_.get(); }
 
     QMenu* File = nullptr;
     QAction* Report = nullptr;
@@ -143,6 +146,7 @@ private:
     Platform& platform_;
     QMdiArea* mdiArea_ = nullptr;
     std::unique_ptr<Diagram> diagram_;
+    std::unique_ptr<DesktopCommands> desktop_;
     QPointer<Form2> form2_;
     QPointer<Form3> form3_;
     QPointer<Form4> form4_;

@@ -101,6 +101,7 @@ Form4::Form4(Platform& platform, QWidget* parent)
     chainTabOrder();
     SetDefaultButton(this, Command1);
     StyleScreen(this);
+    fields_.applyTips(InputFileKind::MultiplePipes);
     results_ = new ResultWatch(this);
     for (QLineEdit* field : commonFields())
         results_->addInput(field);

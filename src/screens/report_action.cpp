@@ -8,6 +8,8 @@
 #include "screens/calculator_screen.h"
 #include "screens/chart_screen.h"
 
+#include <algorithm>
+
 #include <QFileInfo>
 #include <QLabel>
 #include <QPrinter>
@@ -72,7 +74,8 @@ bool ResultsCurrent(const CalculatorScreen& screen, const cases::ScreenTexts& te
 
 } // namespace
 
-std::optional<report::ReportDocument> ReportOf(Platform& platform, const QWidget& screen) {
+std::optional<report::ReportDocument> CaseDocumentOf(const QWidget& screen, QString* problem,
+                                                     bool* resultsShown) {
     const CalculatorScreen* source = ReportSource(&screen);
     if (!source)
         return std::nullopt;
@@ -87,17 +90,32 @@ std::optional<report::ReportDocument> ReportOf(Platform& platform, const QWidget
         QStringList reasons;
         for (const std::string& reason : document.error())
             reasons << QString::fromStdString(reason);
-        platform.error(QStringLiteral("The report cannot be made: %1").arg(reasons.join(u' ')));
+        if (problem)
+            *problem = reasons.join(u' ');
+        return std::nullopt;
+    }
+    if (resultsShown)
+        *resultsShown = ResultsCurrent(*source, texts);
+    return std::move(document).value();
+}
+
+std::optional<report::ReportDocument> ReportOf(Platform& platform, const QWidget& screen) {
+    QString problem;
+    bool resultsShown = false;
+    auto document = CaseDocumentOf(screen, &problem, &resultsShown);
+    if (!document) {
+        if (!problem.isEmpty())
+            platform.error(QStringLiteral("The report cannot be made: %1").arg(problem));
         return std::nullopt;
     }
     // Results on the screen that the inputs no longer give would make a
     // report that contradicts itself.
-    if (!ResultsCurrent(*source, texts)) {
+    if (!resultsShown) {
         platform.error(QStringLiteral("The inputs were changed after the last calculation. "
                                       "Press \"Calculation\" before making the report."));
         return std::nullopt;
     }
-    return std::move(document).value();
+    return document;
 }
 
 bool HasReport(const QWidget* screen) {

@@ -11,6 +11,7 @@
 
 #include <optional>
 
+class QString;
 class QWidget;
 
 namespace termiva {
@@ -23,6 +24,13 @@ bool HasReport(const QWidget* screen);
 // shown. Nothing, after an "Error" box saying why, when the inputs no longer
 // give the results on the screen (they were changed after "Calculation").
 std::optional<report::ReportDocument> ReportOf(Platform& platform, const QWidget& screen);
+
+// The case of `screen` (the chart screen's: its single pipe screen's) as the
+// report holds it. `resultsShown` tells whether the results in it are the
+// ones on the screen. Nothing when `screen` has no case; `problem` then says
+// why when there is a reason to tell.
+std::optional<report::ReportDocument> CaseDocumentOf(const QWidget& screen, QString* problem,
+                                                     bool* resultsShown);
 
 // The details dialog, then the print preview with "Export PDF...".
 void PrintReport(Platform& platform, const QWidget& screen);

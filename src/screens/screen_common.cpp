@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/screen_common.h"
 
+#include "cases/field_tips.h"
 #include "screens/leave_check.h"
 #include "screens/numeric_field.h"
 #include "screens/value_marks.h"
@@ -92,6 +93,11 @@ bool ScreenFields::checkRequired(Platform& platform, const cases::ScreenTexts& t
             platform.error(QString::fromLatin1(cases::kPleaseInputValue));
     }
     return missing.empty();
+}
+
+void ScreenFields::applyTips(files::InputFileKind kind) const {
+    for (const auto& [name, field] : fields_)
+        field->setToolTip(FromCase(cases::FieldTip(kind, name)));
 }
 
 void ScreenFields::setTexts(const std::vector<cases::FieldText>& texts) const {

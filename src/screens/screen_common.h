@@ -76,6 +76,10 @@ public:
     // taking the focus in turn (a hidden one cannot); true when none is missing.
     bool checkRequired(Platform& platform, const cases::ScreenTexts& texts) const;
 
+    // Each field's tooltip from the cases layer: what it is, its unit, a
+    // typical range.
+    void applyTips(files::InputFileKind kind) const;
+
     // Sets each text as if typed, so the typing filter runs on it.
     void setTexts(const std::vector<cases::FieldText>& texts) const;
 

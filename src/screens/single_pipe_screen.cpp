@@ -189,6 +189,7 @@ Form3::Form3(Platform& platform, QWidget* parent)
     connect(Command6, &QPushButton::clicked, this, &Form3::Command6_Click);
     SetDefaultButton(this, Command1);
     StyleScreen(this);
+    fields_.applyTips(InputFileKind::SinglePipe);
     results_->addInput(Combo1);
     for (NumericField* field :
          {Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text10, Text11, Text12, Text13, Text14})

@@ -18,6 +18,7 @@
 #include <QLegend>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScatterSeries>
 #include <QVBoxLayout>
@@ -82,6 +83,7 @@ Form8::Form8(Platform& platform, ScreenSource source, QWidget* parent)
 
     chainTabOrder();
     StyleScreen(this);
+    fields_.applyTips(InputFileKind::ThicknessLimit);
     // One caption width in the three input frames, so the fields line up
     // from frame to frame.
     AlignCaptions(frameCaptions_);
@@ -271,6 +273,15 @@ void Form8::Combo1_Click() {
     SetResultNote(this, QString());
     nameResults();
     results_->settle();
+    // A vessel has more rows than a pipe: the sub-window grows once the
+    // layout has taken the change, instead of squashing the fields.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (auto* window = qobject_cast<QMdiSubWindow*>(parentWidget()))
+                window->resize(window->size().expandedTo(window->sizeHint()));
+        },
+        Qt::QueuedConnection);
 }
 
 // The spoken names of the results follow the object's captions and units.

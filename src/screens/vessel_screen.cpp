@@ -60,6 +60,7 @@ Form2::Form2(Platform& platform, QWidget* parent)
 
     chainTabOrder();
     StyleScreen(this);
+    fields_.applyTips(InputFileKind::Vessel);
     results_->addInput(Combo1);
     for (NumericField* field :
          {Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text10, Text11, Text12, Text13})
@@ -121,9 +122,8 @@ void Form2::buildInputData() {
     Text7 = grid.add("Text7", "Label6", &Label6);
     Text8 = grid.add("Text8", "Label7", &Label7);
 
-    for (QWidget* control : {static_cast<QWidget*>(Text1), static_cast<QWidget*>(Text2),
-                             static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2)})
-        KeepPlaceWhenHidden(control);
+    // A dimension the shape does not use is hidden with its row: the
+    // remaining fields close up.
 }
 
 void Form2::buildThickness() {

@@ -228,6 +228,10 @@ WorkbookChartView::WorkbookChartView(QWidget* parent) : QChartView(new QChart, p
     logAxis_->setBase(10);
     logAxis_->setMinorTickCount(8);
     logAxis_->setParent(this);
+    logXAxis_ = MakeAxis<QLogValueAxis>();
+    logXAxis_->setBase(10);
+    logXAxis_->setMinorTickCount(8);
+    logXAxis_->setParent(this);
     chart->addAxis(xAxis_, Qt::AlignBottom);
     chart->addAxis(yAxis_, Qt::AlignLeft);
 }
@@ -293,6 +297,8 @@ void WorkbookChartView::draw() {
     SetAxisTitle(xAxis_, data_.xAxisTitle);
     SetAxisTitle(yAxis_, data_.yAxisTitle);
     SetAxisTitle(logAxis_, data_.yAxisTitle);
+    SetAxisTitle(logXAxis_, data_.xAxisTitle);
+    QAbstractAxis* diameterAxis = logScale_ ? static_cast<QAbstractAxis*>(logXAxis_) : xAxis_;
     QAbstractAxis* valueAxis = logScale_ ? static_cast<QAbstractAxis*>(logAxis_) : yAxis_;
 
     hidden_.resize(data_.series.size(), false);
@@ -314,7 +320,7 @@ void WorkbookChartView::draw() {
             points.append(QPointF(x, y));
         series->replace(points);
         chart->addSeries(series);
-        series->attachAxis(xAxis_);
+        series->attachAxis(diameterAxis);
         series->attachAxis(valueAxis);
         series->setVisible(!hidden_[i]);
     }
@@ -337,19 +343,21 @@ void WorkbookChartView::fitAxes() {
         if (anyShown && hidden_[i])
             continue;
         for (const auto& [x, y] : data_.series[i].points) {
+            if (logScale_ && (x <= 0 || y <= 0))
+                continue;
             xLow = std::min(xLow, x);
             xHigh = std::max(xHigh, x);
-            if (logScale_ && y <= 0)
-                continue;
             yLow = std::min(yLow, y);
             yHigh = std::max(yHigh, y);
         }
     }
-    ApplyScale(xAxis_, xLow, xHigh);
-    if (logScale_)
+    if (logScale_) {
+        ApplyLogScale(logXAxis_, xLow, xHigh);
         ApplyLogScale(logAxis_, yLow, yHigh);
-    else
+    } else {
+        ApplyScale(xAxis_, xLow, xHigh);
         ApplyScale(yAxis_, yLow, yHigh);
+    }
 }
 
 // Qt hides the legend entry of a hidden series; here it stays, greyed, so
@@ -364,6 +372,13 @@ void WorkbookChartView::styleLegend() {
         font.setStrikeOut(!shown);
         marker->setFont(font);
     }
+}
+
+void WorkbookChartView::setHiddenEntriesLeftOut(bool leftOut) {
+    styleLegend();
+    if (leftOut)
+        for (QLegendMarker* marker : chart()->legend()->markers())
+            marker->setVisible(marker->series()->isVisible());
 }
 
 void WorkbookChartView::setSeriesVisible(int index, bool visible) {
@@ -387,13 +402,20 @@ void WorkbookChartView::setLogScale(bool on) {
         return;
     logScale_ = on;
     QChart* chart = this->chart();
-    QAbstractAxis* from = on ? static_cast<QAbstractAxis*>(yAxis_) : logAxis_;
-    QAbstractAxis* to = on ? static_cast<QAbstractAxis*>(logAxis_) : yAxis_;
-    chart->removeAxis(from);
-    from->setParent(this);
-    chart->addAxis(to, Qt::AlignLeft);
-    for (QAbstractSeries* series : chart->series())
-        series->attachAxis(to);
+    const auto swap = [this, chart](QAbstractAxis* from, QAbstractAxis* to, Qt::Alignment side) {
+        chart->removeAxis(from);
+        from->setParent(this);
+        chart->addAxis(to, side);
+        for (QAbstractSeries* series : chart->series())
+            series->attachAxis(to);
+    };
+    if (on) {
+        swap(yAxis_, logAxis_, Qt::AlignLeft);
+        swap(xAxis_, logXAxis_, Qt::AlignBottom);
+    } else {
+        swap(logAxis_, yAxis_, Qt::AlignLeft);
+        swap(logXAxis_, xAxis_, Qt::AlignBottom);
+    }
     fitAxes();
 }
 

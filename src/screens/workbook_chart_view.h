@@ -56,8 +56,13 @@ public:
     // series shown. Kept over reloads, by position.
     void setSeriesVisible(int index, bool visible);
     bool isSeriesVisible(int index) const;
+    // For a picture: the legend entries of hidden series are left out
+    // (true) or shown greyed again (false).
+    void setHiddenEntriesLeftOut(bool leftOut);
 
-    // A base 10 logarithmic value axis; points at or below zero are left out.
+    // Base 10 logarithmic axes for the values and the diameters (which
+    // crowd at the left of a linear axis); points at or below zero are left
+    // out.
     void setLogScale(bool on);
     bool logScale() const { return logScale_; }
 
@@ -94,6 +99,7 @@ private:
     QValueAxis* xAxis_ = nullptr;
     QValueAxis* yAxis_ = nullptr;
     QLogValueAxis* logAxis_ = nullptr;
+    QLogValueAxis* logXAxis_ = nullptr; // the diameters, under the logarithmic scale
 };
 
 } // namespace termiva

@@ -326,8 +326,8 @@ void ChartScreenTest::legendClickHidesAndShowsASeries() {
     QCOMPARE(yMax(), all);
 }
 
-// "Logarithmic scale" puts the losses on a base 10 axis over whole decades
-// holding every point shown, and back.
+// "Logarithmic scale" puts the losses and the diameters on base 10 axes over
+// whole decades holding every point shown, and back.
 void ChartScreenTest::logarithmicScale() {
     WorkbookChartView* view = form7_->OLE1;
     QVERIFY(form7_->Check1->text().remove(u'&') == QStringLiteral("Logarithmic scale"));
@@ -335,10 +335,17 @@ void ChartScreenTest::logarithmicScale() {
     const auto* log = qobject_cast<const QLogValueAxis*>(view->chart()->axes(Qt::Vertical).first());
     QVERIFY(log);
     QCOMPARE(view->chart()->axes(Qt::Vertical).size(), 1);
+    const auto* logX =
+        qobject_cast<const QLogValueAxis*>(view->chart()->axes(Qt::Horizontal).first());
+    QVERIFY(logX);
+    QCOMPARE(view->chart()->axes(Qt::Horizontal).size(), 1);
+    QCOMPARE(logX->min(), 10.0);
+    QCOMPARE(logX->max(), 1000.0);
     for (int i = 0; i < 6; ++i) {
         QCOMPARE(view->chart()->series().at(i)->attachedAxes().size(), 2);
         for (const QPointF& p : PointsOf(view->chart(), i))
-            QVERIFY(p.y() >= log->min() && p.y() <= log->max());
+            QVERIFY(p.y() >= log->min() && p.y() <= log->max() && p.x() >= logX->min() &&
+                    p.x() <= logX->max());
     }
     QCOMPARE(log->max(), 10000.0);
     for (int i = 0; i < 5; ++i)
@@ -347,6 +354,9 @@ void ChartScreenTest::logarithmicScale() {
     form7_->Check1->setChecked(false);
     QVERIFY(qobject_cast<const QValueAxis*>(view->chart()->axes(Qt::Vertical).first()));
     QCOMPARE(view->chart()->axes(Qt::Vertical).size(), 1);
+    QVERIFY(qobject_cast<const QValueAxis*>(view->chart()->axes(Qt::Horizontal).first()));
+    for (int i = 0; i < 6; ++i)
+        QCOMPARE(view->chart()->series().at(i)->attachedAxes().size(), 2);
 }
 
 // The mouse over a point: its series, diameter and loss; away from points: nothing.
@@ -400,7 +410,7 @@ void ChartScreenTest::savePicture() {
     if (format == QLatin1String("png")) {
         const QImage image(path, "PNG");
         QVERIFY(!image.isNull());
-        QVERIFY(image.width() >= form7_->OLE1->width());
+        QVERIFY(image.width() >= 2 * form7_->OLE1->width()); // twice the screen's resolution
     } else if (format == QLatin1String("svg")) {
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -408,6 +418,13 @@ void ChartScreenTest::savePicture() {
         QVERIFY(svg.contains("<svg"));
         QVERIFY(svg.contains("tins5"));
         QVERIFY(svg.contains("Wind Coefficinet"));
+        // A series hidden in the legend leaves the picture, legend entry and all.
+        form7_->OLE1->setSeriesVisible(5, false);
+        QVERIFY(form7_->savePicture(path));
+        QFile hidden(path);
+        QVERIFY(hidden.open(QIODevice::ReadOnly));
+        QVERIFY(hidden.readAll().count("tins5") < svg.count("tins5"));
+        form7_->OLE1->setSeriesVisible(5, true);
     } else if (!name.isEmpty()) {
         QCOMPARE(
             platform_.takeMessageTexts(),
@@ -417,7 +434,7 @@ void ChartScreenTest::savePicture() {
 }
 
 // Pictures for a person to look at, when asked for: the edited workbook's
-// chart, and the chart area saved as SVG.
+// chart, the chart area saved as SVG, and the chart on logarithmic axes.
 void ChartScreenTest::shots() {
     const QString folder = qEnvironmentVariable("TERMIVA_SHOTS");
     if (folder.isEmpty())
@@ -425,6 +442,10 @@ void ChartScreenTest::shots() {
     QVERIFY(!form7_->OLE1->load(kFixture));
     QVERIFY(subOf(form7_)->grab().save(folder + QStringLiteral("/form7-edited.png")));
     QVERIFY(form7_->savePicture(folder + QStringLiteral("/form7-edited.svg")));
+    form7_->Check1->setChecked(true);
+    QTest::qWait(100); // the chart lays out its new axes
+    QVERIFY(subOf(form7_)->grab().save(folder + QStringLiteral("/form7-log.png")));
+    form7_->Check1->setChecked(false);
 }
 
 TERMIVA_TEST_MAIN(ChartScreenTest)

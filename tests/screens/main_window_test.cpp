@@ -161,15 +161,17 @@ void MainWindowTest::decimalSeparatorNotice() {
     QTEST(window.Panels(2)->text(), "notice");
 }
 
-// The menu bar: Pipes, Vessel, Help with their items, and Exit as a command of its own.
+// The menu bar: File, Edit, Pipes, Vessel, Window, Help with their items, and Exit
+// (Ctrl+Q) as a command of its own.
 void MainWindowTest::menus() {
     MDIForm1& w = open();
     QStringList topLevel;
     for (QAction* action : w.menuBar()->actions())
         topLevel << action->objectName() + '=' + QString(action->text()).remove(u'&');
-    QCOMPARE(topLevel,
-             (QStringList{"File=File", "Pipes=Pipes", "Vessel=Vessel", "Help=Help", "Exit=Exit"}));
+    QCOMPARE(topLevel, (QStringList{"File=File", "Edit=Edit", "Pipes=Pipes", "Vessel=Vessel",
+                                    "Window=Window", "Help=Help", "Exit=Exit"}));
     QVERIFY(!w.Exit->menu());
+    QCOMPARE(w.Exit->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
 
     const auto items = [](QMenu* menu) {
         QStringList texts;
@@ -177,12 +179,14 @@ void MainWindowTest::menus() {
             texts << action->objectName() + '=' + QString(action->text()).remove(u'&');
         return texts;
     };
-    QCOMPARE(items(w.File), QStringList{"Report=Report..."});
+    QCOMPARE(items(w.File), (QStringList{"Open=Open...", "RecentFiles=Recent files", "Save=Save",
+                                         "=", "Report=Report..."}));
     QCOMPARE(items(w.Pipes), (QStringList{"Single_pipe=Single pipe", "More_pipes=Multiple pipes",
                                           "Pipe_limit=Thickness for a limit"}));
     QCOMPARE(items(w.Vessel),
              (QStringList{"Single_vessel=Single vessel", "Vessel_limit=Thickness for a limit"}));
-    QCOMPARE(items(w.Help), QStringList{"Software_description=Software description"});
+    QCOMPARE(items(w.Help), (QStringList{"Software_description=Software description", "=",
+                                         "About=About TERMIVA"}));
 }
 
 // Started: the title panel shows the product, its version and the picture, behind screens.
