@@ -82,6 +82,7 @@ private Q_SLOTS:
     void calculation();
     void requiredField_data();
     void requiredField();
+    void emissivityAboveOneIsRefused();
     void clearData();
     void engineError_data();
     void engineError();
@@ -236,6 +237,19 @@ void SinglePipeScreenTest::requiredField() {
     QTest::mouseClick(form_->Command1, Qt::LeftButton);
     QCOMPARE(platform_.takeMessageTexts(), QStringList{kRequired});
     QTRY_COMPARE(QApplication::focusWidget()->objectName(), focus);
+    QVERIFY(form_->Frame3->isHidden());
+}
+
+// e = 1.5 is a number no surface has: "Calculation" refuses it by its caption.
+void SinglePipeScreenTest::emissivityAboveOneIsRefused() {
+    QTest::mouseClick(form_->Command4, Qt::LeftButton);
+    form_->Text6->setText(QStringLiteral("1.5"));
+    form_->Command1->setFocus();
+    QTest::mouseClick(form_->Command1, Qt::LeftButton);
+    QCOMPARE(platform_.takeMessageTexts(),
+             QStringList{QStringLiteral(
+                 "Emissivity of Outside Surface (e) [-] must not be greater than 1.")});
+    QTRY_COMPARE(QApplication::focusWidget(), form_->Text6);
     QVERIFY(form_->Frame3->isHidden());
 }
 
