@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/command_line.h"
 #include "platform/platform.h"
+#include "screens/app_paths.h"
 #include "screens/leave_check.h"
 #include "screens/main_window.h"
 
@@ -26,7 +27,7 @@ int main(int argc, char** argv) {
     // they work without a display.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << termiva::FileNameFromLocal(QByteArray(argv[i]));
     const CommandLine early = termiva::app::ParseCommandLine(arguments);
     if (early.action == CommandLine::Action::Help) {
         Print(stdout, termiva::app::HelpText());
@@ -46,8 +47,12 @@ int main(int argc, char** argv) {
         return usageError(early);
 
     termiva::TermivaApplication app(argc, argv);
-    // Qt has taken its own options out of the arguments by now.
-    const CommandLine command = termiva::app::ParseCommandLine(QCoreApplication::arguments());
+    // Qt has taken its own options out of argv by now. The file name is
+    // kept byte for byte: it need not be UTF-8.
+    arguments.clear();
+    for (int i = 0; i < argc; ++i)
+        arguments << termiva::FileNameFromLocal(QByteArray(argv[i]));
+    const CommandLine command = termiva::app::ParseCommandLine(arguments);
     if (command.action == CommandLine::Action::UsageError)
         return usageError(command);
 

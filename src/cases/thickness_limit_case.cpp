@@ -189,7 +189,10 @@ CaseResult<ThicknessLimitResult> CalculateThicknessLimit(const ScreenTexts& scre
         const ThicknessLimitError& error = result.error();
         if (error.unmet && !decimalSeparator.empty())
             return CaseError{
-                {}, UnmetLimitMessage(*error.unmet, input->object, decimalSeparator.front())};
+                {},
+                UnmetLimitMessage(
+                    *error.unmet, input->object, decimalSeparator.front(),
+                    screen.text(error.unmet->limit == Governing::Surface ? "Text10" : "Text11"))};
         return CaseError{{}, error.message};
     }
     return std::move(result).value();
@@ -230,6 +233,9 @@ ThicknessLimitTexts ThicknessLimitResultTexts(const ThicknessLimitResult& result
             text::Format(result.standard->Tsurface, surfacePattern, decimalSeparator);
     } else {
         texts.standardThickness = texts.standardHeatLoss = texts.standardSurfaceTemperature = "-";
+        if (!result.standardError.empty())
+            texts.standardNote =
+                "The next standard thickness could not be computed: " + result.standardError;
     }
     if (result.metUpTo < kMaxLimitThickness)
         texts.range = "The limits are met from " + texts.thickness + " to " +

@@ -89,6 +89,7 @@ struct ThicknessLimitTexts {
     // "The limits are met from 183.4 to 612.0 mm." where thicker layers fail
     // them again; empty where they hold up to 1000 mm.
     std::string range;
+    std::string standardNote; // why the standard thickness shows "-" when it could not be computed
 };
 ThicknessLimitTexts ThicknessLimitResultTexts(const ThicknessLimitResult& result,
                                               LimitObject object,

@@ -19,4 +19,8 @@ std::string OptionValue(const std::vector<std::string>& args, std::size_t& i,
     return {};
 }
 
+bool GivenBefore(std::set<std::string>& given, const std::string& name) {
+    return !given.insert(name).second;
+}
+
 } // namespace termiva::cli

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <optional>
 #include <ostream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -20,5 +21,9 @@ std::nullopt_t UsageError(std::ostream& err, const std::string& message);
 // the next argument, which is then used up (i moves on); empty when neither.
 std::string OptionValue(const std::vector<std::string>& args, std::size_t& i,
                         const std::string& name);
+
+// Records that option `name` was given; true when it was given before. A
+// value given twice is a usage error, not "the last one wins".
+bool GivenBefore(std::set<std::string>& given, const std::string& name);
 
 } // namespace termiva::cli

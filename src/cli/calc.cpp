@@ -10,6 +10,7 @@
 #include "cases/vessel_case.h"
 #include "cli/arguments.h"
 #include "cli/limit_calc.h"
+#include "files/atomic_write.h"
 #include "files/diagram_export.h"
 #include "files/input_file.h"
 #include "support/version.h"
@@ -57,6 +58,7 @@ struct FileReport {
 
 std::optional<Options> ParseArguments(const std::vector<std::string>& args, std::ostream& err) {
     Options options;
+    std::set<std::string> given;
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -75,6 +77,8 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& args, std:
             options.version = true;
         } else if (name == "--workbook" || name == "--template" || name == "--report" ||
                    name == "--project" || name == "--prepared-by") {
+            if (GivenBefore(given, name))
+                return UsageError(err, name + " is given more than once");
             const std::string value = OptionValue(args, i, name);
             const bool isText = name == "--project" || name == "--prepared-by";
             if (value.empty() && !isText)
@@ -103,6 +107,8 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& args, std:
         (!options.report.project.empty() || !options.report.preparedBy.empty()))
         return UsageError(err, "--project and --prepared-by are used only with --report");
     if (!options.workbook.empty()) {
+        if (!options.report.path.empty() && files::SameFile(options.workbook, options.report.path))
+            return UsageError(err, "--workbook and --report name the same file");
         if (options.files.size() != 1)
             return UsageError(err, "--workbook writes one workbook: give one single pipe file");
         options.table = true;
@@ -257,7 +263,7 @@ void PrintPlain(const FileReport& report, std::ostream& out, std::string_view se
         const cases::SinglePipeTexts texts =
             cases::SinglePipeResultTexts(*report.singlePipe, separator);
         const cases::Marks marks = cases::MarksOf(*report.singlePipe);
-        rows.push_back({"", "", tsurface});
+        rows.push_back({"", std::string(cases::kPipeLossHeading), tsurface});
         for (std::size_t i = 0; i < texts.heatLoss.size(); ++i) {
             const ValueFlags& flags = report.singlePipe->flags[i];
             rows.push_back({std::string(cases::kSinglePipeResultCaptions[i]),
@@ -271,7 +277,7 @@ void PrintPlain(const FileReport& report, std::ostream& out, std::string_view se
             << cases::kVesselShapes[static_cast<std::size_t>(report.shape - 1)] << "\n";
         const cases::VesselTexts texts = cases::VesselResultTexts(*report.vessel, separator);
         const cases::Marks marks = cases::MarksOf(*report.vessel);
-        rows.push_back({"", "", tsurface});
+        rows.push_back({"", std::string(cases::kVesselLossHeading), tsurface});
         for (std::size_t i = 0; i < texts.heatLoss.size(); ++i) {
             const ValueFlags& flags = report.vessel->flags[i];
             rows.push_back({std::string(cases::kVesselResultCaptions[i]),
@@ -469,11 +475,18 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     bool first = true;
     for (const std::string& file : options->files) {
         FileReport report = CalculateFile(file, *options, decimalSeparator);
-        if (report.status == kExitOk && report.exported)
-            WriteWorkbook(report, *options, programFolder);
+        if (report.status == kExitOk && report.exported) {
+            if (files::SameFile(options->workbook, file)) {
+                // The input file would be lost under the workbook.
+                report.status = kExitUnusable;
+                report.errors = {"The workbook would replace the input file \"" + file +
+                                 "\"; name another file with --workbook."};
+            } else {
+                WriteWorkbook(report, *options, programFolder);
+            }
+        }
         if (report.status == kExitOk && !options->report.path.empty()) {
-            std::error_code same;
-            if (std::filesystem::equivalent(options->report.path, file, same)) {
+            if (files::SameFile(options->report.path, file)) {
                 // The input file would be lost under the PDF.
                 report.status = kExitUnusable;
                 report.errors = {"The report would replace the input file \"" + file +

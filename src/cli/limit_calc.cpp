@@ -6,11 +6,11 @@
 #include "cases/thickness_limit_case.h"
 #include "cli/arguments.h"
 #include "cli/calc.h"
+#include "files/atomic_write.h"
 #include "files/input_file.h"
 #include "text/number_text.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <nlohmann/json.hpp>
 #include <optional>
 
@@ -45,6 +45,7 @@ struct LimitReport {
 std::optional<LimitOptions> ParseLimitArguments(const std::vector<std::string>& args,
                                                 std::string_view separator, std::ostream& err) {
     LimitOptions options;
+    std::set<std::string> given;
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -58,6 +59,8 @@ std::optional<LimitOptions> ParseLimitArguments(const std::vector<std::string>& 
         } else if (arg == "--limit") {
             options.limitFiles = true;
         } else if (name == "--max-surface" || name == "--max-loss" || name == "--standard") {
+            if (GivenBefore(given, name))
+                return UsageError(err, name + " is given more than once");
             const std::string value = OptionValue(args, i, name);
             if (value.empty())
                 return UsageError(err, name + " needs a value");
@@ -68,6 +71,8 @@ std::optional<LimitOptions> ParseLimitArguments(const std::vector<std::string>& 
              : name == "--max-loss"  ? options.maxLoss
                                      : options.standard) = value;
         } else if (name == "--report" || name == "--project" || name == "--prepared-by") {
+            if (GivenBefore(given, name))
+                return UsageError(err, name + " is given more than once");
             const std::string value = OptionValue(args, i, name);
             if (name == "--report") {
                 if (value.empty())
@@ -209,6 +214,8 @@ void PrintLimit(const LimitReport& report, std::ostream& out, std::string_view s
             line.pop_back();
         out << line << "\n";
     }
+    if (!texts.standardNote.empty())
+        out << "  " << texts.standardNote << "\n";
     out << "  " << captions.governing << ": " << texts.governing << "\n";
     if (!texts.range.empty())
         out << "  " << texts.range << "\n";
@@ -252,6 +259,8 @@ Json LimitJson(const LimitReport& report) {
     json["answer"] = PointJson(r.answer);
     json["met_up_to"] = r.metUpTo;
     json["standard"] = r.standard ? PointJson(*r.standard) : Json(nullptr);
+    if (!r.standardError.empty())
+        json["standard_error"] = r.standardError;
     return json;
 }
 
@@ -283,8 +292,7 @@ int RunLimit(const std::vector<std::string>& args, std::ostream& out, std::ostre
     for (const std::string& file : options->files) {
         LimitReport report = CalculateLimitFile(file, *options, decimalSeparator);
         if (report.status == kExitOk && !options->report.path.empty()) {
-            std::error_code same;
-            if (std::filesystem::equivalent(options->report.path, file, same)) {
+            if (files::SameFile(options->report.path, file)) {
                 // The input file would be lost under the PDF.
                 report.status = kExitUnusable;
                 report.error = "The report would replace the input file \"" + file +

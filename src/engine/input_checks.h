@@ -15,6 +15,9 @@
 namespace termiva::detail {
 
 inline constexpr const char* kNotConverged = "The calculation did not converge.";
+// Every step converged, but a product or a sum left the finite numbers.
+inline constexpr const char* kTooLarge =
+    "The results cannot be computed: the numbers are too large to compute.";
 
 // The error of a calculation whose arithmetic left the finite numbers:
 // beyondAirData tells whether any evaluation so far went beyond the air data,

@@ -92,8 +92,9 @@ CalculationResult<PipeGroupResult> PipeGroupHeatLoss(const PipeGroupInput& input
         result.insTotalFlags.outsideAirData |= insulated->outsideAirData;
         result.QbareTotal += out.Qbare;
         result.QinsTotal += out.Qins;
+        // The losses per metre are finite here: only the lengths can overflow.
         if (!detail::AllFinite({out.Qbare, out.Qins, result.QbareTotal, result.QinsTotal}))
-            return detail::Failure(beyondAirData);
+            return CalculationError{detail::kTooLarge};
     }
     return result;
 }

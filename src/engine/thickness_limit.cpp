@@ -179,16 +179,20 @@ CalculationResult<ThicknessPoint> ThicknessLimitPoint(const ThicknessLimitInput&
     return ThicknessPoint{thickness, c->HeatLoss, c->Tsurface, c->flags};
 }
 
-std::string UnmetLimitMessage(const UnmetLimit& unmet, LimitObject object, char separator) {
+std::string UnmetLimitMessage(const UnmetLimit& unmet, LimitObject object, char separator,
+                              const std::string& limitText) {
     const std::string at = std::to_string(static_cast<int>(kMaxLimitThickness));
+    // A rounded limit could read as met ("19.999" as "20.0" beside "20.0").
+    const auto limit = [&](int decimals) {
+        return limitText.empty() ? Fixed(unmet.value, decimals, separator) : limitText;
+    };
     if (unmet.limit == Governing::Surface)
         return "No insulation thickness up to " + at +
-               " mm keeps the surface temperature at or below " + Fixed(unmet.value, 1, separator) +
-               " oC: at " + at + " mm it is " + Fixed(unmet.atMaximum.Tsurface, 1, separator) +
-               " oC.";
+               " mm keeps the surface temperature at or below " + limit(1) + " oC: at " + at +
+               " mm it is " + Fixed(unmet.atMaximum.Tsurface, 1, separator) + " oC.";
     const char* unit = object == LimitObject::Pipe ? " W/m" : " W";
     return "No insulation thickness up to " + at + " mm keeps the heat loss at or below " +
-           Fixed(unmet.value, 2, separator) + unit + ": at " + at + " mm it is " +
+           limit(2) + unit + ": at " + at + " mm it is " +
            Fixed(unmet.atMaximum.HeatLoss, 2, separator) + unit + ".";
 }
 
@@ -273,9 +277,10 @@ InsulationThicknessForLimit(const ThicknessLimitInput& input) {
     });
     if (next != standard.end()) {
         const auto p = ThicknessLimitPoint(input, *next);
-        if (!p)
-            return ThicknessLimitError{p.error().message, std::nullopt};
-        r.standard = *p;
+        if (p)
+            r.standard = *p;
+        else
+            r.standardError = p.error().message;
     }
     r.evaluations = eval.evaluations();
     return r;

@@ -56,10 +56,13 @@ struct ThicknessLimitResult {
     std::optional<double> surfaceThickness; // mm the surface limit needs; none when not given
     std::optional<double> lossThickness;    // mm the loss limit needs; none when not given
     Governing governing = Governing::Surface;
-    ThicknessPoint answer;                  // where both limits hold from, see below
+    ThicknessPoint answer;                  // where the limits hold from, see below
     double metUpTo = 0;                     // mm: the limits hold from the answer up to here
     std::optional<ThicknessPoint> standard; // the first standard thickness in that range
-    int evaluations = 0;                    // thicknesses computed, for tests and benchmarks
+    // Why the first standard thickness in that range could not be computed
+    // (then standard is empty): the answer itself stands.
+    std::string standardError;
+    int evaluations = 0; // thicknesses computed, for tests and benchmarks
 };
 
 // A limit that even the largest thickness does not meet.
@@ -96,8 +99,10 @@ inline constexpr double kLimitResolution = 0.1;    // mm
 Expected<ThicknessLimitResult, ThicknessLimitError>
 InsulationThicknessForLimit(const ThicknessLimitInput& input);
 
-// The message of an unmet limit with the given decimal separator.
-std::string UnmetLimitMessage(const UnmetLimit& unmet, LimitObject object, char separator);
+// The message of an unmet limit with the given decimal separator; the limit
+// reads `limitText` (as the user typed it) when that is given.
+std::string UnmetLimitMessage(const UnmetLimit& unmet, LimitObject object, char separator,
+                              const std::string& limitText = {});
 
 // The loss and surface temperature at one thickness (mm) of the input's object.
 CalculationResult<ThicknessPoint> ThicknessLimitPoint(const ThicknessLimitInput& input,

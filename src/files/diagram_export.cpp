@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/diagram_export.h"
 
+#include "files/atomic_write.h"
 #include "files/workbook_chart.h"
 #include "files/workbook_package.h"
 #include "files/workbook_refs.h"
@@ -9,9 +10,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -84,38 +84,44 @@ Expected<Worksheet*, WorkbookError> DiagramSheet(Workbook& workbook) {
     return *first;
 }
 
-std::optional<WorkbookError> WriteAndSave(Workbook& workbook, Worksheet& sheet,
-                                          const DiagramExportData& data,
-                                          const std::vector<NumberCell>& numbers) {
+std::optional<WorkbookError> WriteCells(Worksheet& sheet, const DiagramExportData& data,
+                                        const std::vector<NumberCell>& numbers) {
     // B1 keeps the fluid temperature exactly as typed.
     if (auto error = sheet.SetText("B1", data.fluidTemperatureText))
         return error;
     for (const auto& cell : numbers)
         if (auto error = sheet.SetNumber(cell.address, cell.value))
             return error;
-    return workbook.Close(true);
+    return std::nullopt;
 }
-
-// A temporary file that is removed when it goes out of scope, unless kept.
-class TemporaryFile {
-public:
-    explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
-    ~TemporaryFile() {
-        if (!path_.empty())
-            ::unlink(path_.c_str());
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-    void Keep() { path_.clear(); }
-
-private:
-    std::string path_;
-};
 
 std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
     for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
         text.replace(at, from.size(), to);
     return text;
+}
+
+// Copies the file at `from` into the staged file in pieces: a template is
+// never held in memory whole. The reason on failure.
+std::optional<std::string> CopyInto(const std::string& from, StagedFile& staged) {
+    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return std::string(std::strerror(errno));
+    std::vector<char> buffer(1u << 16);
+    std::optional<std::string> reason;
+    for (;;) {
+        const ssize_t n = ::read(in, buffer.data(), buffer.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            reason = std::strerror(errno);
+        if (n <= 0)
+            break;
+        if ((reason = staged.Append({buffer.data(), static_cast<std::size_t>(n)})))
+            break;
+    }
+    ::close(in);
+    return reason;
 }
 
 } // namespace
@@ -141,79 +147,85 @@ std::optional<WorkbookError> ExportInPlace(const std::string& workbookPath,
     auto sheet = DiagramSheet(workbook.value());
     if (!sheet)
         return sheet.error();
-    return WriteAndSave(workbook.value(), **sheet, data, *numbers);
+    if (auto error = WriteCells(**sheet, data, *numbers))
+        return error;
+    return workbook.value().Close(true);
+}
+
+// Everything that depends on the template is checked on the template, so
+// that messages name it: its size, its cells, its worksheet, the numbers.
+std::optional<WorkbookError> CheckTemplate(const std::string& templatePath,
+                                           const DiagramExportData& data, WorkbookAccess access) {
+    std::error_code sizeError;
+    const auto size = fs::file_size(templatePath, sizeError);
+    if (!sizeError && size > kMaxWorkbookTemplateSize)
+        return WorkbookError{"The workbook \"" + templatePath +
+                             "\" is too large for a template: " + "it holds more than " +
+                             std::to_string(kMaxWorkbookTemplateSize >> 20) + " MiB."};
+    auto numbers = ConvertTexts(templatePath, data);
+    if (!numbers)
+        return numbers.error();
+    auto workbook = Workbook::Open(templatePath, access);
+    if (!workbook)
+        return workbook.error();
+    auto sheet = DiagramSheet(workbook.value());
+    if (!sheet)
+        return sheet.error();
+    // The cells are written here too (and dropped unsaved): a cell the
+    // template does not let the export write is told by the template's name.
+    if (auto error = WriteCells(**sheet, data, *numbers))
+        return error;
+    return (*sheet)->CheckFormulas();
+}
+
+// The export into `outputPath` (which may be the template itself): a copy of
+// the template is filled beside the output and then replaces it.
+std::optional<WorkbookError> ExportThrough(const std::string& templatePath,
+                                           const std::string& outputPath,
+                                           const DiagramExportData& data, WorkbookAccess access) {
+    const auto fail = [&](const std::string& what) {
+        return WorkbookError{"The workbook \"" + outputPath + "\" " + what};
+    };
+    if (auto error = CheckTemplate(templatePath, data, access))
+        return error;
+    std::string reason;
+    auto staged = StagedFile::Create(outputPath, reason);
+    if (!staged) {
+        if (reason == "it is not a regular file" || reason == "it is a folder")
+            return fail("is not a regular file: the export writes only into a file.");
+        return fail("cannot be written: " + reason + ".");
+    }
+    if (auto copyError = CopyInto(templatePath, *staged))
+        return fail("cannot be written: " + *copyError + ".");
+    staged->CloseFd();
+    const std::string& temporary = staged->temporaryPath();
+    auto exportError = ExportInPlace(temporary, data);
+    if (!exportError)
+        if (auto commitError = staged->Commit())
+            exportError = fail("cannot be written: " + *commitError + ".");
+    if (exportError) {
+        exportError->message = ReplaceAll(exportError->message, temporary, outputPath);
+        return exportError;
+    }
+    return std::nullopt;
 }
 
 std::optional<WorkbookError> ExportIntoCopy(const std::string& templatePath,
                                             const std::string& outputPath,
                                             const DiagramExportData& data) {
-    const auto fail = [&](const std::string& what) {
-        return WorkbookError{"The workbook \"" + outputPath + "\" " + what};
-    };
-    std::error_code error;
-    if (fs::exists(outputPath, error) && fs::equivalent(outputPath, templatePath, error))
-        return fail("is the template itself: the export writes into a copy only.");
-    // The copy is renamed over the output: a device, a pipe or a folder there
-    // would be replaced by a regular file, which is never what was meant.
-    const auto outputStatus = fs::status(outputPath, error);
-    if (fs::exists(outputStatus) && !fs::is_regular_file(outputStatus))
-        return fail("is not a regular file: the export writes only into a file.");
-
-    // Everything that depends on the template is checked on the template, so
-    // that messages name it; the copy can then fail only in being written.
-    if (auto numbers = ConvertTexts(templatePath, data); !numbers)
-        return numbers.error();
-    {
-        auto workbook = Workbook::Open(templatePath, WorkbookAccess::ReadOnly);
-        if (!workbook)
-            return workbook.error();
-        if (auto sheet = DiagramSheet(workbook.value()); !sheet)
-            return sheet.error();
-    }
-    std::ifstream in(templatePath, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (!in && !in.eof())
-        return WorkbookError{"The workbook \"" + templatePath + "\" cannot be read."};
-
-    // The copy is made and exported beside the output, then renamed over it:
-    // an existing output stays whole until the new one is complete.
-    const fs::path output = fs::absolute(outputPath, error);
-    std::string temporary =
-        (output.parent_path() / ("." + output.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0)
-        return fail("cannot be written: " + std::string(std::strerror(errno)) + ".");
-    TemporaryFile removeOnFailure(temporary);
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n <= 0)
-            break;
-        written += static_cast<std::size_t>(n);
-    }
-    const int writeErrno = errno;
-    if (::close(fd) != 0 || written < bytes.size())
-        return fail("cannot be written: " + std::string(std::strerror(writeErrno)) + ".");
-
-    auto exportError = ExportInPlace(temporary, data);
-    if (!exportError && ::rename(temporary.c_str(), output.c_str()) != 0)
-        exportError = fail("cannot be written: " + std::string(std::strerror(errno)) + ".");
-    if (exportError) {
-        exportError->message = ReplaceAll(exportError->message, temporary, outputPath);
-        return exportError;
-    }
-    removeOnFailure.Keep();
-    return std::nullopt;
+    if (SameFile(outputPath, templatePath))
+        return WorkbookError{"The workbook \"" + outputPath +
+                             "\" is the template itself: the export writes into a copy only."};
+    return ExportThrough(templatePath, outputPath, data, WorkbookAccess::ReadOnly);
 }
 
 } // namespace
 
 std::optional<WorkbookError> ExportDiagram(const std::string& workbookPath,
                                            const DiagramExportData& data) {
-    return detail::Guarded(workbookPath, [&] { return ExportInPlace(workbookPath, data); });
+    return detail::Guarded(workbookPath, [&] {
+        return ExportThrough(workbookPath, workbookPath, data, WorkbookAccess::ReadWrite);
+    });
 }
 
 std::optional<WorkbookError> ExportDiagramCopy(const std::string& templatePath,

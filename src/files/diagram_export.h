@@ -45,19 +45,27 @@ inline constexpr std::array<DiagramSeriesStyle, 6> kDiagramSeriesStyles = {{
 // lines. nullopt for row 16 and for rows outside 1..19.
 std::optional<int> DiagramSheetRow(int tableRow);
 
+// A template is refused past this size (the generated one is some kilobytes):
+// the export copies it whole for every output.
+inline constexpr std::uintmax_t kMaxWorkbookTemplateSize = 64u << 20; // bytes
+
 // Opens the workbook, takes its first worksheet (or, where the chart draws
 // from another worksheet, that one: a re-saved template may carry its chart on
 // a worksheet of its own), writes B1 (text), D1..H1 and B4..H21 (numbers) and
-// closes it saving in place. Every text is converted
+// closes it saving in place (through a filled copy that replaces it, so that
+// a failure leaves it whole). Every text is converted
 // before anything is written: a text that is not a number is an error naming
 // its cell, and the file is left as it was. Errors also: those of
-// Workbook::Open and Close, a workbook without a worksheet or without a chart.
+// Workbook::Open and Close, a workbook without a worksheet or without a chart,
+// a template over kMaxWorkbookTemplateSize, a cell the export writes that the
+// template's formulas need (Worksheet::SetNumber).
 std::optional<WorkbookError> ExportDiagram(const std::string& workbookPath,
                                            const DiagramExportData& data);
 
 // The same export into a copy of the template at `outputPath` (replaced if
-// it exists); the template itself is only read. Errors also: the output is
-// the template itself, the copy cannot be written.
+// it exists, as every file TERMIVA writes: files/atomic_write.h); the
+// template itself is only read. Errors also: the output is the template
+// itself, the copy cannot be written (the reason named).
 std::optional<WorkbookError> ExportDiagramCopy(const std::string& templatePath,
                                                const std::string& outputPath,
                                                const DiagramExportData& data);

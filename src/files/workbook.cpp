@@ -45,9 +45,23 @@ struct Worksheet::Impl {
     std::map<std::pair<int, int>, pugi::xml_node> cells; // by (row, column)
     bool modified = false;
     bool hasFormulas = false;
+    // What the sheet's formulas need to stay whole: each shared formula's
+    // range and how many cells besides its master use it, by its index
+    // ("si"); the ranges of array formulas over more than one cell.
+    struct SharedFormula {
+        std::string range;
+        int users = 0;
+        std::optional<CellRef> master; // once a value replaced the master
+    };
+    std::map<std::string, SharedFormula> sharedFormulas;
+    std::vector<std::pair<CellRef, CellRef>> arrays;
 
     explicit Impl(XmlPart part_) : xml(std::move(part_)) {}
     void Index();
+    void IndexFormula(pugi::xml_node formula);
+    // Why `cell` at `ref` may not take a value ("" when it may). Notes a
+    // shared formula's master or user that the value replaces.
+    std::string TakeFormula(pugi::xml_node cell, CellRef ref);
     pugi::xml_node CellForWriting(CellRef cell);
     void UpdateDimension();
 };
@@ -124,10 +138,75 @@ void Worksheet::Impl::Index() {
                 attribute.set_value(detail::CellAddress({rowNumber, column}).c_str());
             }
             cells.emplace(std::make_pair(rowNumber, column), cell);
-            if (Child(cell, "f"))
+            if (auto formula = Child(cell, "f")) {
                 hasFormulas = true;
+                IndexFormula(formula);
+            }
         }
     }
+}
+
+namespace {
+
+// "C4:C30" or "C4"; nullopt for anything else.
+std::optional<std::pair<CellRef, CellRef>> ParseRange(std::string_view range) {
+    const auto colon = range.find(':');
+    const auto first = detail::ParseCellAddress(range.substr(0, colon));
+    const auto last =
+        colon == std::string_view::npos ? first : detail::ParseCellAddress(range.substr(colon + 1));
+    if (!first || !last)
+        return std::nullopt;
+    return std::make_pair(*first, *last);
+}
+
+bool Inside(CellRef cell, const std::pair<CellRef, CellRef>& range) {
+    return cell.row >= range.first.row && cell.row <= range.second.row &&
+           cell.column >= range.first.column && cell.column <= range.second.column;
+}
+
+} // namespace
+
+void Worksheet::Impl::IndexFormula(pugi::xml_node formula) {
+    const std::string_view type = formula.attribute("t").value();
+    if (type == "shared") {
+        SharedFormula& shared = sharedFormulas[formula.attribute("si").value()];
+        if (formula.attribute("ref"))
+            shared.range = formula.attribute("ref").value();
+        else
+            ++shared.users;
+    } else if (type == "array") {
+        const auto range = ParseRange(formula.attribute("ref").value());
+        if (range &&
+            (range->first.row != range->second.row || range->first.column != range->second.column))
+            arrays.push_back(*range);
+    }
+}
+
+std::string Worksheet::Impl::TakeFormula(pugi::xml_node cell, CellRef ref) {
+    for (const auto& range : arrays)
+        if (Inside(ref, range))
+            return "it is part of the array formula over " + detail::CellAddress(range.first) +
+                   ":" + detail::CellAddress(range.second);
+    const auto formula = Child(cell, "f");
+    if (!formula || std::string_view(formula.attribute("t").value()) != "shared")
+        return {};
+    const auto shared = sharedFormulas.find(formula.attribute("si").value());
+    if (shared == sharedFormulas.end())
+        return {};
+    if (formula.attribute("ref"))
+        shared->second.master = ref;
+    else
+        --shared->second.users;
+    return {};
+}
+
+std::optional<WorkbookError> Worksheet::CheckFormulas() const {
+    for (const auto& [index, shared] : impl_->sharedFormulas)
+        if (shared.master && shared.users > 0)
+            return impl_->package->Fail(
+                "cannot take a value in cell " + detail::CellAddress(*shared.master) +
+                ": it holds the shared formula that other cells of " + shared.range + " use.");
+    return std::nullopt;
 }
 
 pugi::xml_node Worksheet::Impl::CellForWriting(CellRef ref) {
@@ -263,6 +342,9 @@ std::optional<WorkbookError> Worksheet::SetText(std::string_view address, std::s
                                     ": it is not valid UTF-8.");
     const std::string prefix(detail::Prefix(impl_->sheetData));
     auto cell = impl_->CellForWriting(*ref);
+    if (auto why = impl_->TakeFormula(cell, *ref); !why.empty())
+        return impl_->package->Fail("cannot take a value in cell " + detail::CellAddress(*ref) +
+                                    ": " + why + ".");
     ClearCell(cell);
     cell.append_attribute("t").set_value("inlineStr");
     auto t = AppendBeforeExtensions(cell, prefix + "is").append_child((prefix + "t").c_str());
@@ -285,6 +367,9 @@ std::optional<WorkbookError> Worksheet::SetNumber(std::string_view address, doub
                                     ": it is not a finite number.");
     const std::string prefix(detail::Prefix(impl_->sheetData));
     auto cell = impl_->CellForWriting(*ref);
+    if (auto why = impl_->TakeFormula(cell, *ref); !why.empty())
+        return impl_->package->Fail("cannot take a value in cell " + detail::CellAddress(*ref) +
+                                    ": " + why + ".");
     ClearCell(cell);
     AppendBeforeExtensions(cell, prefix + "v").text().set(detail::NumberText(value).c_str());
     impl_->modified = true;
@@ -614,6 +699,9 @@ std::optional<WorkbookError> Workbook::Close(bool saveChanges) {
     }
 
     const auto save = [&]() -> std::optional<WorkbookError> {
+        for (Worksheet* sheet : edited)
+            if (auto error = sheet->CheckFormulas())
+                return error;
         for (Worksheet* sheet : edited) {
             sheet->impl_->UpdateDimension();
             if (auto error = package.Replace(sheet->impl_->part, sheet->impl_->xml.Serialize()))

@@ -78,9 +78,16 @@ public:
     // Address "B1", "$D$4" (column letters, row number). Errors: a malformed
     // address, a text that is not valid UTF-8, a number that is not finite.
     // Text is stored in the cell itself (an inline string), a number as a
-    // plain value; any formula the cell held is removed.
+    // plain value; any formula the cell held is removed. Refused too: a cell
+    // of an array formula over several cells, which would leave a workbook a
+    // spreadsheet program calls damaged.
     std::optional<WorkbookError> SetText(std::string_view address, std::string_view text);
     std::optional<WorkbookError> SetNumber(std::string_view address, double value);
+
+    // An error when the values set have replaced the master of a shared
+    // formula that other cells still use (they would be left without it);
+    // Close(true) refuses to save such a sheet.
+    std::optional<WorkbookError> CheckFormulas() const;
 
     // Empty for a malformed address.
     CellValue Value(std::string_view address) const;

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/help_viewer.h"
 
+#include "platform/remembered_settings.h"
+
 #include <QAction>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QScreen>
 #include <QSettings>
 #include <QShortcut>
 #include <QToolBar>
@@ -46,8 +49,8 @@ HelpViewer::HelpViewer(QWidget* parent) : QTextBrowser(parent) {
 
     QSize size(720, 560);
     if (CanRemember())
-        size =
-            QSettings().value(QLatin1String(kSizeKey), size).toSize().expandedTo(QSize(320, 240));
+        size = RememberedSize(QSettings(), QLatin1String(kSizeKey), size, QSize(320, 240),
+                              screen()->availableGeometry().size());
     resize(size);
 }
 

@@ -99,6 +99,8 @@ std::optional<ReportDetails> QtPlatform::askReportDetails(const ReportDetails& p
     project->setObjectName(QStringLiteral("Project"));
     auto* preparedBy = new QLineEdit(preset.preparedBy, &dialog);
     preparedBy->setObjectName(QStringLiteral("PreparedBy"));
+    project->setMaxLength(kMaxReportDetailLength);
+    preparedBy->setMaxLength(kMaxReportDetailLength);
     project->setMinimumWidth(project->fontMetrics().averageCharWidth() * 40);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);

@@ -51,7 +51,10 @@ QString WithDefaultExt(const QString& path, const QString& defaultExt);
 inline constexpr int kHelpContext = 1;   // open the file at `topic`
 inline constexpr int kHelpForceFile = 9; // open the file at its beginning
 
-// The project and the engineer printed on a calculation report.
+// The project and the engineer printed on a calculation report; the dialog
+// takes at most kMaxReportDetailLength characters of each, and so many are
+// remembered.
+inline constexpr int kMaxReportDetailLength = 200;
 struct ReportDetails {
     QString project;
     QString preparedBy;

@@ -20,9 +20,14 @@ class QPagedPaintDevice;
 
 namespace termiva::report {
 
+// Why the report cannot be printed legibly: no font, or characters that no
+// installed font has (they would print as boxes); nothing when it can. The
+// message continues "The report cannot be printed: ".
+std::optional<QString> FontProblem(const ReportDocument& document);
+
 // Paints `document` on `device` (its page size, margins and resolution),
 // starting on the device's current page. Returns the number of pages, or 0
-// when the device cannot be painted on.
+// when the device cannot be painted on or FontProblem has a message.
 int PaintReport(const ReportDocument& document, QPagedPaintDevice& device);
 
 // The number of pages `document` takes on `pageSize` with the PDF's margins.
@@ -33,8 +38,9 @@ int CountPages(const ReportDocument& document,
 std::optional<QByteArray> RenderPdf(const ReportDocument& document,
                                     const QPageSize& pageSize = QPageSize(QPageSize::A4));
 
-// Writes the report as a PDF to `path`, all or nothing: the file appears (or
-// replaces the previous one) only when complete. Returns the message for the
+// Writes the report as a PDF to `path` through files::ReplaceFile, all or
+// nothing: the file appears (or replaces the previous one) only when
+// complete; a device, a pipe or a folder there is refused. Returns the message for the
 // user, naming the file, on failure.
 std::optional<QString> WriteReportPdf(const ReportDocument& document, const QString& path,
                                       const QPageSize& pageSize = QPageSize(QPageSize::A4));

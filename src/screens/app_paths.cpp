@@ -78,4 +78,61 @@ QString WorkbookPath(QString* error) {
     return userCopy;
 }
 
+namespace {
+
+// The length of the valid UTF-8 sequence at `at`, 0 when there is none.
+qsizetype Utf8Length(const QByteArray& bytes, qsizetype at) {
+    const auto byte = [&](qsizetype i) { return static_cast<unsigned char>(bytes[i]); };
+    const unsigned char first = byte(at);
+    if (first < 0x80)
+        return 1;
+    const qsizetype length = first >= 0xC2 && first <= 0xDF   ? 2
+                             : first >= 0xE0 && first <= 0xEF ? 3
+                             : first >= 0xF0 && first <= 0xF4 ? 4
+                                                              : 0;
+    if (length == 0 || at + length > bytes.size())
+        return 0;
+    for (qsizetype i = 1; i < length; ++i)
+        if ((byte(at + i) & 0xC0) != 0x80)
+            return 0;
+    const unsigned char second = byte(at + 1);
+    // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
+    if ((first == 0xE0 && second < 0xA0) || (first == 0xED && second > 0x9F) ||
+        (first == 0xF0 && second < 0x90) || (first == 0xF4 && second > 0x8F))
+        return 0;
+    return length;
+}
+
+} // namespace
+
+QString FileNameFromLocal(const QByteArray& bytes) {
+    QString name;
+    for (qsizetype at = 0; at < bytes.size();) {
+        if (const qsizetype length = Utf8Length(bytes, at)) {
+            name += QString::fromUtf8(bytes.constData() + at, length);
+            at += length;
+        } else {
+            name += QChar(static_cast<char16_t>(0xDC00 + static_cast<unsigned char>(bytes[at])));
+            ++at;
+        }
+    }
+    return name;
+}
+
+QByteArray LocalFileName(const QString& name) {
+    QByteArray bytes;
+    for (qsizetype at = 0; at < name.size(); ++at) {
+        const QChar c = name[at];
+        if (c.isHighSurrogate() && at + 1 < name.size() && name[at + 1].isLowSurrogate()) {
+            bytes += name.mid(at, 2).toUtf8();
+            ++at;
+        } else if (c.unicode() >= 0xDC80 && c.unicode() <= 0xDCFF) {
+            bytes += static_cast<char>(c.unicode() - 0xDC00);
+        } else {
+            bytes += QString(c).toUtf8();
+        }
+    }
+    return bytes;
+}
+
 } // namespace termiva

@@ -6,6 +6,7 @@
 // its users: then the workbook is a per-user copy in the user's data folder,
 // and the file dialogs start in the user's documents folder.
 
+#include <QByteArray>
 #include <QString>
 
 namespace termiva {
@@ -26,5 +27,12 @@ QString DialogStartFolder();
 // data folder, made from the installed template on first use. An empty
 // string and `error` set when no template can be found or copied.
 QString WorkbookPath(QString* error = nullptr);
+
+// A file name as the system gives it (bytes) and back, losing nothing: valid
+// UTF-8 decodes as such, every other byte as the lone surrogate U+DC00 + byte,
+// which LocalFileName turns back into that byte. So a name that is not UTF-8
+// (Latin-1 "r\xe9seau.insp") still opens.
+QString FileNameFromLocal(const QByteArray& bytes);
+QByteArray LocalFileName(const QString& name);
 
 } // namespace termiva

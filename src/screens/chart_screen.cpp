@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/chart_screen.h"
 
+#include "files/atomic_write.h"
 #include "screens/app_paths.h"
 #include "screens/single_pipe_screen.h"
 #include "screens/value_marks.h"
@@ -10,6 +11,7 @@
 
 #include <QBuffer>
 #include <QCheckBox>
+#include <QFile>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QImage>
@@ -20,7 +22,6 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <QVBoxLayout>
 
@@ -282,8 +283,10 @@ bool Form7::savePicture(const QString& path) {
     } else if (!chartArea_->grab().toImage().save(&buffer, "PNG")) {
         return false;
     }
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    // As every file the program writes: complete or not at all, never onto a pipe.
+    return !files::ReplaceFile(
+        QFile::encodeName(path).toStdString(),
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 } // namespace termiva

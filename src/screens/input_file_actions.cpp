@@ -30,7 +30,7 @@ CommonDialog DialogFor(const files::InputFileFormat& format, bool save) {
 }
 
 std::string LocalPath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
+    return LocalFileName(path).toStdString();
 }
 
 // Sets the list entry so that the screen's list handler runs once, as when the

@@ -383,7 +383,7 @@ void MDIForm1::Vessel_limit_Click() {
 
 void MDIForm1::OpenFile(const QString& path) {
     const std::optional<files::InputFileKind> kind =
-        files::KindFromPath(QFile::encodeName(path).toStdString());
+        files::KindFromPath(LocalFileName(path).toStdString());
     if (!kind) {
         platform_.error(QStringLiteral("The file \"%1\" is not an input data file: its name does "
                                        "not end in .insp, .inv, .inmp or .inlim.")

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/report_action.h"
 
+#include "platform/remembered_settings.h"
 #include "report/case_report.h"
 #include "report/report_painter.h"
 #include "screens/app_paths.h"
@@ -22,8 +23,8 @@ namespace {
 
 ReportDetails RememberedDetails() {
     const QSettings settings;
-    return {settings.value(QLatin1String(kReportProjectKey)).toString(),
-            settings.value(QLatin1String(kReportPreparedByKey)).toString()};
+    return {RememberedText(settings, QLatin1String(kReportProjectKey), kMaxReportDetailLength),
+            RememberedText(settings, QLatin1String(kReportPreparedByKey), kMaxReportDetailLength)};
 }
 
 void RememberDetails(const ReportDetails& details) {
@@ -157,6 +158,10 @@ void PrintReport(Platform& platform, const QWidget& screen) {
     std::optional<report::ReportDocument> document = ReportOf(platform, screen);
     if (!document)
         return;
+    if (const auto problem = report::FontProblem(*document)) {
+        platform.error(QStringLiteral("The report cannot be printed: %1").arg(*problem));
+        return;
+    }
     const std::optional<ReportDetails> details = platform.askReportDetails(RememberedDetails());
     if (!details)
         return;

@@ -382,6 +382,8 @@ void Form8::Command1_Click() {
     Label26->setText(FromCase(shown.standardThickness));
     Label27->setText(FromCase(shown.standardHeatLoss));
     Label28->setText(FromCase(shown.standardSurfaceTemperature));
+    for (QLabel* box : {Label26, Label27, Label28})
+        box->setToolTip(FromCase(shown.standardNote));
     for (QLabel* box : {Label24, Label25})
         MarkResult(box, result->answer.flags, kResultBoxColor);
     const ValueFlags noFlags;

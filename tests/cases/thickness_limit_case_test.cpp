@@ -122,6 +122,19 @@ TEST(ThicknessLimitCase, StandardList) {
               "Standard thicknesses [mm]: give at least one thickness.");
 }
 
+TEST(ThicknessLimitCase, AStandardThicknessThatCannotBeComputedShowsWhy) {
+    ScreenTexts screen = LimitScreen(0, ",");
+    screen.texts[std::string(kStandardListField)] = "5 1e100";
+    auto result = CalculateThicknessLimit(screen, ",");
+    ASSERT_TRUE(result) << result.error().message;
+    const ThicknessLimitTexts texts = ThicknessLimitResultTexts(*result, LimitObject::Pipe, ",");
+    EXPECT_EQ(texts.standardThickness + texts.standardHeatLoss + texts.standardSurfaceTemperature,
+              "---");
+    EXPECT_EQ(texts.standardNote,
+              "The next standard thickness could not be computed: " + result.value().standardError);
+    EXPECT_FALSE(result.value().standardError.empty());
+}
+
 TEST(ThicknessLimitCase, Errors) {
     ScreenTexts screen = LimitScreen(0, ",");
     screen.texts["Text10"] = "";
@@ -135,6 +148,11 @@ TEST(ThicknessLimitCase, Errors) {
     ASSERT_FALSE(result);
     EXPECT_EQ(result.error().message, "No insulation thickness up to 1000 mm keeps the surface "
                                       "temperature at or below 20,1 oC: at 1000 mm it is 20,3 oC.");
+    // The limit as typed, not rounded to what would read as met.
+    screen.texts["Text10"] = "19,999";
+    EXPECT_EQ(CalculateThicknessLimit(screen, ",").error().message,
+              "No insulation thickness up to 1000 mm keeps the surface temperature at or below "
+              "19,999 oC: at 1000 mm it is 20,3 oC.");
     // A field typed under the other separator names itself.
     screen.texts["Text10"] = "50";
     screen.texts["Text7"] = "0.07";

@@ -181,7 +181,15 @@ TEST(PipeGroup, InputsOutsideTheDomain) {
         {"negative flanges", [](PipeGroupInput& in) { in.rows[2].flanges = -1; },
          "Number of flanges must not be negative."},
         {"overflowing length", [](PipeGroupInput& in) { in.rows[2].L = 1e308; },
-         "The calculation did not converge."},
+         "The results cannot be computed: the numbers are too large to compute."},
+        {"overflowing total",
+         [](PipeGroupInput& in) {
+             for (PipeRow& pipe : in.rows) {
+                 pipe.used = true;
+                 pipe.L = 1e307;
+             }
+         },
+         "The results cannot be computed: the numbers are too large to compute."},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

@@ -275,6 +275,13 @@ TEST(ThicknessLimit, StandardThicknessAtOrAboveTheAnswer) {
     r = InsulationThicknessForLimit(in);
     ASSERT_TRUE(r.has_value());
     EXPECT_FALSE(r->standard);
+    EXPECT_TRUE(r->standardError.empty());
+    // A standard thickness that cannot be computed leaves the answer standing.
+    in.standard = {5, 1e100};
+    r = InsulationThicknessForLimit(in);
+    ASSERT_TRUE(r.has_value()) << r.error().message;
+    EXPECT_FALSE(r->standard);
+    EXPECT_FALSE(r->standardError.empty());
 }
 
 // A 0.5 m vertical cylinder's loss falls to a minimum and rises again: 90 W

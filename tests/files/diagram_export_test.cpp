@@ -217,5 +217,68 @@ TEST(DiagramExport, CopyLeavesTheTemplateAlone) {
         << "a temporary file was left";
 }
 
+// A template whose cell C4 (which the export writes) is the master of a
+// shared formula: kept whole while every cell using it is written too,
+// refused by the template's name while a cell beyond the table still uses it.
+TEST(DiagramExport, SharedFormulasAreNotOrphaned) {
+    ScratchFolder folder;
+    const auto withFormulas = [&](const std::string& name, const std::string& range,
+                                  const std::string& users) {
+        const std::string path = folder.Copy(TemplatePath(), name);
+        std::string sheet = ReadZip(path).at("xl/worksheets/sheet1.xml").data;
+        const auto replace = [&](const std::string& from, const std::string& to) {
+            const auto at = sheet.find(from);
+            ASSERT_NE(at, std::string::npos) << from;
+            sheet.replace(at, from.size(), to);
+        };
+        replace("<c r=\"C4\"><v>",
+                "<c r=\"C4\"><f t=\"shared\" ref=\"" + range + "\" si=\"0\">B4*2</f><v>");
+        replace("</sheetData>", users + "</sheetData>");
+        EditZip(path, {{"xl/worksheets/sheet1.xml", sheet}});
+        return path;
+    };
+    const std::string user = "<c r=\"C25\"><f t=\"shared\" si=\"0\"/><v>50</v></c>";
+    const std::string beyond =
+        withFormulas("beyond.xlsx", "C4:C25", "<row r=\"25\">" + user + "</row>");
+    const std::string output = (folder.path() / "out.xlsx").string();
+    auto refused = ExportDiagramCopy(beyond, output, SampleData("."));
+    ASSERT_TRUE(refused);
+    EXPECT_THAT(refused->message, HasSubstr("\"" + beyond +
+                                            "\" cannot take a value in cell C4: "
+                                            "it holds the shared formula that other cells of "
+                                            "C4:C25 use."));
+    EXPECT_FALSE(std::filesystem::exists(output));
+    auto inPlace = ExportDiagram(beyond, SampleData("."));
+    ASSERT_TRUE(inPlace);
+    EXPECT_THAT(inPlace->message, HasSubstr("C4:C25"));
+
+    const std::string within = withFormulas("within.xlsx", "C4:C5", "");
+    {
+        std::string sheet = ReadZip(within).at("xl/worksheets/sheet1.xml").data;
+        const auto at = sheet.find("<c r=\"C5\"><v>");
+        ASSERT_NE(at, std::string::npos);
+        sheet.insert(at + 10, "<f t=\"shared\" si=\"0\"/>");
+        EditZip(within, {{"xl/worksheets/sheet1.xml", sheet}});
+    }
+    ASSERT_FALSE(ExportDiagramCopy(within, output, SampleData(".")));
+    EXPECT_THAT(ReadZip(output).at("xl/worksheets/sheet1.xml").data,
+                ::testing::Not(HasSubstr("t=\"shared\"")));
+}
+
+// The template is bounded before anything of it is read.
+TEST(DiagramExport, TemplateOverItsBoundIsRefused) {
+    ScratchFolder folder;
+    const std::string big = (folder.path() / "big.xlsx").string();
+    WriteBytes(big, "");
+    std::filesystem::resize_file(big, kMaxWorkbookTemplateSize + 1); // sparse, costs nothing
+    const std::string output = (folder.path() / "out.xlsx").string();
+    auto error = ExportDiagramCopy(big, output, SampleData("."));
+    ASSERT_TRUE(error);
+    EXPECT_THAT(error->message, HasSubstr("\"" + big +
+                                          "\" is too large for a template: it holds "
+                                          "more than 64 MiB."));
+    EXPECT_FALSE(std::filesystem::exists(output));
+}
+
 } // namespace
 } // namespace termiva::files

@@ -4,6 +4,7 @@
 
 #include "platform/help_viewer.h"
 #include "platform/platform.h"
+#include "platform/remembered_settings.h"
 #include "platform/scripted_platform.h"
 
 #include <functional>
@@ -11,6 +12,9 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QScopeGuard>
+#include <QScreen>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -210,6 +214,43 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(&help));
         QTest::keyClick(&help, Qt::Key_Escape);
         QVERIFY(!help.isVisible());
+    }
+
+    void rememberedSettingsAreBounded() {
+        // Settings in a folder of the test's own, under a program name.
+        QTemporaryDir dir;
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+        QCoreApplication::setOrganizationName(QStringLiteral("TERMIVA-test"));
+        const auto unnamed = qScopeGuard([] { QCoreApplication::setOrganizationName({}); });
+        const QSize available = QGuiApplication::primaryScreen()->availableGeometry().size();
+        const auto helpSize = [] { return HelpViewer().size(); };
+        QSettings settings;
+        settings.setValue("help/size", QSize(100000, 100000));
+        settings.sync();
+        QCOMPARE(helpSize(), available.expandedTo(QSize(320, 240)));
+        settings.setValue("help/size", QStringLiteral("wide"));
+        settings.sync();
+        const QSize standard = QSize(720, 560).boundedTo(available).expandedTo(QSize(320, 240));
+        QCOMPARE(helpSize(), standard);
+
+        settings.setValue("report/project", QString(10'000'000, u'x'));
+        settings.setValue("report/preparedBy", QSize(1, 2));
+        QCOMPARE(RememberedText(settings, "report/project", kMaxReportDetailLength).size(),
+                 kMaxReportDetailLength);
+        QCOMPARE(RememberedText(settings, "report/preparedBy", kMaxReportDetailLength), QString());
+        QCOMPARE(RememberedText(settings, "report/none", kMaxReportDetailLength), QString());
+
+        // A settings file of junk: the defaults.
+        const QString file = settings.fileName();
+        settings.clear();
+        settings.sync();
+        QFile junk(file);
+        QVERIFY(junk.open(QIODevice::WriteOnly));
+        const char bytes[] = "\x00\xff[help]\nsize=@Size(99999\n\x01=\x02\n";
+        junk.write(bytes, sizeof bytes - 1);
+        junk.close();
+        QCOMPARE(helpSize(), standard);
+        QCOMPARE(RememberedText(QSettings(), "report/project", kMaxReportDetailLength), QString());
     }
 
     void missingHelpFileIsAnError() {

@@ -14,6 +14,7 @@
 #include "screens/vessel_screen.h"
 #include "test_support.h"
 
+#include <cstdio>
 #include <memory>
 
 #include <QAction>
@@ -117,6 +118,7 @@ private Q_SLOTS:
     void openFileThatCannotBeLoaded_data();
     void openFileThatCannotBeLoaded();
     void openFileOfAnotherExtension();
+    void openFileWhoseNameIsNotUtf8();
     void shots();
     void oneLookAndCaptionsStayBesideFields();
 
@@ -429,6 +431,23 @@ void MainWindowTest::openFileLoadsItAsLoadFromFile() {
     QCOMPARE(platform_.takeDialogs().size(), std::size_t{1});
     QCOMPARE(ScreenTexts(screen), opened);
     QCOMPARE(platform_.takeMessageTexts(), openedMessages);
+}
+
+// A name in Latin-1 from the command line, as the system gave its bytes.
+void MainWindowTest::openFileWhoseNameIsNotUtf8() {
+    QTemporaryDir folder;
+    const QByteArray name = QFile::encodeName(folder.path()) + "/r\xe9seau.insp";
+    QVERIFY(QFile::copy(QStringLiteral(TERMIVA_TEST_DATA "/input_files/single_pipe.insp"),
+                        QStringLiteral("%1/copy.insp").arg(folder.path())));
+    QCOMPARE(::rename(QFile::encodeName(folder.filePath(QStringLiteral("copy.insp"))).constData(),
+                      name.constData()),
+             0);
+    QCOMPARE(LocalFileName(FileNameFromLocal(name)), name);
+    MDIForm1& w = open();
+    w.OpenFile(FileNameFromLocal(name));
+    QVERIFY(ScreenOf(w, QStringLiteral("Single_pipe")));
+    QCOMPARE(platform_.takeMessageTexts(),
+             QStringList{QStringLiteral("Data successfuly loaded from file!")});
 }
 
 void MainWindowTest::openFileThatCannotBeLoaded_data() {
