@@ -346,7 +346,6 @@ void Form4::Command5_Click() {
 
 void Form4::Command6_Click() {
     LoadInputFile(platform_, fileBinding());
-    results_->settle();
 }
 
 void Form4::loadFile(const QString& path) {

@@ -322,7 +322,6 @@ void Form3::Command5_Click() {
 
 void Form3::Command6_Click() {
     LoadInputFile(platform_, fileBinding());
-    results_->settle();
 }
 
 void Form3::loadFile(const QString& path) {

@@ -509,12 +509,10 @@ void Form8::Command5_Click() {
 
 void Form8::Command6_Click() {
     LoadInputFile(platform_, fileBinding());
-    results_->settle();
 }
 
 void Form8::loadFile(const QString& path) {
     LoadInputFileFrom(platform_, fileBinding(), path);
-    results_->settle();
 }
 
 } // namespace termiva

@@ -373,7 +373,6 @@ void Form2::Command4_Click() {
 
 void Form2::Command5_Click() {
     LoadInputFile(platform_, fileBinding());
-    results_->settle();
 }
 
 void Form2::loadFile(const QString& path) {
