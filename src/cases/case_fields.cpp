@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cases/case_fields.h"
 
+#include "cases/calculator.h"
 #include "cases/thickness_limit_case.h"
 #include "engine/pipe_group.h"
 #include "text/number_text.h"
@@ -20,52 +21,66 @@ constexpr FieldRule kNumber = FieldRule::Number;
 constexpr Requirement kRequired = Requirement::Required;
 
 const std::vector<FieldSpec> kSinglePipeFields = {
-    {"Text1", "Pipe nominal diameter (D1) [mm]", "mm", kPipe, FieldRule::NominalDiameter,
+    {field::NominalDiameter, "Text1", "Pipe nominal diameter (D1) [mm]", "mm", kPipe,
+     FieldRule::NominalDiameter, kRequired},
+    {field::OutsideDiameter, "Text2", kOutsideDiameterCaption, "mm", kPipe,
+     FieldRule::OutsideDiameter, kRequired},
+    {field::FluidTemperature, "Text3", kConditionCaptions.fluidTemperature, "oC", kInputData,
+     kNumber, kRequired},
+    {field::AmbientTemperature, "Text4", kConditionCaptions.ambientTemperature, "oC", kInputData,
+     kNumber, kRequired},
+    {field::Conductivity, "Text5", kConditionCaptions.conductivity, "W/(m K)", kInputData, kNumber,
      kRequired},
-    {"Text2", "Pipe outside diameter (D2) [mm]", "mm", kPipe, FieldRule::OutsideDiameter,
+    {field::Emissivity, "Text6", kConditionCaptions.emissivity, "-", kInputData, kNumber,
      kRequired},
-    {"Text3", "Fluid Temperature (T1) [oC]", "oC", kInputData, kNumber, kRequired},
-    {"Text4", "Ambient Temperature (Tout) [oC]", "oC", kInputData, kNumber, kRequired},
-    {"Text5", "Insulation Thermal Conductivity (k) [W/(m K)]", "W/(m K)", kInputData, kNumber,
-     kRequired},
-    {"Text6", "Emissivity of Outside Surface (e) [-]", "-", kInputData, kNumber, kRequired},
-    {"Text7", "Wind Coefficinent (WC) [-]", "-", kInputData, kNumber, kRequired},
-    {"Text10", "tins1 [mm]", "mm", kThickness, kNumber, kRequired},
-    {"Text11", "tins2 [mm]", "mm", kThickness, kNumber, kRequired},
-    {"Text12", "tins3 [mm]", "mm", kThickness, kNumber, kRequired},
-    {"Text13", "tins4 [mm]", "mm", kThickness, kNumber, kRequired},
-    {"Text14", "tins5 [mm]", "mm", kThickness, kNumber, kRequired},
+    {field::WindCoefficient, "Text7", kConditionCaptions.wind, "-", kInputData, kNumber, kRequired},
+    {field::Thickness(1), "Text10", kThicknessCaptions[0], "mm", kThickness, kNumber, kRequired},
+    {field::Thickness(2), "Text11", kThicknessCaptions[1], "mm", kThickness, kNumber, kRequired},
+    {field::Thickness(3), "Text12", kThicknessCaptions[2], "mm", kThickness, kNumber, kRequired},
+    {field::Thickness(4), "Text13", kThicknessCaptions[3], "mm", kThickness, kNumber, kRequired},
+    {field::Thickness(5), "Text14", "tins5 [mm]", "mm", kThickness, kNumber, kRequired},
 };
 
 const std::vector<FieldSpec> kVesselFields = {
-    {"Text1", "Lenght (L) [m]", "m", kInputData, FieldRule::NotZero, kRequired},
-    {"Text2", "Heigth of Vessel (H) [m]", "m", kInputData, FieldRule::NotZero, kRequired},
-    {"Text3", "Width of Vessel (W) [m]", "m", kInputData, FieldRule::NotZero, kRequired},
-    {"Text4", "Fluid Temperature (T1) [oC]", "oC", kInputData, kNumber, kRequired},
-    {"Text5", "Ambient Temperature (Tout) [oC]", "oC", kInputData, kNumber, kRequired},
-    {"Text6", "Insulation Thermal Conductivity (k) [W/(m K)]", "W/(m K)", kInputData, kNumber,
+    {field::Length, "Text1", kLengthCaption, "m", kInputData, FieldRule::NotZero, kRequired},
+    {field::Height, "Text2", kHeightCaption, "m", kInputData, FieldRule::NotZero, kRequired},
+    {field::Width, "Text3", kWidthCaption, "m", kInputData, FieldRule::NotZero, kRequired},
+    {field::FluidTemperature, "Text4", kConditionCaptions.fluidTemperature, "oC", kInputData,
+     kNumber, kRequired},
+    {field::AmbientTemperature, "Text5", kConditionCaptions.ambientTemperature, "oC", kInputData,
+     kNumber, kRequired},
+    {field::Conductivity, "Text6", kConditionCaptions.conductivity, "W/(m K)", kInputData, kNumber,
      kRequired},
-    {"Text7", "Emissivity of Outside Surface (e) [-]", "-", kInputData, kNumber, kRequired},
-    {"Text8", "Wind Coefficinent (WC) [-]", "-", kInputData, kNumber, kRequired},
-    {"Text10", "tins1 [mm]", "mm", kThickness, kNumber, kRequired},
-    {"Text11", "tins2 [mm]", "mm", kThickness, kNumber, kRequired},
-    {"Text12", "tins3 [mm]", "mm", kThickness, kNumber, kRequired},
-    {"Text13", "tins4 [mm]", "mm", kThickness, kNumber, kRequired},
+    {field::Emissivity, "Text7", kConditionCaptions.emissivity, "-", kInputData, kNumber,
+     kRequired},
+    {field::WindCoefficient, "Text8", kConditionCaptions.wind, "-", kInputData, kNumber, kRequired},
+    {field::Thickness(1), "Text10", kThicknessCaptions[0], "mm", kThickness, kNumber, kRequired},
+    {field::Thickness(2), "Text11", kThicknessCaptions[1], "mm", kThickness, kNumber, kRequired},
+    {field::Thickness(3), "Text12", kThicknessCaptions[2], "mm", kThickness, kNumber, kRequired},
+    {field::Thickness(4), "Text13", kThicknessCaptions[3], "mm", kThickness, kNumber, kRequired},
 };
 
 constexpr std::string_view kCommonData = kPipeGroupInputFrame;
 
 const std::vector<FieldSpec> kPipeGroupFields = {
-    {"Text11", "Ambient Temperature (Tout) [oC]", "oC", kCommonData, kNumber, kRequired},
-    {"Text12", "Fluid Temperature (T1) [oC]", "oC", kCommonData, kNumber, kRequired},
-    {"Text13", "Thickness of Insulation (delta)  [mm]", "mm", kCommonData, kNumber, kRequired},
-    {"Text14", "Insulation Thermal Conductivity (k) [W/(m K)]", "W/(m K)", kCommonData, kNumber,
+    {field::AmbientTemperature, "Text11", kConditionCaptions.ambientTemperature, "oC", kCommonData,
+     kNumber, kRequired},
+    {field::FluidTemperature, "Text12", kConditionCaptions.fluidTemperature, "oC", kCommonData,
+     kNumber, kRequired},
+    {field::Thickness(1), "Text13", "Thickness of Insulation (delta)  [mm]", "mm", kCommonData,
+     kNumber, kRequired},
+    {field::Conductivity, "Text14", kConditionCaptions.conductivity, "W/(m K)", kCommonData,
+     kNumber, kRequired},
+    {field::Emissivity, "Text15", kConditionCaptions.emissivity, "-", kCommonData, kNumber,
      kRequired},
-    {"Text15", "Emissivity of Outside Surface (e) [-]", "-", kCommonData, kNumber, kRequired},
-    {"Text16", "Wind Coefficinent (WC) [-]", "-", kCommonData, kNumber, kRequired},
-    {"Text3", "Lenght of Pipes [m]", "m", kPipeTableFrame, kNumber, Requirement::RowEntry},
-    {"Text4", "Number of Valves", "", kPipeTableFrame, kNumber, Requirement::RowEntry},
-    {"Text5", "Number of Flanges", "", kPipeTableFrame, kNumber, Requirement::RowEntry},
+    {field::WindCoefficient, "Text16", kConditionCaptions.wind, "-", kCommonData, kNumber,
+     kRequired},
+    {field::PipeLength, "Text3", "Lenght of Pipes [m]", "m", kPipeTableFrame, kNumber,
+     Requirement::RowEntry},
+    {field::Valves, "Text4", "Number of Valves", "", kPipeTableFrame, kNumber,
+     Requirement::RowEntry},
+    {field::Flanges, "Text5", "Number of Flanges", "", kPipeTableFrame, kNumber,
+     Requirement::RowEntry},
 };
 
 std::string_view BaseName(std::string_view controlName) {
@@ -96,18 +111,20 @@ const std::array<std::string_view, 7> kPipeTableHeadings = {"NO [mm]",
 const std::array<std::string_view, 2> kPipeGroupTotalCaptions = {
     "Total Losses of Bare Pipes [kW]", "Total Losses of Insulated  Pipes [kW]"};
 
-const std::vector<FieldSpec>& Fields(InputFileKind kind) {
-    switch (kind) {
-    case InputFileKind::SinglePipe:
-        return kSinglePipeFields;
-    case InputFileKind::Vessel:
-        return kVesselFields;
-    case InputFileKind::ThicknessLimit:
-        return ThicknessLimitFields();
-    case InputFileKind::MultiplePipes:
-        break;
-    }
+const std::vector<FieldSpec>& SinglePipeFields() {
+    return kSinglePipeFields;
+}
+
+const std::vector<FieldSpec>& VesselFields() {
+    return kVesselFields;
+}
+
+const std::vector<FieldSpec>& PipeGroupFields() {
     return kPipeGroupFields;
+}
+
+const std::vector<FieldSpec>& Fields(InputFileKind kind) {
+    return CalculatorOf(kind).fields();
 }
 
 const FieldSpec* FindField(InputFileKind kind, std::string_view controlName) {
@@ -120,18 +137,15 @@ const FieldSpec* FindField(InputFileKind kind, std::string_view controlName) {
     return it == fields.end() ? nullptr : &*it;
 }
 
+const FieldSpec* FindField(InputFileKind kind, FieldId id) {
+    const std::vector<FieldSpec>& fields = Fields(kind);
+    auto it = std::find_if(fields.begin(), fields.end(),
+                           [&](const FieldSpec& field) { return field.id == id; });
+    return it == fields.end() ? nullptr : &*it;
+}
+
 std::string_view ScreenTitle(InputFileKind kind) {
-    switch (kind) {
-    case InputFileKind::SinglePipe:
-        return "SINGLE PIPES";
-    case InputFileKind::Vessel:
-        return "VESSEL INSULATION";
-    case InputFileKind::ThicknessLimit:
-        return kThicknessLimitTitle;
-    case InputFileKind::MultiplePipes:
-        break;
-    }
-    return "PART OF INSULATION";
+    return CalculatorOf(kind).title;
 }
 
 bool VesselUsesField(int listIndex, std::string_view controlName) {
@@ -154,6 +168,12 @@ const std::string& ScreenTexts::text(std::string_view controlName) const {
     return it == texts.end() ? empty : it->second;
 }
 
+const std::string& ScreenTexts::text(FieldId id) const {
+    static const std::string empty;
+    const FieldSpec* field = FindField(kind, id);
+    return field ? text(field->name) : empty;
+}
+
 std::string Caption(const ScreenTexts& screen, std::string_view controlName) {
     const std::string_view base = BaseName(controlName);
     if (screen.kind == InputFileKind::ThicknessLimit)
@@ -174,9 +194,7 @@ std::string Caption(const ScreenTexts& screen, std::string_view controlName) {
     return caption;
 }
 
-std::vector<std::string> MissingFields(const ScreenTexts& screen) {
-    if (screen.kind == InputFileKind::ThicknessLimit)
-        return ThicknessLimitMissing(screen);
+std::vector<std::string> RequiredFieldsMissing(const ScreenTexts& screen) {
     std::vector<const FieldSpec*> rowEntries;
     for (const FieldSpec& field : Fields(screen.kind)) {
         if (field.requirement == Requirement::RowEntry)
@@ -197,6 +215,10 @@ std::vector<std::string> MissingFields(const ScreenTexts& screen) {
             missing.push_back(*firstEmpty);
     }
     return missing;
+}
+
+std::vector<std::string> MissingFields(const ScreenTexts& screen) {
+    return CalculatorOf(screen.kind).missing(screen);
 }
 
 std::string MissingValueMessage(const ScreenTexts& screen, std::string_view controlName) {

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// The fields of the three calculator screens, once: control name, caption as
-// the screen shows it, unit, the frame it sits in, the rule it follows and
-// whether the required check visits it. Also the screens' other captions
-// (titles, frames, lists, result rows), the texts a screen holds (by control
-// name) and the required-fields check.
+// The fields of the calculator screens, once: what the field means, its
+// control name, caption as the screen shows it, unit, the frame it sits in,
+// the rule it follows and whether the required check visits it. Also the
+// screens' other captions (titles, frames, lists, result rows), the texts a
+// screen holds (by control name) and the required-fields check.
 
 #include "files/input_file.h"
 
@@ -28,22 +28,72 @@ inline constexpr char kOutsideDiameterTooSmall[] =
     "Pipe outside diameter must be greater then pipe nominam diameter!";
 inline constexpr char kPleaseInputValue[] = "Please input value!";
 
-// Every field filters what is typed (kind A) and checks the number on leaving
-// (kind B); some add a rule that runs first.
+// Every field filters what is typed and checks the number on leaving; some
+// add a rule that runs first.
 enum class FieldRule {
-    Number,          // kinds A and B only
-    NotZero,         // kind C: exactly "0" is refused on leaving
-    NominalDiameter, // kind D: must not exceed the outside diameter
-    OutsideDiameter, // kind D: must not be below the nominal diameter
+    Number,          // the typing filter and the number check only
+    NotZero,         // exactly "0" is refused on leaving
+    NominalDiameter, // must not exceed the outside diameter
+    OutsideDiameter, // must not be below the nominal diameter
 };
 
 enum class Requirement {
-    Required, // kind E: checked in table order, the first empty one stops
-    RowEntry, // kind F: a pipe row used at all must have all three entries
+    Required, // checked in table order, the first empty one stops
+    RowEntry, // a pipe row used at all must have all three entries
     Optional, // may stay empty (the limits of the thickness for a limit screen)
 };
 
+// What a field means, whatever its control is called on a screen: the
+// operating conditions read the same on every calculator, and "Take inputs"
+// copies a field to the field of the same meaning.
+enum class Meaning {
+    NominalDiameter,
+    OutsideDiameter,
+    Length,
+    Height,
+    Width, // or the diameter of a cylindrical vessel
+    FluidTemperature,
+    AmbientTemperature,
+    Conductivity,
+    Emissivity,
+    WindCoefficient,
+    Thickness, // a candidate insulation thickness, numbered from 1
+    SurfaceTemperatureLimit,
+    HeatLossLimit,
+    PipeLength, // the entries of a pipe row
+    Valves,
+    Flanges,
+};
+
+struct FieldId {
+    Meaning meaning;
+    int index = 0; // the thickness's number; 0 for the others
+    bool operator==(const FieldId&) const = default;
+};
+
+namespace field {
+inline constexpr FieldId NominalDiameter{Meaning::NominalDiameter};
+inline constexpr FieldId OutsideDiameter{Meaning::OutsideDiameter};
+inline constexpr FieldId Length{Meaning::Length};
+inline constexpr FieldId Height{Meaning::Height};
+inline constexpr FieldId Width{Meaning::Width};
+inline constexpr FieldId FluidTemperature{Meaning::FluidTemperature};
+inline constexpr FieldId AmbientTemperature{Meaning::AmbientTemperature};
+inline constexpr FieldId Conductivity{Meaning::Conductivity};
+inline constexpr FieldId Emissivity{Meaning::Emissivity};
+inline constexpr FieldId WindCoefficient{Meaning::WindCoefficient};
+constexpr FieldId Thickness(int number) {
+    return {Meaning::Thickness, number};
+}
+inline constexpr FieldId SurfaceTemperatureLimit{Meaning::SurfaceTemperatureLimit};
+inline constexpr FieldId HeatLossLimit{Meaning::HeatLossLimit};
+inline constexpr FieldId PipeLength{Meaning::PipeLength};
+inline constexpr FieldId Valves{Meaning::Valves};
+inline constexpr FieldId Flanges{Meaning::Flanges};
+} // namespace field
+
 struct FieldSpec {
+    FieldId id;               // what the field means
     std::string_view name;    // control name: "Text3"; a pipe row entry "Text3" stands for Text3(r)
     std::string_view caption; // as shown beside the field (typos included)
     std::string_view unit;    // "mm", "oC", "m", "W/(m K)", "-"; empty for counts
@@ -52,12 +102,35 @@ struct FieldSpec {
     Requirement requirement;
 };
 
+// Captions that several field tables share: the dimensions of the limit
+// screen's objects, the operating conditions and the candidate thicknesses.
+inline constexpr std::string_view kOutsideDiameterCaption = "Pipe outside diameter (D2) [mm]";
+inline constexpr std::string_view kLengthCaption = "Lenght (L) [m]";
+inline constexpr std::string_view kHeightCaption = "Heigth of Vessel (H) [m]";
+inline constexpr std::string_view kWidthCaption = "Width of Vessel (W) [m]";
+struct ConditionCaptions {
+    std::string_view fluidTemperature, ambientTemperature, conductivity, emissivity, wind;
+};
+inline constexpr ConditionCaptions kConditionCaptions = {
+    "Fluid Temperature (T1) [oC]", "Ambient Temperature (Tout) [oC]",
+    "Insulation Thermal Conductivity (k) [W/(m K)]", "Emissivity of Outside Surface (e) [-]",
+    "Wind Coefficinent (WC) [-]"};
+inline constexpr std::array<std::string_view, 4> kThicknessCaptions = {"tins1 [mm]", "tins2 [mm]",
+                                                                       "tins3 [mm]", "tins4 [mm]"};
+
 // The fields in screen order, which is also the order of the required check.
 // The multiple pipes screen's row entries come last, once each (not per row).
 const std::vector<FieldSpec>& Fields(InputFileKind kind);
 
+// The tables of the single pipe, vessel and multiple pipes screens.
+const std::vector<FieldSpec>& SinglePipeFields();
+const std::vector<FieldSpec>& VesselFields();
+const std::vector<FieldSpec>& PipeGroupFields();
+
 // The field of a control name ("Text3", "Text3(15)"); nullptr for none.
 const FieldSpec* FindField(InputFileKind kind, std::string_view controlName);
+// The field that means `id`; nullptr for none.
+const FieldSpec* FindField(InputFileKind kind, FieldId id);
 
 // The screens' window titles: "SINGLE PIPES", "VESSEL INSULATION", "PART OF INSULATION".
 std::string_view ScreenTitle(InputFileKind kind);
@@ -105,6 +178,8 @@ struct ScreenTexts {
 
     // Empty for a control that has no text.
     const std::string& text(std::string_view controlName) const;
+    // The text of the field that means `id`; empty for none.
+    const std::string& text(FieldId id) const;
 };
 
 // The caption of a field as the screen shows it; a pipe row entry is named
@@ -117,6 +192,8 @@ std::string Caption(const ScreenTexts& screen, std::string_view controlName);
 // stop at the first empty one; on the multiple pipes screen, when those are
 // complete, every incomplete pipe row then names its first empty entry.
 std::vector<std::string> MissingFields(const ScreenTexts& screen);
+// The check above as every calculator but the thickness for a limit makes it.
+std::vector<std::string> RequiredFieldsMissing(const ScreenTexts& screen);
 
 // "Please input value! (Text3, Fluid Temperature (T1) [oC])": the message of a
 // missing field where no focus can point at it.

@@ -19,6 +19,21 @@ double CaseReader::operator()(std::string_view controlName) {
     return value.value_or(0);
 }
 
+double CaseReader::operator()(FieldId id) {
+    const FieldSpec* field = FindField(screen_.kind, id);
+    return field ? (*this)(field->name) : 0.0;
+}
+
+OperatingConditions CaseReader::conditions() {
+    OperatingConditions conditions;
+    conditions.T1 = (*this)(field::FluidTemperature);
+    conditions.Tout = (*this)(field::AmbientTemperature);
+    conditions.k = (*this)(field::Conductivity);
+    conditions.e = (*this)(field::Emissivity);
+    conditions.WC = (*this)(field::WindCoefficient);
+    return conditions;
+}
+
 std::optional<CaseError> CaseReader::error() const {
     if (!failed_)
         return std::nullopt;

@@ -7,6 +7,7 @@
 
 #include "cases/case_fields.h"
 #include "engine/calculation_error.h"
+#include "engine/operating_conditions.h"
 #include "support/expected.h"
 
 #include <array>
@@ -43,6 +44,10 @@ public:
 
     // The value, or 0 for a text that is not a number.
     double operator()(std::string_view controlName);
+    // The same for the field that means `id`.
+    double operator()(FieldId id);
+    // T1, Tout, k, e and WC, read in that order.
+    OperatingConditions conditions();
 
     std::optional<CaseError> error() const;
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cases/case_records.h"
 
+#include "cases/calculator.h"
 #include "cases/single_pipe_case.h"
 #include "cases/thickness_limit_case.h"
 #include "text/number_text.h"
@@ -113,21 +114,34 @@ std::string ChangedFieldsMessage(const ScreenTexts& screen,
     return message;
 }
 
-TestData TestDataOf(InputFileKind kind, std::string_view decimalSeparator) {
-    if (kind == InputFileKind::ThicknessLimit)
-        return ThicknessLimitTestData(0, decimalSeparator);
+namespace {
+
+TestData TestDataFrom(const std::vector<TestText>& texts, int listIndex,
+                      std::string_view decimalSeparator) {
     TestData data;
-    const std::vector<TestText>* texts = &kPipeGroupTestData;
-    if (kind == InputFileKind::SinglePipe) {
-        data.listIndex = 1;
-        texts = &kSinglePipeTestData;
-    } else if (kind == InputFileKind::Vessel) {
-        texts = &kVesselTestData;
-    }
-    for (const TestText& entry : *texts)
+    data.listIndex = listIndex;
+    for (const TestText& entry : texts)
         data.texts.push_back(
             {std::string(entry.field), WithSeparator(entry.text, decimalSeparator)});
     return data;
+}
+
+} // namespace
+
+TestData SinglePipeTestData(int, std::string_view decimalSeparator) {
+    return TestDataFrom(kSinglePipeTestData, 1, decimalSeparator);
+}
+
+TestData VesselTestData(int, std::string_view decimalSeparator) {
+    return TestDataFrom(kVesselTestData, -1, decimalSeparator);
+}
+
+TestData PipeGroupTestData(int, std::string_view decimalSeparator) {
+    return TestDataFrom(kPipeGroupTestData, -1, decimalSeparator);
+}
+
+TestData TestDataOf(InputFileKind kind, std::string_view decimalSeparator) {
+    return CalculatorOf(kind).testData(0, decimalSeparator);
 }
 
 } // namespace termiva::cases

@@ -71,5 +71,9 @@ struct TestData {
     std::vector<FieldText> texts;
 };
 TestData TestDataOf(InputFileKind kind, std::string_view decimalSeparator);
+// The test data of each screen (the list entry argument is not used).
+TestData SinglePipeTestData(int listIndex, std::string_view decimalSeparator);
+TestData VesselTestData(int listIndex, std::string_view decimalSeparator);
+TestData PipeGroupTestData(int listIndex, std::string_view decimalSeparator);
 
 } // namespace termiva::cases

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cases/pipe_group_case.h"
 
+#include "cases/calculator.h"
 #include "text/number_text.h"
 
 namespace termiva::cases {
@@ -50,6 +51,39 @@ PipeGroupTexts PipeGroupResultTexts(const PipeGroupResult& result,
     texts.bareTotal = text::Format(result.QbareTotal / 1000, "####0.#0", decimalSeparator);
     texts.insulatedTotal = text::Format(result.QinsTotal / 1000, "####0.#0", decimalSeparator);
     return texts;
+}
+
+namespace {
+
+CaseResult<ResultTexts> PipeGroupResults(const ScreenTexts& screen,
+                                         std::string_view decimalSeparator) {
+    const auto result = CalculatePipeGroup(screen, decimalSeparator);
+    if (!result)
+        return result.error();
+    const PipeGroupTexts texts = PipeGroupResultTexts(*result, decimalSeparator);
+    ResultTexts results;
+    for (std::size_t i = 0; i < texts.rows.size(); ++i) {
+        if (!texts.rows[i])
+            continue;
+        const int row = kFirstPipeRow + static_cast<int>(i);
+        results.values.push_back(
+            {RowName("Label16", row), texts.rows[i]->bare, result->rows[i].bareFlags});
+        results.values.push_back(
+            {RowName("Label17", row), texts.rows[i]->insulated, result->rows[i].insFlags});
+    }
+    results.values.push_back({"Label20", texts.bareTotal, result->bareTotalFlags});
+    results.values.push_back({"Label21", texts.insulatedTotal, result->insTotalFlags});
+    results.marks = MarksOf(*result);
+    return results;
+}
+
+} // namespace
+
+Calculator PipeGroupCalculator() {
+    return {"multiple-pipes",     InputFileKind::MultiplePipes,
+            "PART OF INSULATION", kMultiplePipesHelpTopic,
+            PipeGroupFields,      RequiredFieldsMissing,
+            PipeGroupTestData,    PipeGroupResults};
 }
 
 } // namespace termiva::cases

@@ -53,8 +53,9 @@ Marks MarksOf(const DiameterTable& table) {
 std::string MarkExplanation(const ValueFlags& flags, std::string_view decimalSeparator) {
     std::string lines;
     if (flags.outsideAirData)
-        lines = "Computed with air properties beyond 550 °C (film) / 600 °C (surface): can be far "
-                "off.";
+        lines = "Computed with air properties beyond " + DegreesText(kDensityDataLimit) +
+                " °C (film) / " + DegreesText(kPropertyDataLimit) +
+                " °C (surface): can be far off.";
     if (flags.approximate) {
         const std::string imbalance = text::Format(flags.imbalance, "####0.#0", decimalSeparator);
         if (!lines.empty())

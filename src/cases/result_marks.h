@@ -16,8 +16,9 @@
 
 namespace termiva::cases {
 
-inline constexpr char kOutsideAirDataNote[] =
-    "Marked values use air properties beyond 550 °C (film) / 600 °C (surface) and can be far off.";
+inline const std::string kOutsideAirDataNote =
+    "Marked values use air properties beyond " + DegreesText(kDensityDataLimit) + " °C (film) / " +
+    DegreesText(kPropertyDataLimit) + " °C (surface) and can be far off.";
 inline constexpr char kApproximateNote[] =
     "Marked values are approximate: the heat balance is not closed to within 1 % of the loss.";
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cases/single_pipe_case.h"
 
+#include "cases/calculator.h"
 #include "cases/diameter_table_case.h"
 #include "engine/pipe_sizes.h"
 #include "text/number_text.h"
@@ -23,11 +24,7 @@ CaseResult<SinglePipeResult> CalculateSinglePipe(const ScreenTexts& screen,
     SinglePipeInput input;
     input.D2 = number("Text2");
     const DiameterTableInput conditions = PipeConditions(number);
-    input.T1 = conditions.T1;
-    input.Tout = conditions.Tout;
-    input.k = conditions.k;
-    input.e = conditions.e;
-    input.WC = conditions.WC;
+    static_cast<OperatingConditions&>(input) = conditions;
     input.tins = conditions.tins;
     if (auto error = number.error())
         return *error;
@@ -36,7 +33,25 @@ CaseResult<SinglePipeResult> CalculateSinglePipe(const ScreenTexts& screen,
 
 SinglePipeTexts SinglePipeResultTexts(const SinglePipeResult& result,
                                       std::string_view decimalSeparator) {
-    return FormatLosses(result.HeatLoss, result.Tsurface, "####0.#0", "####.0", decimalSeparator);
+    return FormatLosses(result.HeatLoss, result.Tsurface, kPipeLossPattern, kPipeTemperaturePattern,
+                        decimalSeparator);
+}
+
+namespace {
+
+CaseResult<ResultTexts> SinglePipeResults(const ScreenTexts& screen,
+                                          std::string_view decimalSeparator) {
+    const auto result = CalculateSinglePipe(screen, decimalSeparator);
+    if (!result)
+        return result.error();
+    return LossResults(SinglePipeResultTexts(*result, decimalSeparator), result->flags, 18, 24);
+}
+
+} // namespace
+
+Calculator SinglePipeCalculator() {
+    return {"single-pipe",    InputFileKind::SinglePipe, "SINGLE PIPES",     kSinglePipeHelpTopic,
+            SinglePipeFields, RequiredFieldsMissing,     SinglePipeTestData, SinglePipeResults};
 }
 
 } // namespace termiva::cases

@@ -26,6 +26,8 @@ CaseResult<SinglePipeResult> CalculateSinglePipe(const ScreenTexts& screen,
 
 // The result boxes' texts, bare pipe first: losses "####0.#0" W/m, surface
 // temperatures "####.0" °C.
+inline constexpr std::string_view kPipeLossPattern = "####0.#0";
+inline constexpr std::string_view kPipeTemperaturePattern = "####.0";
 using SinglePipeTexts = LossTexts<6>;
 SinglePipeTexts SinglePipeResultTexts(const SinglePipeResult& result,
                                       std::string_view decimalSeparator);

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cases/thickness_limit_case.h"
 
+#include "cases/calculator.h"
+#include "cases/single_pipe_case.h"
+#include "cases/vessel_case.h"
 #include "text/number_text.h"
 
 #include <algorithm>
@@ -10,54 +13,51 @@ namespace termiva::cases {
 
 namespace {
 
-constexpr std::string_view kObjectFrame = kLimitObjectFrame;
-constexpr std::string_view kInputData = kInputDataFrame;
-constexpr std::string_view kLimits = kLimitsFrame;
-constexpr FieldRule kNumber = FieldRule::Number;
-constexpr Requirement kRequired = Requirement::Required;
-
 const std::vector<FieldSpec> kFields = {
-    {"Text1", "Pipe outside diameter (D2) [mm]", "mm", kObjectFrame, FieldRule::NotZero, kRequired},
-    {"Text2", "Lenght (L) [m]", "m", kObjectFrame, FieldRule::NotZero, kRequired},
-    {"Text3", "Heigth of Vessel (H) [m]", "m", kObjectFrame, FieldRule::NotZero, kRequired},
-    {"Text4", "Width of Vessel (W) [m]", "m", kObjectFrame, FieldRule::NotZero, kRequired},
-    {"Text5", "Fluid Temperature (T1) [oC]", "oC", kInputData, kNumber, kRequired},
-    {"Text6", "Ambient Temperature (Tout) [oC]", "oC", kInputData, kNumber, kRequired},
-    {"Text7", "Insulation Thermal Conductivity (k) [W/(m K)]", "W/(m K)", kInputData, kNumber,
-     kRequired},
-    {"Text8", "Emissivity of Outside Surface (e) [-]", "-", kInputData, kNumber, kRequired},
-    {"Text9", "Wind Coefficinent (WC) [-]", "-", kInputData, kNumber, kRequired},
-    {"Text10", "Maximum surface temperature [oC]", "oC", kLimits, kNumber, Requirement::Optional},
-    {"Text11", "Maximum heat loss [W/m]", "W/m", kLimits, kNumber, Requirement::Optional},
+    {field::OutsideDiameter, "Text1", kOutsideDiameterCaption, "mm", kLimitObjectFrame,
+     FieldRule::NotZero, Requirement::Required},
+    {field::Length, "Text2", kLengthCaption, "m", kLimitObjectFrame, FieldRule::NotZero,
+     Requirement::Required},
+    {field::Height, "Text3", kHeightCaption, "m", kLimitObjectFrame, FieldRule::NotZero,
+     Requirement::Required},
+    {field::Width, "Text4", kWidthCaption, "m", kLimitObjectFrame, FieldRule::NotZero,
+     Requirement::Required},
+    {field::FluidTemperature, "Text5", kConditionCaptions.fluidTemperature, "oC", kInputDataFrame,
+     FieldRule::Number, Requirement::Required},
+    {field::AmbientTemperature, "Text6", kConditionCaptions.ambientTemperature, "oC",
+     kInputDataFrame, FieldRule::Number, Requirement::Required},
+    {field::Conductivity, "Text7", kConditionCaptions.conductivity, "W/(m K)", kInputDataFrame,
+     FieldRule::Number, Requirement::Required},
+    {field::Emissivity, "Text8", kConditionCaptions.emissivity, "-", kInputDataFrame,
+     FieldRule::Number, Requirement::Required},
+    {field::WindCoefficient, "Text9", kConditionCaptions.wind, "-", kInputDataFrame,
+     FieldRule::Number, Requirement::Required},
+    {field::SurfaceTemperatureLimit, "Text10", "Maximum surface temperature [oC]", "oC",
+     kLimitsFrame, FieldRule::Number, Requirement::Optional},
+    {field::HeatLossLimit, "Text11", "Maximum heat loss [W/m]", "W/m", kLimitsFrame,
+     FieldRule::Number, Requirement::Optional},
 };
 
 bool IsPipe(int listIndex) {
     return listIndex <= 0;
 }
 
-std::string WithSeparator(std::string_view text, std::string_view separator) {
-    std::string result;
-    for (char c : text) {
-        if (c == '.')
-            result += separator;
-        else
-            result += c;
-    }
-    return result;
+bool IsDimension(FieldId id) {
+    return id == field::OutsideDiameter || id == field::Length || id == field::Height ||
+           id == field::Width;
 }
 
-struct TestText {
-    std::string_view field;
-    std::string_view text;
-};
-
-const std::vector<TestText> kPipeTestData = {{"Text1", "26.9"}, {"Text5", "143"},  {"Text6", "20"},
-                                             {"Text7", "0.07"}, {"Text8", "0.95"}, {"Text9", "1"},
-                                             {"Text10", "50"},  {"Text11", ""}};
-
-const std::vector<TestText> kVesselTestData = {
-    {"Text2", "1.2"},  {"Text3", "1.8"}, {"Text4", "0.8"}, {"Text5", "150"}, {"Text6", "20"},
-    {"Text7", "0.05"}, {"Text8", "1"},   {"Text9", "1"},   {"Text10", ""},   {"Text11", "1000"}};
+// The fields of `from` (a single pipe or vessel screen) copied to the fields
+// of the same meaning; the limits and the list have none there.
+TestData TakeInputs(const ScreenTexts& from, int listIndex) {
+    TestData data;
+    data.listIndex = listIndex;
+    for (const FieldSpec& spec : kFields) {
+        if (const FieldSpec* source = FindField(from.kind, spec.id))
+            data.texts.push_back({std::string(spec.name), from.text(source->name)});
+    }
+    return data;
+}
 
 } // namespace
 
@@ -69,15 +69,14 @@ const std::vector<FieldSpec>& ThicknessLimitFields() {
 }
 
 bool LimitUsesField(int listIndex, std::string_view controlName) {
-    if (controlName == "Text1")
-        return IsPipe(listIndex);
-    if (controlName == "Text2")
-        return listIndex == 1 || listIndex == 2;
-    if (controlName == "Text3")
-        return listIndex == 1 || listIndex == 3;
-    if (controlName == "Text4")
-        return !IsPipe(listIndex);
-    return true;
+    const FieldSpec* spec = FindField(InputFileKind::ThicknessLimit, controlName);
+    if (!spec || !IsDimension(spec->id))
+        return true;
+    // The pipe's and the vessel shapes' own dimensions, as their screens use them.
+    if (IsPipe(listIndex))
+        return FindField(InputFileKind::SinglePipe, spec->id) != nullptr;
+    const FieldSpec* vessel = FindField(InputFileKind::Vessel, spec->id);
+    return vessel && VesselUsesField(listIndex - 1, vessel->name);
 }
 
 std::string LimitFieldCaption(int listIndex, std::string_view controlName) {
@@ -158,11 +157,7 @@ CaseResult<ThicknessLimitInput> ThicknessLimitInputOf(const ScreenTexts& screen,
     input.L = used("Text2");
     input.H = used("Text3");
     input.W = used("Text4");
-    input.T1 = number("Text5");
-    input.Tout = number("Text6");
-    input.k = number("Text7");
-    input.e = number("Text8");
-    input.WC = number("Text9");
+    static_cast<OperatingConditions&>(input) = number.conditions();
     const auto limit = [&](std::string_view name) -> std::optional<double> {
         if (screen.text(name).empty())
             return std::nullopt;
@@ -202,8 +197,9 @@ ThicknessLimitTexts ThicknessLimitResultTexts(const ThicknessLimitResult& result
                                               LimitObject object,
                                               std::string_view decimalSeparator) {
     const bool pipe = object == LimitObject::Pipe;
-    const std::string_view lossPattern = pipe ? "####0.#0" : "#######0.0";
-    const std::string_view surfacePattern = pipe ? "####.0" : "###0.0";
+    const std::string_view lossPattern = pipe ? kPipeLossPattern : kVesselLossPattern;
+    const std::string_view surfacePattern =
+        pipe ? kPipeTemperaturePattern : kVesselTemperaturePattern;
     const auto thickness = [&](std::optional<double> t) {
         return t ? text::Format(*t, "###0.0", decimalSeparator) : std::string("-");
     };
@@ -285,42 +281,62 @@ ThicknessLimitCaptions ThicknessLimitResultCaptions(int listIndex) {
 }
 
 TestData ThicknessLimitTestData(int listIndex, std::string_view decimalSeparator) {
-    TestData data;
-    for (const TestText& entry : IsPipe(listIndex) ? kPipeTestData : kVesselTestData)
-        data.texts.push_back(
-            {std::string(entry.field), WithSeparator(entry.text, decimalSeparator)});
+    // The single pipe's or the vessel's test data, as "Take inputs" would copy it.
+    ScreenTexts source{
+        IsPipe(listIndex) ? InputFileKind::SinglePipe : InputFileKind::Vessel, -1, {}};
+    const TestData sourceData = TestDataOf(source.kind, decimalSeparator);
+    for (const FieldText& text : PipeSizeTexts(sourceData.listIndex, decimalSeparator))
+        source.texts[text.field] = text.text;
+    for (const FieldText& text : sourceData.texts)
+        source.texts[text.field] = text.text;
+    TestData data = TakeInputs(source, -1);
+    const std::string pipeLimit = IsPipe(listIndex) ? "50" : "";
+    const std::string vesselLimit = IsPipe(listIndex) ? "" : "1000";
+    data.texts.push_back({"Text10", pipeLimit});
+    data.texts.push_back({"Text11", vesselLimit});
     data.texts.push_back({std::string(kStandardListField), DefaultStandardListText()});
     return data;
 }
 
 TestData TakeFromSinglePipe(const ScreenTexts& singlePipe) {
-    TestData data;
-    data.listIndex = 0;
-    const std::array<std::pair<const char*, const char*>, 6> map = {{{"Text2", "Text1"},
-                                                                     {"Text3", "Text5"},
-                                                                     {"Text4", "Text6"},
-                                                                     {"Text5", "Text7"},
-                                                                     {"Text6", "Text8"},
-                                                                     {"Text7", "Text9"}}};
-    for (const auto& [from, to] : map)
-        data.texts.push_back({to, singlePipe.text(from)});
-    return data;
+    return TakeInputs(singlePipe, 0);
 }
 
 TestData TakeFromVessel(const ScreenTexts& vessel) {
-    TestData data;
-    data.listIndex = std::clamp(vessel.listIndex, 0, 2) + 1;
-    const std::array<std::pair<const char*, const char*>, 8> map = {{{"Text1", "Text2"},
-                                                                     {"Text2", "Text3"},
-                                                                     {"Text3", "Text4"},
-                                                                     {"Text4", "Text5"},
-                                                                     {"Text5", "Text6"},
-                                                                     {"Text6", "Text7"},
-                                                                     {"Text7", "Text8"},
-                                                                     {"Text8", "Text9"}}};
-    for (const auto& [from, to] : map)
-        data.texts.push_back({to, vessel.text(from)});
-    return data;
+    return TakeInputs(vessel, std::clamp(vessel.listIndex, 0, 2) + 1);
+}
+
+namespace {
+
+CaseResult<ResultTexts> ThicknessLimitResults(const ScreenTexts& screen,
+                                              std::string_view decimalSeparator) {
+    const auto result = CalculateThicknessLimit(screen, decimalSeparator);
+    if (!result)
+        return result.error();
+    const ThicknessLimitTexts texts = ThicknessLimitResultTexts(
+        *result, static_cast<LimitObject>(std::clamp(screen.listIndex, 0, 3)), decimalSeparator);
+    const ValueFlags none;
+    const ValueFlags& standard = result->standard ? result->standard->flags : none;
+    ResultTexts results;
+    results.values = {{"Label20", texts.surfaceThickness, none},
+                      {"Label21", texts.lossThickness, none},
+                      {"Label22", texts.governing, none},
+                      {"Label23", texts.thickness, none},
+                      {"Label24", texts.heatLoss, result->answer.flags},
+                      {"Label25", texts.surfaceTemperature, result->answer.flags},
+                      {"Label26", texts.standardThickness, none},
+                      {"Label27", texts.standardHeatLoss, standard},
+                      {"Label28", texts.standardSurfaceTemperature, standard}};
+    results.marks = MarksOf(*result);
+    return results;
+}
+
+} // namespace
+
+Calculator ThicknessLimitCalculator() {
+    return {"thickness-limit",        InputFileKind::ThicknessLimit, kThicknessLimitTitle,
+            kThicknessLimitHelpTopic, ThicknessLimitFields,          ThicknessLimitMissing,
+            ThicknessLimitTestData,   ThicknessLimitResults};
 }
 
 } // namespace termiva::cases

@@ -21,6 +21,8 @@ CaseResult<VesselResult> CalculateVessel(const ScreenTexts& screen,
 
 // The result boxes' texts, bare vessel first: losses "#######0.0" W, surface
 // temperatures "###0.0" °C.
+inline constexpr std::string_view kVesselLossPattern = "#######0.0";
+inline constexpr std::string_view kVesselTemperaturePattern = "###0.0";
 using VesselTexts = LossTexts<5>;
 VesselTexts VesselResultTexts(const VesselResult& result, std::string_view decimalSeparator);
 

@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// What the option parsers of termiva-calc share: how a usage error is told and
-// how an option's value is taken.
+// The options of termiva-calc, each form's in one table, and the one parser
+// of those tables: how an option's value is taken and how a usage error is
+// told.
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <ostream>
-#include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace termiva::cli {
@@ -22,8 +24,33 @@ std::nullopt_t UsageError(std::ostream& err, const std::string& message);
 std::string OptionValue(const std::vector<std::string>& args, std::size_t& i,
                         const std::string& name);
 
-// Records that option `name` was given; true when it was given before. A
-// value given twice is a usage error, not "the last one wins".
-bool GivenBefore(std::set<std::string>& given, const std::string& name);
+// An option: its name and short name, whether it takes a value
+// ("--name=value" or the next argument) and what it does with it.
+struct Option {
+    std::string_view name;  // "--json"
+    std::string_view alias; // "-h"; empty for none
+    bool takesValue = false;
+    // What a usage error says after the name when the value is empty ("needs
+    // a file name"); empty: an empty value is taken as it is.
+    std::string_view whenEmpty;
+    // Takes the value (empty for an option without one); the message of a
+    // usage error, or nothing.
+    std::function<std::optional<std::string>(const std::string& value)> take;
+};
+
+// Options that set a flag or keep their value as typed.
+std::function<std::optional<std::string>(const std::string&)> SetFlag(bool& flag);
+std::function<std::optional<std::string>(const std::string&)> SetText(std::string& text);
+std::function<std::optional<std::string>(const std::string&)>
+SetText(std::optional<std::string>& text);
+
+// Reads `args` by `table`: an option without a value only as written, one
+// with a value also as "--name=value"; every other argument, and each after
+// "--", is a file. The files, or nothing after a usage error ("unknown
+// option ARG" followed by `unknownSuffix`) written to `err`.
+std::optional<std::vector<std::string>> ParseOptions(const std::vector<std::string>& args,
+                                                     const std::vector<Option>& table,
+                                                     std::string_view unknownSuffix,
+                                                     std::ostream& err);
 
 } // namespace termiva::cli

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/calc.h"
 
+#include "cases/calculator.h"
 #include "cases/case_fields.h"
 #include "cases/case_records.h"
 #include "cases/diameter_table_case.h"
@@ -58,43 +59,21 @@ struct FileReport {
 
 std::optional<Options> ParseArguments(const std::vector<std::string>& args, std::ostream& err) {
     Options options;
-    std::set<std::string> given;
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const std::string name = arg.substr(0, arg.find('='));
-        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
-            options.files.push_back(arg);
-        } else if (arg == "--") {
-            optionsEnded = true;
-        } else if (arg == "--json") {
-            options.json = true;
-        } else if (arg == "--table") {
-            options.table = true;
-        } else if (arg == "--help" || arg == "-h") {
-            options.help = true;
-        } else if (arg == "--version") {
-            options.version = true;
-        } else if (name == "--workbook" || name == "--template" || name == "--report" ||
-                   name == "--project" || name == "--prepared-by") {
-            if (GivenBefore(given, name))
-                return UsageError(err, name + " is given more than once");
-            const std::string value = OptionValue(args, i, name);
-            const bool isText = name == "--project" || name == "--prepared-by";
-            if (value.empty() && !isText)
-                return UsageError(err, name + " needs a file name");
-            if (name == "--workbook")
-                options.workbook = value;
-            else if (name == "--template")
-                options.templatePath = value;
-            else if (name == "--report")
-                options.report.path = value;
-            else
-                (name == "--project" ? options.report.project : options.report.preparedBy) = value;
-        } else {
-            return UsageError(err, "unknown option " + arg);
-        }
-    }
+    const std::vector<Option> table = {
+        {"--json", {}, false, {}, SetFlag(options.json)},
+        {"--table", {}, false, {}, SetFlag(options.table)},
+        {"--help", "-h", false, {}, SetFlag(options.help)},
+        {"--version", {}, false, {}, SetFlag(options.version)},
+        {"--workbook", {}, true, "needs a file name", SetText(options.workbook)},
+        {"--template", {}, true, "needs a file name", SetText(options.templatePath)},
+        {"--report", {}, true, "needs a file name", SetText(options.report.path)},
+        {"--project", {}, true, {}, SetText(options.report.project)},
+        {"--prepared-by", {}, true, {}, SetText(options.report.preparedBy)},
+    };
+    auto files = ParseOptions(args, table, {}, err);
+    if (!files)
+        return std::nullopt;
+    options.files = std::move(*files);
     if (options.help || options.version)
         return options;
     if (options.files.empty())
@@ -187,25 +166,34 @@ FileReport CalculateFile(const std::string& path, const Options& options,
         report.status = kExitFailed;
         return report;
     }
-    switch (*report.kind) {
-    case InputFileKind::SinglePipe:
-        if (options.table) {
-            Take(cases::CalculateDiameterTable(screen, separator), report.table, report);
-            if (report.table && !options.workbook.empty())
-                report.exported = cases::DiagramExportOf(
-                    screen, cases::TableTexts(*report.table, separator), separator);
-        } else
-            Take(cases::CalculateSinglePipe(screen, separator), report.singlePipe, report);
-        break;
-    case InputFileKind::Vessel:
-        report.shape = screen.listIndex + 1;
-        Take(cases::CalculateVessel(screen, separator), report.vessel, report);
-        break;
-    case InputFileKind::MultiplePipes:
-        Take(cases::CalculatePipeGroup(screen, separator), report.pipeGroup, report);
-        break;
-    case InputFileKind::ThicknessLimit:
-        break;
+    // What termiva-calc computes of each calculator's file.
+    using Compute = void (*)(FileReport&, const ScreenTexts&, const Options&, std::string_view);
+    static const std::pair<std::string_view, Compute> kComputes[] = {
+        {"single-pipe",
+         [](FileReport& into, const ScreenTexts& texts, const Options& with, std::string_view sep) {
+             if (!with.table) {
+                 Take(cases::CalculateSinglePipe(texts, sep), into.singlePipe, into);
+                 return;
+             }
+             Take(cases::CalculateDiameterTable(texts, sep), into.table, into);
+             if (into.table && !with.workbook.empty())
+                 into.exported =
+                     cases::DiagramExportOf(texts, cases::TableTexts(*into.table, sep), sep);
+         }},
+        {"vessel",
+         [](FileReport& into, const ScreenTexts& texts, const Options&, std::string_view sep) {
+             into.shape = texts.listIndex + 1;
+             Take(cases::CalculateVessel(texts, sep), into.vessel, into);
+         }},
+        {"multiple-pipes",
+         [](FileReport& into, const ScreenTexts& texts, const Options&, std::string_view sep) {
+             Take(cases::CalculatePipeGroup(texts, sep), into.pipeGroup, into);
+         }},
+    };
+    const std::string_view id = cases::CalculatorOf(*report.kind).id;
+    for (const auto& [calculator, compute] : kComputes) {
+        if (calculator == id)
+            compute(report, screen, options, separator);
     }
     return report;
 }

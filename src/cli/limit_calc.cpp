@@ -45,46 +45,29 @@ struct LimitReport {
 std::optional<LimitOptions> ParseLimitArguments(const std::vector<std::string>& args,
                                                 std::string_view separator, std::ostream& err) {
     LimitOptions options;
-    std::set<std::string> given;
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const std::string name = arg.substr(0, arg.find('='));
-        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
-            options.files.push_back(arg);
-        } else if (arg == "--") {
-            optionsEnded = true;
-        } else if (arg == "--json") {
-            options.json = true;
-        } else if (arg == "--limit") {
-            options.limitFiles = true;
-        } else if (name == "--max-surface" || name == "--max-loss" || name == "--standard") {
-            if (GivenBefore(given, name))
-                return UsageError(err, name + " is given more than once");
-            const std::string value = OptionValue(args, i, name);
-            if (value.empty())
-                return UsageError(err, name + " needs a value");
-            if (name != "--standard" && !text::IsNumber(value, separator))
-                return UsageError(err, name + " needs a number (decimal separator \"" +
-                                           std::string(separator) + "\"): " + value);
-            (name == "--max-surface" ? options.maxSurface
-             : name == "--max-loss"  ? options.maxLoss
-                                     : options.standard) = value;
-        } else if (name == "--report" || name == "--project" || name == "--prepared-by") {
-            if (GivenBefore(given, name))
-                return UsageError(err, name + " is given more than once");
-            const std::string value = OptionValue(args, i, name);
-            if (name == "--report") {
-                if (value.empty())
-                    return UsageError(err, "--report needs a file name");
-                options.report.path = value;
-            } else {
-                (name == "--project" ? options.report.project : options.report.preparedBy) = value;
-            }
-        } else {
-            return UsageError(err, "unknown option " + arg + " with a thickness for a limit");
-        }
-    }
+    const auto number = [separator](std::string_view name, std::optional<std::string>& into) {
+        return [separator, name, &into](const std::string& value) -> std::optional<std::string> {
+            if (!text::IsNumber(value, separator))
+                return std::string(name) + " needs a number (decimal separator \"" +
+                       std::string(separator) + "\"): " + value;
+            into = value;
+            return std::nullopt;
+        };
+    };
+    const std::vector<Option> table = {
+        {"--json", {}, false, {}, SetFlag(options.json)},
+        {"--limit", {}, false, {}, SetFlag(options.limitFiles)},
+        {"--max-surface", {}, true, "needs a value", number("--max-surface", options.maxSurface)},
+        {"--max-loss", {}, true, "needs a value", number("--max-loss", options.maxLoss)},
+        {"--standard", {}, true, "needs a value", SetText(options.standard)},
+        {"--report", {}, true, "needs a file name", SetText(options.report.path)},
+        {"--project", {}, true, {}, SetText(options.report.project)},
+        {"--prepared-by", {}, true, {}, SetText(options.report.preparedBy)},
+    };
+    auto files = ParseOptions(args, table, " with a thickness for a limit", err);
+    if (!files)
+        return std::nullopt;
+    options.files = std::move(*files);
     if (options.files.empty())
         return UsageError(err, "no input file given");
     const bool limitsGiven = options.maxSurface || options.maxLoss || options.standard;

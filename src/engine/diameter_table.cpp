@@ -14,7 +14,7 @@ constexpr int kMaxPasses = 100;
 constexpr double kTolerance = 0.00001; // W/m
 
 std::optional<CalculationError> CheckInput(const DiameterTableInput& in) {
-    if (auto error = detail::CheckConditions({in.T1, in.Tout, in.k, in.e, in.WC}))
+    if (auto error = detail::CheckConditions(in))
         return error;
     for (std::size_t j = 0; j < in.tins.size(); ++j) {
         if (auto error =
@@ -34,7 +34,7 @@ CalculationResult<DiameterTable> ComputeDiameterTable(const DiameterTableInput& 
     if (auto error = CheckInput(input))
         return *error;
 
-    const detail::PipeLineConditions conditions{input.T1, input.Tout, input.k, input.e, input.WC};
+    const detail::PipeLineConditions& conditions = input;
     DiameterTable table;
     // Each thickness carries its loss down the rows: the first pass of a row
     // compares with the same thickness's loss of the row above.

@@ -2,18 +2,14 @@
 #pragma once
 
 #include "engine/calculation_error.h"
+#include "engine/operating_conditions.h"
 #include "engine/value_flags.h"
 
 #include <array>
 
 namespace termiva {
 
-struct DiameterTableInput {
-    double T1 = 0;                // fluid temperature, °C
-    double Tout = 0;              // ambient temperature, °C
-    double k = 0;                 // insulation thermal conductivity, W/(m K)
-    double e = 0;                 // emissivity, -
-    double WC = 0;                // wind coefficient, -
+struct DiameterTableInput : OperatingConditions {
     std::array<double, 5> tins{}; // insulation thicknesses, mm
 };
 

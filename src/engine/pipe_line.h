@@ -6,18 +6,13 @@
 // calculation keeps its own order of operations and bound.)
 
 #include "engine/calculation_error.h"
+#include "engine/operating_conditions.h"
 
 #include <optional>
 
 namespace termiva::detail {
 
-struct PipeLineConditions {
-    double T1;   // fluid temperature, °C
-    double Tout; // ambient temperature, °C
-    double k;    // insulation thermal conductivity, W/(m K)
-    double e;    // emissivity
-    double WC;   // wind coefficient
-};
+using PipeLineConditions = OperatingConditions;
 
 // The conditions both calculations need: a fluid warmer than the air, an
 // insulation that conducts, a surface that gives off heat.

@@ -3,6 +3,7 @@
 
 #include "engine/input_checks.h"
 #include "engine/pipe_coefficient.h"
+#include "engine/rounded_pi.h"
 
 #include <cmath>
 #include <string>
@@ -39,7 +40,7 @@ CalculationResult<SinglePipeCase> BareCase(const SinglePipeInput& in, bool& beyo
     beyondAirData = beyondAirData || bare.outsideAirData;
     const double h0 = bare.h;
     const double K0 = 1 / (1 / h0);
-    SinglePipeCase c{(in.T1 - in.Tout) * K0 * (in.D2 * 3.14 / 1000), in.T1, 0, {}};
+    SinglePipeCase c{(in.T1 - in.Tout) * K0 * (in.D2 * kPi / 1000), in.T1, 0, {}};
     c.flags.outsideAirData = bare.outsideAirData;
     if (!detail::AllFinite({h0, c.HeatLoss}))
         return detail::Failure(beyondAirData);
@@ -66,8 +67,8 @@ CalculationResult<SinglePipeCase> InsulatedCase(const SinglePipeInput& in, doubl
         c.flags.outsideAirData = terms.outsideAirData;
         beyondAirData = beyondAirData || terms.outsideAirData;
         const double K = 1 / (1 / h + (D3 / 1000) * std::log(D3 / D2) / (2 * in.k));
-        c.HeatLoss = (T1 - Tout) * K * (D3 * 3.14 / 1000);
-        c.Tsurface = c.HeatLoss / (h * (D3 * 3.14 / 1000)) + Tout;
+        c.HeatLoss = (T1 - Tout) * K * (D3 * kPi / 1000);
+        c.Tsurface = c.HeatLoss / (h * (D3 * kPi / 1000)) + Tout;
         Tm = (Tout + c.Tsurface) / 2;
         if (!detail::AllFinite({h, K, c.HeatLoss, c.Tsurface}))
             return detail::Failure(beyondAirData);

@@ -2,19 +2,15 @@
 #pragma once
 
 #include "engine/calculation_error.h"
+#include "engine/operating_conditions.h"
 #include "engine/value_flags.h"
 
 #include <array>
 
 namespace termiva {
 
-struct SinglePipeInput {
+struct SinglePipeInput : OperatingConditions {
     double D2 = 0;                // outside diameter of the pipe, mm
-    double T1 = 0;                // fluid temperature, °C
-    double Tout = 0;              // ambient air temperature, °C
-    double e = 0;                 // emissivity of the outside surface, -
-    double WC = 0;                // wind coefficient, -
-    double k = 0;                 // insulation thermal conductivity, W/(m K)
     std::array<double, 5> tins{}; // insulation thicknesses tins1..tins5, mm
 };
 

@@ -153,11 +153,7 @@ CalculationResult<ThicknessPoint> ThicknessLimitPoint(const ThicknessLimitInput&
     if (input.object == LimitObject::Pipe) {
         SinglePipeInput in;
         in.D2 = input.D2;
-        in.T1 = input.T1;
-        in.Tout = input.Tout;
-        in.e = input.e;
-        in.WC = input.WC;
-        in.k = input.k;
+        static_cast<OperatingConditions&>(in) = input;
         const auto c = SinglePipeAtThickness(in, thickness);
         if (!c)
             return c.error();
@@ -168,11 +164,7 @@ CalculationResult<ThicknessPoint> ThicknessLimitPoint(const ThicknessLimitInput&
     in.L = input.L;
     in.H = input.H;
     in.W = input.W;
-    in.T1 = input.T1;
-    in.Tout = input.Tout;
-    in.k = input.k;
-    in.e = input.e;
-    in.WC = input.WC;
+    static_cast<OperatingConditions&>(in) = input;
     const auto c = VesselAtThickness(in, thickness);
     if (!c)
         return c.error();

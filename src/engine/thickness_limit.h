@@ -5,6 +5,7 @@
 // temperature and/or the heat loss of a pipe or a vessel within a limit.
 
 #include "engine/calculation_error.h"
+#include "engine/operating_conditions.h"
 #include "engine/value_flags.h"
 #include "support/expected.h"
 
@@ -21,17 +22,12 @@ enum class LimitObject {
     VerticalCylinder = 3,   //
 };
 
-struct ThicknessLimitInput {
+struct ThicknessLimitInput : OperatingConditions {
     LimitObject object = LimitObject::Pipe;
     double D2 = 0;                    // pipe outside diameter, mm (pipe)
     double L = 0;                     // vessel length, m (rectangular, horizontal cylinder)
     double H = 0;                     // vessel height, m (rectangular, vertical cylinder)
     double W = 0;                     // vessel width (rectangular) or diameter, m
-    double T1 = 0;                    // fluid temperature, °C
-    double Tout = 0;                  // ambient temperature, °C
-    double k = 0;                     // insulation thermal conductivity, W/(m K)
-    double e = 0;                     // emissivity of the outside surface, -
-    double WC = 0;                    // wind coefficient, -
     std::optional<double> maxSurface; // highest outside surface temperature, °C
     std::optional<double> maxLoss;    // highest heat loss, W/m (pipe) or W (vessel)
     std::vector<double> standard;     // standard thicknesses, mm, ascending

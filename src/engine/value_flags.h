@@ -4,6 +4,8 @@
 // What a user needs to judge a result value beside the number itself. The
 // numbers are computed exactly as always; these say when to distrust them.
 
+#include <string>
+
 namespace termiva {
 
 // The air property polynomials follow real air closely up to about 500 °C and
@@ -16,9 +18,15 @@ inline constexpr double kPropertyDataLimit = 600; // °C, CP, LAM, MI
 
 // The error of a calculation that failed after evaluating an air property
 // beyond its limit: the cause is the temperature, not the iteration.
-inline constexpr const char* kBeyondAirDataMessage =
-    "The temperatures are beyond the range of the air property data (550 °C at the film, 600 °C "
-    "at the surface).";
+// "550" for the limit of 550 °C: how the messages, notes and the report name
+// the limits.
+inline std::string DegreesText(double limit) {
+    return std::to_string(static_cast<int>(limit));
+}
+inline const std::string kBeyondAirDataMessage =
+    "The temperatures are beyond the range of the air property data (" +
+    DegreesText(kDensityDataLimit) + " °C at the film, " + DegreesText(kPropertyDataLimit) +
+    " °C at the surface).";
 
 struct ValueFlags {
     // The pass that produced the value (the last pass of its iteration; the one

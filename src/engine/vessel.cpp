@@ -2,6 +2,7 @@
 #include "engine/vessel.h"
 
 #include "engine/input_checks.h"
+#include "engine/rounded_pi.h"
 #include "engine/vessel_coefficients.h"
 
 #include <cmath>
@@ -36,10 +37,10 @@ Geometry MakeGeometry(int shape, double L, double H, double W) {
         g.A = 2 * (H * L + H * W + L * W);
         break;
     case 2:
-        g.A = 2 * 3.14 * std::pow(W, 2) / 4 + 3.14 * W * L;
+        g.A = 2 * kPi * std::pow(W, 2) / 4 + kPi * W * L;
         break;
     default:
-        g.A = 3.14 * W * H + 6.28 * std::pow(W, 2) / 4;
+        g.A = kPi * W * H + 2 * kPi * std::pow(W, 2) / 4;
         break;
     }
     return g;
@@ -69,8 +70,8 @@ OutsideHeat OutsideLoss(const Geometry& g, double Ts, double Tout, double e, dou
         const double D = g.W;
         const auto shell = HTChor_cDetailed(Ts, D, Tout, e, WC);
         const auto ends = HTCverDetailed(Ts, D, Tout, e, WC);
-        const double qShell = dT * shell.h * (3.14 * D * g.L);
-        const double qEnds = dT * ends.h * (2 * 3.14 * std::pow(D, 2) / 4);
+        const double qShell = dT * shell.h * (kPi * D * g.L);
+        const double qEnds = dT * ends.h * (2 * kPi * std::pow(D, 2) / 4);
         return {qEnds + qShell, shell.outsideAirData || ends.outsideAirData};
     }
     default: {
@@ -78,9 +79,9 @@ OutsideHeat OutsideLoss(const Geometry& g, double Ts, double Tout, double e, dou
         const auto shell = HTCverDetailed(Ts, g.H, Tout, e, WC);
         const auto top = HTChor_topDetailed(Ts, D / 4, Tout, e, WC);
         const auto bottom = HTChor_downDetailed(Ts, D / 4, Tout, e, WC);
-        const double qShell = dT * shell.h * (3.14 * D * g.H);
-        const double qTop = dT * top.h * (3.14 * std::pow(D, 2) / 4);
-        const double qBottom = dT * bottom.h * (3.14 * std::pow(D, 2) / 4);
+        const double qShell = dT * shell.h * (kPi * D * g.H);
+        const double qTop = dT * top.h * (kPi * std::pow(D, 2) / 4);
+        const double qBottom = dT * bottom.h * (kPi * std::pow(D, 2) / 4);
         return {qBottom + (qTop + qShell),
                 shell.outsideAirData || top.outsideAirData || bottom.outsideAirData};
     }
@@ -319,6 +320,10 @@ CalculationResult<VesselCase> VesselAtThickness(const VesselInput& input, double
     if (!c)
         return c.error();
     return VesselCase{c->HeatLoss, c->Tsurface, c->steps, c->bracketed, FlagsOf(*c)};
+}
+
+double VesselOuterArea(const VesselInput& input) {
+    return MakeGeometry(input.shape, input.L, input.H, input.W).A;
 }
 
 } // namespace termiva

@@ -2,22 +2,18 @@
 #pragma once
 
 #include "engine/calculation_error.h"
+#include "engine/operating_conditions.h"
 #include "engine/value_flags.h"
 
 #include <array>
 
 namespace termiva {
 
-struct VesselInput {
+struct VesselInput : OperatingConditions {
     int shape = 1;                // 1 rectangular, 2 horizontal cylinder, 3 vertical cylinder
     double L = 0;                 // length, m (shapes 1, 2)
     double H = 0;                 // height, m (shapes 1, 3)
     double W = 0;                 // width (shape 1) or diameter D (shapes 2, 3), m
-    double T1 = 0;                // fluid temperature, °C
-    double Tout = 0;              // ambient temperature, °C
-    double k = 0;                 // insulation thermal conductivity, W/(m K)
-    double e = 0;                 // emissivity of the outside surface, -
-    double WC = 0;                // wind coefficient, -
     std::array<double, 4> tins{}; // insulation thicknesses tins1..tins4, mm
 };
 
@@ -59,5 +55,9 @@ struct VesselCase {
 // vessel (entry 0). Errors as VesselHeatLoss ("tins1" for a negative tins),
 // and a shape other than 1..3.
 CalculationResult<VesselCase> VesselAtThickness(const VesselInput& input, double tins);
+
+// The whole outer area of the bare vessel as the calculation takes it (with
+// 3.14 for pi), m². Shapes other than 1 and 2 count as the vertical cylinder.
+double VesselOuterArea(const VesselInput& input);
 
 } // namespace termiva

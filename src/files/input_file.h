@@ -31,7 +31,7 @@ enum class InputFileKind { SinglePipe, Vessel, MultiplePipes, ThicknessLimit };
 
 inline constexpr std::size_t kMaxLineBytes = 1024;
 
-// Everything that differs between the three kinds of file, including the
+// Everything that differs between the kinds of file, including the
 // settings of the file dialogs that save and load them.
 struct InputFileFormat {
     InputFileKind kind;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "report/case_report.h"
 
+#include "cases/calculator.h"
 #include "cases/diameter_table_case.h"
 #include "cases/pipe_group_case.h"
 #include "cases/result_marks.h"
@@ -417,9 +418,11 @@ std::vector<std::string> MethodText(std::string_view decimalSeparator) {
         "iteratively.",
         "The properties of air (density, specific heat, conductivity, viscosity) are "
         "polynomials of the temperature that follow real air up to about 500 \u00b0C. Values "
-        "computed with them beyond 550 \u00b0C at the film or 600 \u00b0C at the surface are "
-        "marked with * and can be far off; so are vessel values whose heat balance did not "
-        "close to within 1 % of the loss.",
+        "computed with them beyond " +
+            DegreesText(kDensityDataLimit) + " \u00b0C at the film or " +
+            DegreesText(kPropertyDataLimit) +
+            " \u00b0C at the surface are marked with * and can be far off; so are vessel values "
+            "whose heat balance did not close to within 1 % of the loss.",
     };
     std::vector<std::string> paragraphs;
     for (const std::string& paragraph : method)
@@ -433,17 +436,20 @@ Report CaseReport(const ScreenTexts& screen, const ReportContext& context) {
         missing.push_back(cases::MissingValueMessage(screen, field));
     if (!missing.empty())
         return missing;
-    switch (screen.kind) {
-    case InputFileKind::SinglePipe:
-        return SinglePipeReport(screen, context);
-    case InputFileKind::Vessel:
-        return VesselReport(screen, context);
-    case InputFileKind::ThicknessLimit:
-        return LimitReport(screen, context);
-    case InputFileKind::MultiplePipes:
-        break;
+    // The report content of each calculator, by its id.
+    using Content = Report (*)(const ScreenTexts&, const ReportContext&);
+    static const std::pair<std::string_view, Content> kContents[] = {
+        {"single-pipe", SinglePipeReport},
+        {"vessel", VesselReport},
+        {"multiple-pipes", MultiplePipesReport},
+        {"thickness-limit", LimitReport},
+    };
+    const std::string_view id = cases::CalculatorOf(screen.kind).id;
+    for (const auto& [calculator, content] : kContents) {
+        if (calculator == id)
+            return content(screen, context);
     }
-    return MultiplePipesReport(screen, context);
+    return std::vector<std::string>{"This calculation has no report."};
 }
 
 } // namespace termiva::report

@@ -3,6 +3,7 @@
 
 #include "files/atomic_write.h"
 #include "screens/app_paths.h"
+#include "screens/calculator_screen.h"
 #include "screens/single_pipe_screen.h"
 #include "screens/value_marks.h"
 #include "screens/workbook_chart_view.h"
@@ -73,6 +74,7 @@ QMdiSubWindow* SubWindowOf(QWidget* widget) {
 Form7::Form7(Platform& platform, QWidget* parent) : QWidget(parent), platform_(platform) {
     setObjectName(QStringLiteral("Form7"));
     setWindowTitle(QStringLiteral("PIPE HEAT LOSS"));
+    SetHelpTopic(this, cases::kChartScreenHelpTopic);
 
     chartArea_ = new QWidget(this);
     chartArea_->setObjectName(QStringLiteral("ChartArea"));

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// "Save to file" and "Load from file" of the three calculator screens, once:
+// "Save to file" and "Load from file" of the calculator screens, once:
 // what differs per screen (title line, list index line, field order, filter,
 // default name and extension) is data in files/input_file.h; a screen only
 // says which of its controls stand where.

@@ -3,6 +3,7 @@
 
 #include "files/input_file.h"
 #include "screens/app_paths.h"
+#include "screens/calculator_screen.h"
 #include "screens/chart_screen.h"
 #include "screens/diagram.h"
 #include "screens/multiple_pipes_screen.h"
@@ -356,14 +357,8 @@ void MDIForm1::Single_vessel_Click() {
 void MDIForm1::showLimitScreen(int object) {
     if (!form8_) {
         // Take inputs reads the single pipe or vessel screen while it is open.
-        auto source = [this](files::InputFileKind kind) -> std::optional<cases::ScreenTexts> {
-            if (kind == files::InputFileKind::SinglePipe && form3_)
-                return form3_->texts();
-            if (kind == files::InputFileKind::Vessel && form2_)
-                return form2_->texts();
-            return std::nullopt;
-        };
-        form8_ = new Form8(platform_, source);
+        form8_ = new Form8(platform_,
+                           [this](files::InputFileKind kind) { return openScreenTexts(kind); });
         addScreen(form8_);
         form8_->Form_Load(object);
     } else if ((form8_->Combo1->currentIndex() == 0) != (object == 0)) {
@@ -381,33 +376,49 @@ void MDIForm1::Vessel_limit_Click() {
     showLimitScreen(std::clamp(shape, 0, 2) + 1);
 }
 
+std::optional<cases::ScreenTexts> MDIForm1::openScreenTexts(files::InputFileKind kind) const {
+    for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
+        const auto* screen = qobject_cast<const CalculatorScreen*>(window->widget());
+        if (screen && screen->calculator().kind == kind)
+            return screen->texts();
+    }
+    return std::nullopt;
+}
+
+CalculatorScreen* MDIForm1::showCalculator(const cases::Calculator& calculator) {
+    // What each calculator's menu item does, and the screen it brings up.
+    struct Entry {
+        std::string_view id;
+        CalculatorScreen* (*show)(MDIForm1& window);
+    };
+    static const Entry kScreens[] = {
+        {"single-pipe",
+         [](MDIForm1& w) -> CalculatorScreen* { return w.Single_pipe_Click(), w.form3(); }},
+        {"multiple-pipes",
+         [](MDIForm1& w) -> CalculatorScreen* { return w.More_pipes_Click(), w.form4(); }},
+        {"vessel",
+         [](MDIForm1& w) -> CalculatorScreen* { return w.Single_vessel_Click(), w.form2(); }},
+        {"thickness-limit",
+         [](MDIForm1& w) -> CalculatorScreen* { return w.Pipe_limit_Click(), w.form8(); }},
+    };
+    for (const Entry& entry : kScreens) {
+        if (entry.id == calculator.id)
+            return entry.show(*this);
+    }
+    return nullptr;
+}
+
 void MDIForm1::OpenFile(const QString& path) {
-    const std::optional<files::InputFileKind> kind =
-        files::KindFromPath(LocalFileName(path).toStdString());
-    if (!kind) {
+    const cases::Calculator* calculator =
+        cases::CalculatorOfPath(LocalFileName(path).toStdString());
+    CalculatorScreen* screen = calculator ? showCalculator(*calculator) : nullptr;
+    if (!screen) {
         platform_.error(QStringLiteral("The file \"%1\" is not an input data file: its name does "
                                        "not end in .insp, .inv, .inmp or .inlim.")
                             .arg(path));
         return;
     }
-    switch (*kind) {
-    case files::InputFileKind::SinglePipe:
-        Single_pipe_Click();
-        form3_->loadFile(path);
-        break;
-    case files::InputFileKind::Vessel:
-        Single_vessel_Click();
-        form2_->loadFile(path);
-        break;
-    case files::InputFileKind::MultiplePipes:
-        More_pipes_Click();
-        form4_->loadFile(path);
-        break;
-    case files::InputFileKind::ThicknessLimit:
-        Pipe_limit_Click();
-        form8_->loadFile(path);
-        break;
-    }
+    screen->loadFile(path);
 }
 
 void MDIForm1::Software_description_Click() {
@@ -416,20 +427,7 @@ void MDIForm1::Software_description_Click() {
 
 int MDIForm1::activeHelpTopic() const {
     QMdiSubWindow* window = mdiArea_->currentSubWindow();
-    const QWidget* screen = window ? window->widget() : nullptr;
-    if (!screen)
-        return kMainWindowHelpTopic;
-    if (qobject_cast<const Form3*>(screen))
-        return kSinglePipeHelpTopic;
-    if (qobject_cast<const Form4*>(screen))
-        return kMultiplePipesHelpTopic;
-    if (qobject_cast<const Form2*>(screen))
-        return kVesselHelpTopic;
-    if (qobject_cast<const Form7*>(screen))
-        return kChartScreenHelpTopic;
-    if (qobject_cast<const Form8*>(screen))
-        return kThicknessLimitHelpTopic;
-    return kMainWindowHelpTopic;
+    return HelpTopicOf(window ? window->widget() : nullptr);
 }
 
 void MDIForm1::HelpKey_Press() {

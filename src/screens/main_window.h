@@ -6,10 +6,12 @@
 // that tells the user which decimal separator to type, and the title panel in
 // the background of the MDI area.
 
+#include "cases/calculator.h"
 #include "platform/platform.h"
 #include "screens/screen_common.h"
 
 #include <memory>
+#include <optional>
 
 #include <QMainWindow>
 #include <QPointer>
@@ -25,19 +27,20 @@ class QStatusBar;
 
 namespace termiva {
 
+class CalculatorScreen;
 class Diagram;
 class Form2;
 class Form3;
 class Form4;
 class Form8;
 
-// Help topics of the screens, as the help file's anchors "topic<N>" number them.
-inline constexpr int kMainWindowHelpTopic = 1;
-inline constexpr int kChartScreenHelpTopic = 2;
-inline constexpr int kSinglePipeHelpTopic = 3;
-inline constexpr int kMultiplePipesHelpTopic = 4;
-inline constexpr int kVesselHelpTopic = 5;
-inline constexpr int kThicknessLimitHelpTopic = 6;
+// Help topics of the screens (the calculators' own stand in src/cases).
+using cases::kChartScreenHelpTopic;
+using cases::kMainWindowHelpTopic;
+using cases::kMultiplePipesHelpTopic;
+using cases::kSinglePipeHelpTopic;
+using cases::kThicknessLimitHelpTopic;
+using cases::kVesselHelpTopic;
 
 class MDIForm1 : public QMainWindow {
     Q_OBJECT
@@ -132,6 +135,10 @@ private:
     void showResultNote();
     // Brings up the thickness for a limit screen with `object` chosen.
     void showLimitScreen(int object);
+    // Brings up the screen of `calculator` as its menu item does.
+    CalculatorScreen* showCalculator(const cases::Calculator& calculator);
+    // The texts of the open screen of the calculator of `kind`, if any.
+    std::optional<cases::ScreenTexts> openScreenTexts(files::InputFileKind kind) const;
 
     Platform& platform_;
     QMdiArea* mdiArea_ = nullptr;

@@ -2,6 +2,7 @@
 #include "screens/multiple_pipes_screen.h"
 
 #include "cases/pipe_group_case.h"
+#include "screens/field_grid.h"
 #include "screens/value_marks.h"
 
 #include <algorithm>
@@ -72,8 +73,8 @@ constexpr std::array<TableColumn, 7> kColumns{{
 
 } // namespace
 
-Form4::Form4(Platform& platform, QWidget* parent) : QWidget(parent), platform_(platform) {
-    setWindowTitle(FromCase(cases::ScreenTitle(InputFileKind::MultiplePipes)));
+Form4::Form4(Platform& platform, QWidget* parent)
+    : CalculatorScreen(platform, InputFileKind::MultiplePipes, parent) {
     NameControl(this, QStringLiteral("Form4"));
 
     buildInputData();
@@ -118,29 +119,15 @@ Form4::Form4(Platform& platform, QWidget* parent) : QWidget(parent), platform_(p
 
 void Form4::buildInputData() {
     Frame2 = NewFrame(cases::kPipeGroupInputFrame, QStringLiteral("Frame2"), this);
-    auto* grid = new QGridLayout(Frame2);
-    grid->setHorizontalSpacing(12);
-    const QFont captionFont = ScreenFont(kCaptionPoints);
-    const QFont fieldFont = ScreenFont(kTablePoints);
-    const auto addField = [&](const char* name, const char* labelName) {
-        auto* field = new NumericField(platform_, QString::fromLatin1(name), Frame2);
-        field->setFont(fieldFont);
-        field->setFixedWidth(FromTwips(1200));
-        fields_.add(field);
-        QLabel* label = MakeCaption(FieldCaption(InputFileKind::MultiplePipes, name), field,
-                                    QString::fromLatin1(labelName));
-        label->setFont(captionFont);
-        const int row = grid->rowCount();
-        grid->addWidget(label, row, 0);
-        grid->addWidget(field, row, 1);
-        return std::pair{field, label};
-    };
-    std::tie(Text11, Label5) = addField("Text11", "Label5");
-    std::tie(Text12, Label4) = addField("Text12", "Label4");
-    std::tie(Text13, Label11) = addField("Text13", "Label11");
-    std::tie(Text14, Label1) = addField("Text14", "Label1");
-    std::tie(Text15, Label3) = addField("Text15", "Label3");
-    std::tie(Text16, Label2) = addField("Text16", "Label2");
+    FieldGrid grid(Frame2, platform_, fields_, InputFileKind::MultiplePipes, FromTwips(1200));
+    grid.layout()->setHorizontalSpacing(12);
+    grid.setFonts(ScreenFont(kCaptionPoints), ScreenFont(kTablePoints));
+    Text11 = grid.add("Text11", "Label5", &Label5);
+    Text12 = grid.add("Text12", "Label4", &Label4);
+    Text13 = grid.add("Text13", "Label11", &Label11);
+    Text14 = grid.add("Text14", "Label1", &Label1);
+    Text15 = grid.add("Text15", "Label3", &Label3);
+    Text16 = grid.add("Text16", "Label2", &Label2);
 }
 
 void Form4::buildResults() {
@@ -274,12 +261,8 @@ std::vector<QLineEdit*> Form4::commonFields() const {
     return {Text11, Text12, Text13, Text14, Text15, Text16};
 }
 
-cases::ScreenTexts Form4::texts() const {
-    return fields_.texts(InputFileKind::MultiplePipes);
-}
-
-bool Form4::CheckInputs() {
-    return fields_.checkRequired(platform_, texts());
+bool Form4::showsResults() const {
+    return !Label20->text().isEmpty();
 }
 
 void Form4::Command1_Click() {
@@ -335,21 +318,12 @@ void Form4::Command4_Click() {
     fields_.setTexts(cases::TestDataOf(InputFileKind::MultiplePipes, DecimalSeparator()).texts);
 }
 
-InputFileBinding Form4::fileBinding() {
-    return InputFileBinding{
-        InputFileKind::MultiplePipes, [this] { return CheckInputs(); }, nullptr, {}, &fields_};
-}
-
 void Form4::Command5_Click() {
-    SaveInputFile(platform_, fileBinding());
+    saveToFile();
 }
 
 void Form4::Command6_Click() {
-    LoadInputFile(platform_, fileBinding());
-}
-
-void Form4::loadFile(const QString& path) {
-    LoadInputFileFrom(platform_, fileBinding(), path);
+    loadFromFile();
 }
 
 } // namespace termiva

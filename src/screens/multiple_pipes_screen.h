@@ -6,6 +6,7 @@
 // the group in kW.
 
 #include "platform/platform.h"
+#include "screens/calculator_screen.h"
 #include "screens/input_file_actions.h"
 #include "screens/numeric_field.h"
 #include "screens/screen_common.h"
@@ -18,7 +19,7 @@ class QPushButton;
 
 namespace termiva {
 
-class Form4 : public QWidget {
+class Form4 : public CalculatorScreen {
     Q_OBJECT
 
 public:
@@ -30,16 +31,13 @@ public:
 
     // Start-up handling, run by the main window right after the screen was
     // put into its MDI sub-window: places it at the top left corner.
-    void Form_Load();
+    void Form_Load() override;
 
     void Command1_Click(); // Calculation
     void Command3_Click(); // Clear data
     void Command4_Click(); // Input test data
     void Command5_Click(); // Save to file
     void Command6_Click(); // Load from file
-    // "Load from file" of a file already chosen, without the dialog.
-    void loadFile(const QString& path);
-    bool CheckInputs();
 
     // The controls, under their layout names.
     QGroupBox* Frame1 = nullptr; // "INPUT PIPE DATA": the pipe table
@@ -85,8 +83,7 @@ public:
     QPushButton* Command5 = nullptr;
     QPushButton* Command6 = nullptr;
 
-    // The field texts and the list entry, for the cases layer.
-    cases::ScreenTexts texts() const;
+    bool showsResults() const override; // the totals are shown
 
 private:
     void buildInputData();
@@ -95,11 +92,6 @@ private:
     QWidget* buildButtons();
     void chainTabOrder();
     std::vector<QLineEdit*> commonFields() const;
-    InputFileBinding fileBinding();
-
-    Platform& platform_;
-    ResultWatch* results_ = nullptr;
-    ScreenFields fields_;
 };
 
 } // namespace termiva

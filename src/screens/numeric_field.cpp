@@ -5,8 +5,6 @@
 #include "screens/value_marks.h"
 #include "text/number_text.h"
 
-#include <algorithm>
-
 #include <QApplication>
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -180,20 +178,6 @@ bool CheckRequired(Platform& platform, const std::vector<QLineEdit*>& fields) {
     return true;
 }
 
-bool CheckRows(Platform& platform, const std::vector<FieldRow>& rows) {
-    const auto isEmpty = [](QLineEdit* entry) { return entry->text().isEmpty(); };
-    bool complete = true;
-    for (const FieldRow& row : rows) {
-        const auto firstEmpty = std::find_if(row.begin(), row.end(), isEmpty);
-        if (firstEmpty == row.end() || std::all_of(row.begin(), row.end(), isEmpty))
-            continue;
-        platform.error(QString::fromLatin1(kPleaseInputValue));
-        GiveFocus(*firstEmpty);
-        complete = false;
-    }
-    return complete;
-}
-
 void ReportUnreadable(NumericField* field) {
     if (field->text().isEmpty())
         CheckRequired(field->platform(), {field});
@@ -204,16 +188,6 @@ void ReportUnreadable(NumericField* field) {
 void AddCaseRule(NumericField* field, cases::FieldRule rule) {
     if (rule == cases::FieldRule::NotZero)
         field->addLeaveRule(NotZero());
-}
-
-double FieldReader::operator()(NumericField* field) {
-    if (const auto number = field->value())
-        return *number;
-    if (ok_) {
-        ok_ = false;
-        ReportUnreadable(field);
-    }
-    return 0;
 }
 
 } // namespace termiva

@@ -19,7 +19,6 @@
 #include "platform/platform.h"
 #include "screens/leave_check.h"
 
-#include <array>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -47,14 +46,15 @@ QString RefusalNote(const std::string& refused);
 // field and no focus.
 bool CheckNumeric(Platform& platform, const QString& text);
 
-// Kind A runs on textChanged, so texts the program sets (a loaded file, a
-// size picked from a list) are filtered as typed ones are; it beeps through
-// the Platform. Kind B and the rules run from TermivaApplication.
+// The typing filter runs on textChanged, so texts the program sets (a loaded
+// file, a size picked from a list) are filtered as typed ones are; it beeps
+// through the Platform. The number check and the rules run on leaving, from
+// TermivaApplication.
 class NumericField : public QLineEdit, public LeaveCheck {
     Q_OBJECT
 
 public:
-    // A check run before kind B when the focus is about to leave the field:
+    // A check run before the number check when the focus is about to leave the field:
     // the message that refuses the leave, or an empty string to let it pass.
     using LeaveRule = std::function<QString(const NumericField&)>;
 
@@ -67,12 +67,12 @@ public:
     // The text as a number in the user's locale; nothing when empty or not a number.
     std::optional<double> value() const;
 
-    // Kind B alone. On a failure: message, focus kept, background red; on a
+    // The number check alone. On a failure: message, focus kept, background red; on a
     // pass: the window colour (the palette's Base, the background of text
     // fields in the system's colours).
     bool checkNumber();
 
-    // The leave rules in the order added, then kind B (which always runs, to
+    // The leave rules in the order added, then the number check (which always runs, to
     // set the colour). The first failing rule shows its message and refuses.
     bool checkLeave() override;
 
@@ -87,47 +87,26 @@ private:
     std::vector<LeaveRule> rules_;
 };
 
-// Kind C: refuses to leave a field whose text is exactly "0" ("0.0" and "00" pass).
+// FieldRule::NotZero: refuses to leave a field whose text is exactly "0" ("0.0" and "00" pass).
 NumericField::LeaveRule NotZero();
 
-// Kind D on the pipe diameters (both in mm): while both fields hold numbers
-// and the nominal one is the greater, leaving either is refused with its own
+// FieldRule::NominalDiameter and OutsideDiameter on the pipe diameters (both in mm): while both
+// fields hold numbers and the nominal one is the greater, leaving either is refused with its own
 // message. Equal numbers pass.
 void AddDiameterOrderCheck(NumericField* nominal, NumericField* outside);
 
-// Kind E: the first field of `fields` (in order) whose text is empty gets
+// Requirement::Required: the first field of `fields` (in order) whose text is empty gets
 // "Please input value!" and the focus (unless it is hidden: then the focus
 // stays where it is); returns false. Any text passes, a blank included.
 bool CheckRequired(Platform& platform, const std::vector<QLineEdit*>& fields);
-
-// Kind F: a row with any of its three entries filled must have all three.
-// Each incomplete row gets one "Please input value!" and gives the focus to
-// its first empty entry, so the focus ends in the last incomplete row.
-using FieldRow = std::array<QLineEdit*, 3>;
-bool CheckRows(Platform& platform, const std::vector<FieldRow>& rows);
 
 // A field that does not hold a number when a calculation reads it, reported
 // as CheckInputs (empty) or leaving it (not a number) would report it.
 void ReportUnreadable(NumericField* field);
 
-// The leave rule of a field's rule kind (C or D need their partner field: D
-// is added with AddDiameterOrderCheck); nothing for kinds A and B alone.
+// The leave rule of a field's rule (the diameter rules need their partner
+// field: they are added with AddDiameterOrderCheck); nothing for
+// FieldRule::Number.
 void AddCaseRule(NumericField* field, cases::FieldRule rule);
-
-// Reads fields as numbers for a calculation, after CheckInputs passed:
-//   FieldReader read;
-//   input.T1 = read(Text3); ...
-//   if (!read.ok()) return;
-// A field that does not hold a number (empty, or typed before the decimal
-// separator changed) is reported once, as CheckInputs or leaving it would
-// report it, reads as 0 and makes ok() false.
-class FieldReader {
-public:
-    double operator()(NumericField* field);
-    bool ok() const { return ok_; }
-
-private:
-    bool ok_ = true;
-};
 
 } // namespace termiva

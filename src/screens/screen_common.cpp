@@ -43,14 +43,6 @@ QString NumberText(double value) {
     return QString::fromStdString(text::ToText(value, DecimalSeparator()));
 }
 
-void ShowResult(QLabel* label, double value, std::string_view pattern) {
-    label->setText(QString::fromStdString(text::Format(value, pattern, DecimalSeparator())));
-}
-
-void ShowCalculationError(Platform& platform, const CalculationError& error) {
-    platform.error(QString::fromStdString(error.message));
-}
-
 QString FromCase(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }

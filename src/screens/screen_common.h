@@ -52,13 +52,6 @@ std::optional<double> NumberOf(const QLineEdit* field);
 // separator (26.9 -> "26,9"): what the screens write into fields.
 QString NumberText(double value);
 
-// Writes `value` through a display pattern ("####0.#0", "####.0", ...) with the
-// user's separator into a result label.
-void ShowResult(QLabel* label, double value, std::string_view pattern);
-
-// A calculation that gave no result, in an "Error" box.
-void ShowCalculationError(Platform& platform, const CalculationError& error);
-
 // A text from the cases layer (UTF-8) as a QString.
 QString FromCase(std::string_view text);
 
@@ -79,7 +72,7 @@ public:
     // The fields' texts and the screen's list entry.
     cases::ScreenTexts texts(files::InputFileKind kind, int listIndex = -1) const;
 
-    // Kinds E and F: "Please input value!" for each field the case names, each
+    // The required check: "Please input value!" for each field the case names, each
     // taking the focus in turn (a hidden one cannot); true when none is missing.
     bool checkRequired(Platform& platform, const cases::ScreenTexts& texts) const;
 

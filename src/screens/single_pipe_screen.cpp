@@ -3,6 +3,7 @@
 
 #include "cases/single_pipe_case.h"
 #include "engine/pipe_sizes.h"
+#include "screens/field_grid.h"
 #include "screens/input_file_actions.h"
 #include "screens/screen_common.h"
 #include "screens/value_marks.h"
@@ -31,39 +32,14 @@ QString Name(const char* prefix, int number) {
     return QStringLiteral("%1%2").arg(QLatin1String(prefix)).arg(number);
 }
 
-// A group box whose rows are a caption and a field. The captions of all such
-// frames share one width so that the fields line up from frame to frame.
-class FieldFrame {
-public:
-    FieldFrame(QGroupBox* frame, Platform& platform, ScreenFields& fields)
-        : frame_(frame), platform_(platform), fields_(fields) {
-        layout_ = new QGridLayout(frame);
-        layout_->setHorizontalSpacing(FromTwips(120));
-        // Room a wide frame gets goes right of the fields, not between them
-        // and their captions.
-        layout_->setColumnStretch(2, 1);
-    }
-
-    NumericField* add(const char* name) {
-        auto* field = new NumericField(platform_, QString::fromLatin1(name), frame_);
-        field->setFixedWidth(kFieldWidth);
-        fields_.add(field);
-        QLabel* label = MakeCaption(FieldCaption(InputFileKind::SinglePipe, name), field);
-        const int row = static_cast<int>(captions.size());
-        captions.push_back(label);
-        layout_->addWidget(label, row, 0);
-        layout_->addWidget(field, row, 1);
-        return field;
-    }
-
-    std::vector<QLabel*> captions;
-
-private:
-    QGroupBox* frame_;
-    Platform& platform_;
-    ScreenFields& fields_;
-    QGridLayout* layout_;
-};
+// A frame of caption and field rows; room a wide frame gets goes right of
+// the fields, not between them and their captions.
+FieldGrid FieldFrame(QGroupBox* frame, Platform& platform, ScreenFields& fields) {
+    FieldGrid grid(frame, platform, fields, InputFileKind::SinglePipe, kFieldWidth);
+    grid.layout()->setHorizontalSpacing(FromTwips(120));
+    grid.layout()->setColumnStretch(2, 1);
+    return grid;
+}
 
 QPushButton* Button(const QString& name, const QString& caption, QWidget* parent) {
     auto* button = Named(new QPushButton(caption, parent), name);
@@ -73,47 +49,33 @@ QPushButton* Button(const QString& name, const QString& caption, QWidget* parent
 
 } // namespace
 
-Form3::Form3(Platform& platform, QWidget* parent) : QWidget(parent), platform_(platform) {
+Form3::Form3(Platform& platform, QWidget* parent)
+    : CalculatorScreen(platform, InputFileKind::SinglePipe, parent) {
     NameControl(this, QStringLiteral("Form3"));
-    setWindowTitle(FromCase(cases::ScreenTitle(InputFileKind::SinglePipe)));
     setFont(ScreenFont(9.75));
 
     const auto newFrame = [this](std::string_view caption, const char* name) {
         return Named(new QGroupBox(FromCase(caption), this), QString::fromLatin1(name));
     };
     Frame4 = newFrame(cases::kPipeFrame, "Frame4");
-    FieldFrame pipe(Frame4, platform_, fields_);
+    FieldGrid pipe = FieldFrame(Frame4, platform_, fields_);
     Text1 = pipe.add("Text1");
     Text2 = pipe.add("Text2");
     AddDiameterOrderCheck(Text1, Text2);
 
     Frame1 = newFrame(cases::kInputDataFrame, "Frame1");
-    FieldFrame input(Frame1, platform_, fields_);
-    Text3 = input.add("Text3");
-    Text4 = input.add("Text4");
-    Text5 = input.add("Text5");
-    Text6 = input.add("Text6");
-    Text7 = input.add("Text7");
+    FieldGrid input = FieldFrame(Frame1, platform_, fields_);
+    input.add({&Text3, &Text4, &Text5, &Text6, &Text7}, 3);
 
     Frame2 = newFrame(cases::kThicknessFrame, "Frame2");
-    FieldFrame thickness(Frame2, platform_, fields_);
-    Text10 = thickness.add("Text10");
-    Text11 = thickness.add("Text11");
-    Text12 = thickness.add("Text12");
-    Text13 = thickness.add("Text13");
-    Text14 = thickness.add("Text14");
+    FieldGrid thickness = FieldFrame(Frame2, platform_, fields_);
+    thickness.add({&Text10, &Text11, &Text12, &Text13, &Text14}, 10);
 
-    int captionWidth = 0;
-    for (const FieldFrame* frame : {&pipe, &input, &thickness}) {
-        for (QLabel* caption : frame->captions)
-            captionWidth = qMax(captionWidth, caption->sizeHint().width());
-    }
-    for (const FieldFrame* frame : {&pipe, &input, &thickness}) {
-        for (QLabel* caption : frame->captions)
-            caption->setMinimumWidth(captionWidth);
-    }
+    // The fields line up from frame to frame.
+    AlignCaptions({&pipe, &input, &thickness});
 
     Combo1 = Named(new QComboBox(this), QStringLiteral("Combo1"));
+    list_ = Combo1;
     for (const PipeSizeEntry& size : kSinglePipeSizes)
         Combo1->addItem(
             QString::fromUtf8(size.text.data(), static_cast<qsizetype>(size.text.size())));
@@ -121,6 +83,7 @@ Form3::Form3(Platform& platform, QWidget* parent) : QWidget(parent), platform_(p
     QLabel* comboCaption = MakeCaption(FromCase(cases::kPipeSizeListCaption), Combo1);
 
     Frame3 = newFrame(cases::kResultsFrame, "Frame3");
+    resultsFrame_ = Frame3;
     auto* results = new QGridLayout(Frame3);
     results->setHorizontalSpacing(FromTwips(120));
     results->setColumnStretch(3, 1);
@@ -261,14 +224,6 @@ void Form3::Combo1_Click() {
     fields_.setTexts(cases::PipeSizeTexts(Combo1->currentIndex(), DecimalSeparator()));
 }
 
-cases::ScreenTexts Form3::texts() const {
-    return fields_.texts(InputFileKind::SinglePipe, Combo1->currentIndex());
-}
-
-bool Form3::CheckInputs() {
-    return fields_.checkRequired(platform_, texts());
-}
-
 void Form3::Command1_Click() {
     if (!CheckInputs())
         return;
@@ -312,20 +267,17 @@ void Form3::Command4_Click() {
 }
 
 InputFileBinding Form3::fileBinding() {
-    return InputFileBinding{InputFileKind::SinglePipe, [this] { return CheckInputs(); }, Combo1,
-                            [this] { Combo1_Click(); }, &fields_};
+    InputFileBinding binding = CalculatorScreen::fileBinding();
+    binding.afterListLoaded = [this] { Combo1_Click(); };
+    return binding;
 }
 
 void Form3::Command5_Click() {
-    SaveInputFile(platform_, fileBinding());
+    saveToFile();
 }
 
 void Form3::Command6_Click() {
-    LoadInputFile(platform_, fileBinding());
-}
-
-void Form3::loadFile(const QString& path) {
-    LoadInputFileFrom(platform_, fileBinding(), path);
+    loadFromFile();
 }
 
 } // namespace termiva

@@ -8,6 +8,7 @@
 
 #include "cases/case_fields.h"
 #include "platform/platform.h"
+#include "screens/calculator_screen.h"
 #include "screens/input_file_actions.h"
 #include "screens/numeric_field.h"
 #include "screens/screen_common.h"
@@ -25,7 +26,7 @@ class QPushButton;
 
 namespace termiva {
 
-class Form3 : public QWidget {
+class Form3 : public CalculatorScreen {
     Q_OBJECT
 
 public:
@@ -33,7 +34,7 @@ public:
 
     // Start-up handling, run by the main window right after the screen was
     // put into its MDI sub-window: places it at top 200, left 200 twips.
-    void Form_Load();
+    void Form_Load() override;
 
     // What "Diagram" does once CheckInputs passed (set by the main window).
     void setDiagramAction(std::function<void()> action);
@@ -45,13 +46,6 @@ public:
     void Command4_Click(); // Input test data
     void Command5_Click(); // Save to file
     void Command6_Click(); // Load from file
-    // "Load from file" of a file already chosen, without the dialog.
-    void loadFile(const QString& path);
-    bool CheckInputs();
-
-    // The field texts and the list entry, for the cases layer.
-    cases::ScreenTexts texts() const;
-    const ScreenFields& fields() const { return fields_; }
 
     // The controls, under their layout names; other screens and the tests
     // read them directly.
@@ -96,11 +90,8 @@ private:
     // the entry changes.
     void selectSize(int index);
     void Combo1_Activated();
-    InputFileBinding fileBinding();
+    InputFileBinding fileBinding() override;
 
-    Platform& platform_;
-    ResultWatch* results_ = nullptr;
-    ScreenFields fields_;
     std::function<void()> diagramAction_;
     // The list reports a changed entry first (currentIndexChanged, which runs
     // Combo1_Click) and then that the user picked it (activated): only a pick

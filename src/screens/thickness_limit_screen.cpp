@@ -2,6 +2,7 @@
 #include "screens/thickness_limit_screen.h"
 
 #include "cases/thickness_limit_case.h"
+#include "screens/field_grid.h"
 #include "screens/screen_common.h"
 #include "screens/value_marks.h"
 
@@ -27,31 +28,9 @@ namespace {
 
 using files::InputFileKind;
 
-constexpr qreal kBodyPoints = 9.75;
-
 const QColor kSurfaceColour{200, 40, 40};
 const QColor kLossColour{30, 80, 200};
 const QColor kAnswerColour{0, 140, 0};
-
-void KeepPlaceWhenHidden(QWidget* control) {
-    QSizePolicy policy = control->sizePolicy();
-    policy.setRetainSizeWhenHidden(true);
-    control->setSizePolicy(policy);
-}
-
-QGroupBox* MakeFrame(std::string_view caption, const QString& name, QWidget* parent) {
-    return Named(new QGroupBox(FromCase(caption), parent), name);
-}
-
-// Texts inside a frame would inherit the bold caption font.
-template <class T> T* Body(T* control) {
-    control->setFont(ScreenFont(kBodyPoints));
-    return control;
-}
-
-QLabel* MakeLabel(const QString& text, const QString& name, QWidget* parent) {
-    return Body(Named(new QLabel(text, parent), name));
-}
 
 QLineSeries* Line(const QString& name, const QColor& colour, Qt::PenStyle style = Qt::SolidLine) {
     auto* series = new QLineSeries;
@@ -74,8 +53,8 @@ QValueAxis* Axis(const QString& title, const QColor& colour) {
 } // namespace
 
 Form8::Form8(Platform& platform, ScreenSource source, QWidget* parent)
-    : QWidget(parent), platform_(platform), source_(std::move(source)) {
-    setWindowTitle(FromCase(cases::kThicknessLimitTitle));
+    : CalculatorScreen(platform, files::InputFileKind::ThicknessLimit, parent),
+      source_(std::move(source)) {
     setFont(ScreenFont(kBodyPoints));
 
     QWidget* selection = buildSelection();
@@ -105,18 +84,7 @@ Form8::Form8(Platform& platform, ScreenSource source, QWidget* parent)
     StyleScreen(this);
     // One caption width in the three input frames, so the fields line up
     // from frame to frame.
-    int captionWidth = 0;
-    std::vector<QLabel*> captions;
-    for (QGroupBox* frame : {Frame1, Frame2, Frame3}) {
-        for (QLabel* caption : frame->findChildren<QLabel*>()) {
-            if (caption->objectName() == QLatin1String("Label12") || !caption->buddy())
-                continue;
-            captions.push_back(caption);
-            captionWidth = std::max(captionWidth, caption->sizeHint().width());
-        }
-    }
-    for (QLabel* caption : captions)
-        caption->setMinimumWidth(captionWidth);
+    AlignCaptions(frameCaptions_);
     SetDefaultButton(this, Command1);
     results_ = new ResultWatch(this);
     for (QLabel* label :
@@ -134,6 +102,7 @@ Form8::Form8(Platform& platform, ScreenSource source, QWidget* parent)
 QWidget* Form8::buildSelection() {
     auto* box = new QWidget(this);
     Combo1 = Named(new QComboBox(box), QStringLiteral("Combo1"));
+    list_ = Combo1;
     for (std::string_view object : cases::kLimitObjects)
         Combo1->addItem(FromCase(object));
     Combo1->setMinimumWidth(FromTwips(2895));
@@ -148,63 +117,35 @@ QWidget* Form8::buildSelection() {
 
 void Form8::buildObject() {
     Frame1 = MakeFrame(cases::kLimitObjectFrame, QStringLiteral("Frame1"), this);
-    auto* grid = new QGridLayout(Frame1);
-    grid->setColumnStretch(2, 1);
-    int row = 0;
-    const auto addRow = [&](NumericField*& field, const char* fieldName, QLabel*& caption,
-                            const char* captionName) {
-        field = Body(new NumericField(platform_, QString::fromLatin1(fieldName), Frame1));
-        field->setFixedWidth(FromTwips(1200));
-        fields_.add(field);
-        // A dimension refuses exactly "0" on leaving, before the number check.
-        field->addLeaveRule(NotZero());
-        caption = Body(MakeCaption(FromCase(cases::LimitFieldCaption(0, fieldName)), field,
-                                   QString::fromLatin1(captionName)));
-        grid->addWidget(caption, row, 0);
-        grid->addWidget(field, row, 1);
-        ++row;
-    };
-    addRow(Text1, "Text1", Label2, "Label2");
-    addRow(Text2, "Text2", Label3, "Label3");
-    addRow(Text3, "Text3", Label4, "Label4");
-    addRow(Text4, "Text4", Label5, "Label5");
+    FieldGrid grid = BodyGrid(Frame1, platform_, fields_, InputFileKind::ThicknessLimit);
+    grid.layout()->setColumnStretch(2, 1);
+    Text1 = grid.add("Text1", "Label2", &Label2);
+    Text2 = grid.add("Text2", "Label3", &Label3);
+    Text3 = grid.add("Text3", "Label4", &Label4);
+    Text4 = grid.add("Text4", "Label5", &Label5);
+    frameCaptions_ = grid.captions();
 }
 
 void Form8::buildInputData() {
     Frame2 = MakeFrame(cases::kInputDataFrame, QStringLiteral("Frame2"), this);
-    auto* grid = new QGridLayout(Frame2);
-    grid->setColumnStretch(2, 1);
-    int row = 0;
-    for (NumericField** field : {&Text5, &Text6, &Text7, &Text8, &Text9}) {
-        const std::string name = "Text" + std::to_string(5 + row);
-        *field = Body(new NumericField(platform_, QString::fromStdString(name), Frame2));
-        (*field)->setFixedWidth(FromTwips(1200));
-        fields_.add(*field);
-        QLabel* caption = Body(MakeCaption(FromCase(cases::LimitFieldCaption(0, name)), *field,
-                                           QStringLiteral("Label%1").arg(6 + row)));
-        grid->addWidget(caption, row, 0);
-        grid->addWidget(*field, row, 1);
-        ++row;
-    }
+    FieldGrid grid = BodyGrid(Frame2, platform_, fields_, InputFileKind::ThicknessLimit);
+    grid.layout()->setColumnStretch(2, 1);
+    Text5 = grid.add("Text5", "Label6");
+    Text6 = grid.add("Text6", "Label7");
+    Text7 = grid.add("Text7", "Label8");
+    Text8 = grid.add("Text8", "Label9");
+    Text9 = grid.add("Text9", "Label10");
+    frameCaptions_.insert(frameCaptions_.end(), grid.captions().begin(), grid.captions().end());
 }
 
 void Form8::buildLimits() {
     Frame3 = MakeFrame(cases::kLimitsFrame, QStringLiteral("Frame3"), this);
-    auto* grid = new QGridLayout(Frame3);
+    FieldGrid limits = BodyGrid(Frame3, platform_, fields_, InputFileKind::ThicknessLimit);
+    QGridLayout* grid = limits.layout();
     grid->setColumnStretch(2, 1);
-    const auto addRow = [&](NumericField*& field, const char* fieldName, const char* captionName,
-                            int row) {
-        field = Body(new NumericField(platform_, QString::fromLatin1(fieldName), Frame3));
-        field->setFixedWidth(FromTwips(1200));
-        fields_.add(field);
-        QLabel* caption = Body(MakeCaption(FromCase(cases::LimitFieldCaption(0, fieldName)), field,
-                                           QString::fromLatin1(captionName)));
-        grid->addWidget(caption, row, 0);
-        grid->addWidget(field, row, 1);
-        return caption;
-    };
-    addRow(Text10, "Text10", "Label10", 0);
-    Label11 = addRow(Text11, "Text11", "Label11", 1);
+    Text10 = limits.add("Text10", "Label10");
+    Text11 = limits.add("Text11", "Label11", &Label11);
+    frameCaptions_.insert(frameCaptions_.end(), limits.captions().begin(), limits.captions().end());
 
     Text12 = Body(Named(new QLineEdit(Frame3), QStringLiteral("Text12")));
     fields_.addText(Text12);
@@ -216,6 +157,7 @@ void Form8::buildLimits() {
 
 void Form8::buildResults() {
     Frame4 = MakeFrame(cases::kResultsFrame, QStringLiteral("Frame4"), this);
+    resultsFrame_ = Frame4;
     KeepPlaceWhenHidden(Frame4);
     auto* column = new QVBoxLayout(Frame4);
     auto* grid = new QGridLayout;
@@ -351,14 +293,6 @@ void Form8::nameResults() {
     row(captions.thickness, Label23, Label24, Label25);
     row(captions.standardThickness, Label26, Label27, Label28);
     results_->setCaption(Label22, FromCase(captions.governing));
-}
-
-cases::ScreenTexts Form8::texts() const {
-    return fields_.texts(InputFileKind::ThicknessLimit, Combo1->currentIndex());
-}
-
-bool Form8::CheckInputs() {
-    return fields_.checkRequired(platform_, texts());
 }
 
 void Form8::Command1_Click() {
@@ -498,17 +432,12 @@ void Form8::Command4_Click() {
     fields_.setTexts(inputs.texts);
 }
 
-InputFileBinding Form8::fileBinding() {
-    return InputFileBinding{
-        InputFileKind::ThicknessLimit, [this] { return CheckInputs(); }, Combo1, {}, &fields_};
-}
-
 void Form8::Command5_Click() {
-    SaveInputFile(platform_, fileBinding());
+    saveToFile();
 }
 
 void Form8::Command6_Click() {
-    LoadInputFile(platform_, fileBinding());
+    loadFromFile();
 }
 
 void Form8::loadFile(const QString& path) {

@@ -9,12 +9,14 @@
 #include "cases/case_fields.h"
 #include "engine/thickness_limit.h"
 #include "platform/platform.h"
+#include "screens/calculator_screen.h"
 #include "screens/input_file_actions.h"
 #include "screens/numeric_field.h"
 #include "screens/screen_common.h"
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include <QWidget>
 
@@ -27,7 +29,7 @@ class QPushButton;
 
 namespace termiva {
 
-class Form8 : public QWidget {
+class Form8 : public CalculatorScreen {
     Q_OBJECT
 
 public:
@@ -40,6 +42,7 @@ public:
     // Selects the object (0 pipe, 1..3 the vessel shapes) as the menu entry
     // that opens the screen asks, and places the sub-window at the top left.
     void Form_Load(int object);
+    void Form_Load() override { Form_Load(0); }
 
     void Combo1_Click();   // shows the chosen object's dimension fields
     void Command1_Click(); // Calculation
@@ -49,13 +52,9 @@ public:
     void Command5_Click(); // Save to file
     void Command6_Click(); // Load from file
     // "Load from file" of a file already chosen, without the dialog.
-    void loadFile(const QString& path);
-    // The used dimension fields, the common fields and the standard list;
-    // the limits may be empty.
-    bool CheckInputs();
-
-    // The field texts and the list entry, for the cases layer.
-    cases::ScreenTexts texts() const;
+    void loadFile(const QString& path) override;
+    // CheckInputs visits the used dimension fields, the common fields and the
+    // standard list; the limits may be empty.
 
     QLabel* Label1 = nullptr;    // "Object:"
     QComboBox* Combo1 = nullptr; // Pipe, Rectangular, Horizontal Cylindrical, Vertical Cylindical
@@ -112,13 +111,10 @@ private:
     QWidget* buildButtons();
     void chainTabOrder();
     void drawChart(const ThicknessLimitInput& input, const ThicknessLimitResult& result);
-    InputFileBinding fileBinding();
     void nameResults();
 
-    Platform& platform_;
     ScreenSource source_;
-    ScreenFields fields_;
-    ResultWatch* results_ = nullptr;
+    std::vector<QLabel*> frameCaptions_; // of the three input frames, one width
 };
 
 } // namespace termiva

@@ -2,6 +2,7 @@
 #include "screens/vessel_screen.h"
 
 #include "cases/vessel_case.h"
+#include "screens/field_grid.h"
 #include "screens/screen_common.h"
 #include "screens/value_marks.h"
 
@@ -20,16 +21,7 @@ namespace {
 
 using files::InputFileKind;
 
-constexpr qreal kBodyPoints = 9.75;
 constexpr int kNoChange = -2;
-
-// A control that keeps its place in the layout while hidden, so the rows and
-// columns around it do not move when the shape changes.
-void KeepPlaceWhenHidden(QWidget* control) {
-    QSizePolicy policy = control->sizePolicy();
-    policy.setRetainSizeWhenHidden(true);
-    control->setSizePolicy(policy);
-}
 
 // A vessel sketch scaled into its box with its proportions kept.
 
@@ -40,24 +32,10 @@ QWidget* MakeSketch(const QString& resource, QSize size, QWidget* parent) {
     return sketch;
 }
 
-QGroupBox* MakeFrame(std::string_view caption, const QString& name, QWidget* parent) {
-    return Named(new QGroupBox(FromCase(caption), parent), name);
-}
-
-// Texts inside a frame would inherit the bold caption font.
-template <class T> T* Body(T* control) {
-    control->setFont(ScreenFont(kBodyPoints));
-    return control;
-}
-
-QLabel* MakeLabel(const QString& text, const QString& name, QWidget* parent) {
-    return Body(Named(new QLabel(text, parent), name));
-}
-
 } // namespace
 
-Form2::Form2(Platform& platform, QWidget* parent) : QWidget(parent), platform_(platform) {
-    setWindowTitle(FromCase(cases::ScreenTitle(InputFileKind::Vessel)));
+Form2::Form2(Platform& platform, QWidget* parent)
+    : CalculatorScreen(platform, InputFileKind::Vessel, parent) {
     setFont(ScreenFont(kBodyPoints));
 
     QWidget* selection = buildSelection();
@@ -93,6 +71,7 @@ Form2::Form2(Platform& platform, QWidget* parent) : QWidget(parent), platform_(p
 QWidget* Form2::buildSelection() {
     auto* box = new QWidget(this);
     Combo1 = Named(new QComboBox(box), QStringLiteral("Combo1"));
+    list_ = Combo1;
     for (std::string_view shape : cases::kVesselShapes)
         Combo1->addItem(FromCase(shape));
     Combo1->setMinimumWidth(FromTwips(2895));
@@ -125,36 +104,22 @@ QWidget* Form2::buildSketches() {
 
 void Form2::buildInputData() {
     Frame1 = MakeFrame(cases::kInputDataFrame, QStringLiteral("Frame1"), this);
-    auto* grid = new QGridLayout(Frame1);
+    FieldGrid grid = BodyGrid(Frame1, platform_, fields_, InputFileKind::Vessel);
     // Room a wide frame gets goes right of the fields, not between them and
     // their captions.
-    grid->setColumnStretch(2, 1);
-    int row = 0;
-    const auto addRow = [&](NumericField*& field, const char* fieldName, QLabel*& caption,
-                            const char* captionName) {
-        field = Body(new NumericField(platform_, QString::fromLatin1(fieldName), Frame1));
-        field->setFixedWidth(FromTwips(1200));
-        fields_.add(field);
-        // The dimensions refuse exactly "0" on leaving, before the number check.
-        AddCaseRule(field, cases::FindField(InputFileKind::Vessel, fieldName)->rule);
-        caption = Body(MakeCaption(FieldCaption(InputFileKind::Vessel, fieldName), field,
-                                   QString::fromLatin1(captionName)));
-        grid->addWidget(caption, row, 0);
-        grid->addWidget(field, row, 1);
-        ++row;
-    };
-    addRow(Text1, "Text1", Label2, "Label2");
-    addRow(Text2, "Text2", Label1, "Label1");
-    addRow(Text3, "Text3", Label3, "Label3");
+    grid.layout()->setColumnStretch(2, 1);
+    Text1 = grid.add("Text1", "Label2", &Label2);
+    Text2 = grid.add("Text2", "Label1", &Label1);
+    Text3 = grid.add("Text3", "Label3", &Label3);
     // The diameter caption shares the third row; the shape shows one of the two.
     Label13 = MakeLabel(FromCase(cases::kVesselDiameterCaption), QStringLiteral("Label13"), Frame1);
     Label13->setBuddy(Text3);
-    grid->addWidget(Label13, 2, 0);
-    addRow(Text4, "Text4", Label4, "Label4");
-    addRow(Text5, "Text5", Label5, "Label5");
-    addRow(Text6, "Text6", Label8, "Label8");
-    addRow(Text7, "Text7", Label6, "Label6");
-    addRow(Text8, "Text8", Label7, "Label7");
+    grid.layout()->addWidget(Label13, 2, 0);
+    Text4 = grid.add("Text4", "Label4", &Label4);
+    Text5 = grid.add("Text5", "Label5", &Label5);
+    Text6 = grid.add("Text6", "Label8", &Label8);
+    Text7 = grid.add("Text7", "Label6", &Label6);
+    Text8 = grid.add("Text8", "Label7", &Label7);
 
     for (QWidget* control : {static_cast<QWidget*>(Text1), static_cast<QWidget*>(Text2),
                              static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2)})
@@ -163,29 +128,18 @@ void Form2::buildInputData() {
 
 void Form2::buildThickness() {
     Frame2 = MakeFrame(cases::kThicknessFrame, QStringLiteral("Frame2"), this);
-    auto* grid = new QGridLayout(Frame2);
-    grid->setHorizontalSpacing(FromTwips(225));
-    grid->setColumnStretch(2, 1);
-    int row = 0;
-    const auto addRow = [&](NumericField*& field, const char* fieldName, QLabel*& caption,
-                            const char* captionName) {
-        field = Body(new NumericField(platform_, QString::fromLatin1(fieldName), Frame2));
-        field->setFixedWidth(FromTwips(1200));
-        fields_.add(field);
-        caption = Body(MakeCaption(FieldCaption(InputFileKind::Vessel, fieldName), field,
-                                   QString::fromLatin1(captionName)));
-        grid->addWidget(caption, row, 0);
-        grid->addWidget(field, row, 1);
-        ++row;
-    };
-    addRow(Text10, "Text10", Label10, "Label10");
-    addRow(Text11, "Text11", Label9, "Label9");
-    addRow(Text12, "Text12", Label12, "Label12");
-    addRow(Text13, "Text13", Label11, "Label11");
+    FieldGrid grid = BodyGrid(Frame2, platform_, fields_, InputFileKind::Vessel);
+    grid.layout()->setHorizontalSpacing(FromTwips(225));
+    grid.layout()->setColumnStretch(2, 1);
+    Text10 = grid.add("Text10", "Label10", &Label10);
+    Text11 = grid.add("Text11", "Label9", &Label9);
+    Text12 = grid.add("Text12", "Label12", &Label12);
+    Text13 = grid.add("Text13", "Label11", &Label11);
 }
 
 void Form2::buildResults() {
     Frame3 = MakeFrame(cases::kResultsFrame, QStringLiteral("Frame3"), this);
+    resultsFrame_ = Frame3;
     // Hiding the results must not shift the frames and buttons above.
     KeepPlaceWhenHidden(Frame3);
     auto* grid = new QGridLayout(Frame3);
@@ -323,14 +277,6 @@ void Form2::Combo1_Click() {
     Text3->setAccessibleName((index == 0 ? Label3 : Label13)->text());
 }
 
-cases::ScreenTexts Form2::texts() const {
-    return fields_.texts(InputFileKind::Vessel, Combo1->currentIndex());
-}
-
-bool Form2::CheckInputs() {
-    return fields_.checkRequired(platform_, texts());
-}
-
 void Form2::Command1_Click() {
     if (!CheckInputs())
         return;
@@ -362,21 +308,12 @@ void Form2::Command3_Click() {
     fields_.setTexts(cases::TestDataOf(InputFileKind::Vessel, DecimalSeparator()).texts);
 }
 
-InputFileBinding Form2::fileBinding() {
-    return InputFileBinding{
-        InputFileKind::Vessel, [this] { return CheckInputs(); }, Combo1, {}, &fields_};
-}
-
 void Form2::Command4_Click() {
-    SaveInputFile(platform_, fileBinding());
+    saveToFile();
 }
 
 void Form2::Command5_Click() {
-    LoadInputFile(platform_, fileBinding());
-}
-
-void Form2::loadFile(const QString& path) {
-    LoadInputFileFrom(platform_, fileBinding(), path);
+    loadFromFile();
 }
 
 } // namespace termiva

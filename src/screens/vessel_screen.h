@@ -8,6 +8,7 @@
 // sketch are shown.
 
 #include "platform/platform.h"
+#include "screens/calculator_screen.h"
 #include "screens/input_file_actions.h"
 #include "screens/numeric_field.h"
 #include "screens/screen_common.h"
@@ -23,7 +24,7 @@ class QPushButton;
 
 namespace termiva {
 
-class Form2 : public QWidget {
+class Form2 : public CalculatorScreen {
     Q_OBJECT
 
 public:
@@ -32,7 +33,7 @@ public:
     // Start-up handling, run by the main window right after the screen was
     // put into its MDI sub-window: selects "Rectangular" (which runs
     // Combo1_Click) and places the sub-window at the top left corner.
-    void Form_Load();
+    void Form_Load() override;
 
     // Runs once per choice of a shape: when the program sets the index and
     // when the user picks an entry, the current one included.
@@ -42,13 +43,10 @@ public:
     void Command3_Click(); // Input test data
     void Command4_Click(); // Save to file
     void Command5_Click(); // Load from file
-    // "Load from file" of a file already chosen, without the dialog.
-    void loadFile(const QString& path);
-    // All twelve fields, also the dimension a shape hides: a hidden empty
-    // field is reported, but cannot take the focus, so the focus stays.
-    bool CheckInputs();
+    // CheckInputs visits all twelve fields, also the dimension a shape hides:
+    // a hidden empty field is reported, but cannot take the focus, so the
+    // focus stays.
     // The texts of the fields and the shape list.
-    cases::ScreenTexts texts() const;
 
     // The controls, under their layout names.
     QLabel* Label17 = nullptr;   // "Vessel selection:"
@@ -119,11 +117,7 @@ private:
     QWidget* buildButtons();
     void chainTabOrder();
     void connectShapeList();
-    InputFileBinding fileBinding();
 
-    Platform& platform_;
-    ResultWatch* results_ = nullptr;
-    ScreenFields fields_;
     // The index whose change already ran Combo1_Click, so that the activated
     // signal of the same user choice does not run it again; -2 when none.
     int changedIndex_ = -2;

@@ -155,7 +155,7 @@ TEST_F(CalcTest, JsonCarriesFullPrecisionUnderFixedKeys) {
                                                    "surface_temperature", "outside_air_data"}));
     EXPECT_EQ(single["file"], kSinglePipe);
     EXPECT_EQ(single["kind"], "single-pipe");
-    SinglePipeInput input{26.9, 143, 20, 0.95, 1, 0.07, {20, 50, 75, 100, 150}};
+    SinglePipeInput input{{143, 20, 0.07, 0.95, 1}, 26.9, {20, 50, 75, 100, 150}};
     auto direct = SinglePipeHeatLoss(input);
     ASSERT_TRUE(direct);
     EXPECT_EQ(single["heat_loss"].get<std::vector<double>>(),

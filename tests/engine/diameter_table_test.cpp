@@ -91,7 +91,7 @@ TEST(DiameterTable, FirstPassComparesWithTheRowAbove) {
 // A radiating pipe over a cold ambient settles slowly: the iteration stops at
 // 100 passes with the last pass standing (the pipe group goes on to 155).
 TEST(DiameterTable, PassLimit) {
-    const DiameterTableInput in{800, -50, 0.3, 1, 0.01, {30, 30, 30, 30, 30}};
+    const DiameterTableInput in{{800, -50, 0.3, 1, 0.01}, {30, 30, 30, 30, 30}};
     const auto t = ComputeDiameterTable(in);
     ASSERT_TRUE(t.has_value()) << t.error().message;
     for (std::size_t j = 0; j < 5; ++j)

@@ -79,7 +79,7 @@ template <class Result> void ExpectOutcome(const Result& r, Outcome expected) {
 TEST(HostileInputs, SinglePipe) {
     for (const Extreme& x : kExtremes) {
         SCOPED_TRACE(x.name);
-        SinglePipeInput in{x.size, x.T1, x.Tout, x.e, x.WC, x.k, {x.tins, 0, 1, 1e3, 1e6}};
+        SinglePipeInput in{{x.T1, x.Tout, x.k, x.e, x.WC}, x.size, {x.tins, 0, 1, 1e3, 1e6}};
         const auto r = SinglePipeHeatLoss(in);
         ExpectOutcome(r, x.expected.singlePipe);
         if (r.has_value()) {

@@ -59,7 +59,7 @@ TEST(SinglePipe, FailureBeyondTheAirDataSaysSo) {
 // A radiating surface over a cold ambient settles slowly: three cases reach
 // the limit of 100 passes and keep their last pass; one converges after 79.
 TEST(SinglePipe, PassLimit) {
-    const SinglePipeInput in{114.3, 800, -50, 1, 0.01, 0.3, {30, 0, 20, 50, 100}};
+    const SinglePipeInput in{{800, -50, 0.3, 1, 0.01}, 114.3, {30, 0, 20, 50, 100}};
     const auto r = SinglePipeHeatLoss(in);
     ASSERT_TRUE(r.has_value()) << r.error().message;
     const int passes[] = {0, 100, 2, 100, 100, 79};

@@ -5,6 +5,7 @@
 // tests and the benchmarks.
 
 #include "engine/diameter_table.h"
+#include "engine/economics.h"
 #include "engine/pipe_group.h"
 #include "engine/single_pipe.h"
 #include "engine/vessel.h"
@@ -25,7 +26,7 @@ inline SinglePipeInput SinglePipe() {
 
 inline DiameterTableInput DiameterTable() {
     const SinglePipeInput pipe = SinglePipe();
-    return DiameterTableInput{pipe.T1, pipe.Tout, pipe.k, pipe.e, pipe.WC, pipe.tins};
+    return DiameterTableInput{{pipe.T1, pipe.Tout, pipe.k, pipe.e, pipe.WC}, pipe.tins};
 }
 
 inline VesselInput Vessel(int shape) {
@@ -69,6 +70,21 @@ inline PipeGroupInput PipeGroup() {
     UseRow(in, 4, 28, 14, 6);  // NO 50
     UseRow(in, 7, 24, 8, 8);   // NO 100
     return in;
+}
+
+// The worked check of the economics: H, p, eta, f, n, i, g.
+inline EconomicsTerms WorkedEconomicsTerms() {
+    return {8000, 50, 0.9, 202, 10, 6, 3};
+}
+
+// Its losses (W/m) and costs (per m, times costScale) on 100 m of pipe.
+inline std::vector<EconomicsLoss> WorkedEconomicsLosses(double costScale = 1) {
+    const double t[] = {0, 40, 60, 80, 100, 120}, q[] = {600, 60, 48, 41, 37, 34},
+                 cost[] = {0, 30, 40, 52, 66, 82};
+    std::vector<EconomicsLoss> rows;
+    for (std::size_t k = 0; k < 6; ++k)
+        rows.push_back({ThicknessPoint{t[k], q[k], 60, {}}, q[k] * 100, cost[k] * 100 * costScale});
+    return rows;
 }
 
 } // namespace termiva::test_data

@@ -120,11 +120,8 @@ private Q_SLOTS:
     void requiredFields_data();
     void requiredFields();
     void hiddenRequiredFieldKeepsFocus();
-    void rowCompleteness_data();
-    void rowCompleteness();
     void otherWindowsTitleBarAndMenusDoNotValidate();
     void realMessageBoxRefusesOnce();
-    void fieldReader();
     void screenCommon();
 
 private:
@@ -454,53 +451,6 @@ void NumericFieldTest::hiddenRequiredFieldKeepsFocus() {
     QCOMPARE(QApplication::focusWidget(), f.Command1);
 }
 
-void NumericFieldTest::rowCompleteness_data() {
-    QTest::addColumn<QStringList>("rows"); // rows 13..15: length, valves, flanges
-    QTest::addColumn<int>("messages");
-    QTest::addColumn<QString>("focus"); // empty: unchanged
-    const QString e;
-    QTest::newRow("all empty") << QStringList{e, e, e, e, e, e, e, e, e} << 0 << e;
-    QTest::newRow("complete and empty rows")
-        << QStringList{"78", "25", "14", e, e, e, "28", "14", "6"} << 0 << e;
-    QTest::newRow("two rows with a length only")
-        << QStringList{"78", e, e, e, e, e, "28", e, e} << 2 << "Text4(15)";
-    QTest::newRow("flanges only") << QStringList{e, e, e, e, e, "8", e, e, e} << 1 << "Text3(14)";
-    QTest::newRow("no flanges") << QStringList{"24", "8", e, e, e, e, e, e, e} << 1 << "Text5(13)";
-}
-
-void NumericFieldTest::rowCompleteness() {
-    // Three pipe rows (indices 13..15) in control arrays; CheckRows over them.
-    QFETCH(QStringList, rows);
-    QFETCH(int, messages);
-    QFETCH(QString, focus);
-    QWidget screen;
-    auto* layout = new QGridLayout(&screen);
-    ControlArray<NumericField> Text3(QStringLiteral("Text3"), 13, 15);
-    ControlArray<NumericField> Text4(QStringLiteral("Text4"), 13, 15);
-    ControlArray<NumericField> Text5(QStringLiteral("Text5"), 13, 15);
-    std::vector<FieldRow> fieldRows;
-    for (int r = 13; r <= 15; ++r) {
-        int column = 0;
-        for (auto* array : {&Text3, &Text4, &Text5}) {
-            auto* field = array->add(r, new NumericField(platform_, {}, &screen));
-            layout->addWidget(field, r, column);
-            field->setText(rows[(r - 13) * 3 + column++]);
-        }
-        fieldRows.push_back({Text3(r), Text4(r), Text5(r)});
-    }
-    QCOMPARE(Text4(14)->objectName(), QStringLiteral("Text4(14)"));
-    QCOMPARE(Text4(14)->accessibleDescription(), QStringLiteral("Text4(14)"));
-    QVERIFY_THROWS_EXCEPTION(std::out_of_range, Text3(16));
-    screen.show();
-    screen.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&screen));
-    Text3(13)->setFocus();
-
-    QCOMPARE(CheckRows(platform_, fieldRows), messages == 0);
-    QCOMPARE(platform_.takeMessageTexts(), QStringList(messages, kRequired));
-    QCOMPARE(QApplication::focusWidget()->objectName(), focus.isEmpty() ? "Text3(13)" : focus);
-}
-
 void NumericFieldTest::otherWindowsTitleBarAndMenusDoNotValidate() {
     // Two screens as MDI children, Text4 of the first invalid. Clicking into
     // the other screen, on the own title bar, or a menu runs no check; the
@@ -581,37 +531,12 @@ void NumericFieldTest::realMessageBoxRefusesOnce() {
     QCOMPARE(baseOf(f.Text4), kRed);
 }
 
-void NumericFieldTest::fieldReader() {
-    // Reading for a calculation: numbers pass; the first field that is not a
-    // number is reported once, as leaving it would be.
-    TestForm& f = *form_;
-    f.Text1->setText(QStringLiteral("20"));
-    f.Text2->setText(QStringLiteral("26.9"));
-    makeInvalid(f.Text4);
-    f.Command1->setFocus();
-    FieldReader read;
-    QCOMPARE(read(f.Text1), 20.0);
-    QCOMPARE(read(f.Text2), 26.9);
-    QVERIFY(read.ok());
-    QCOMPARE(read(f.Text4), 0.0);
-    QCOMPARE(read(f.Text5), 0.0);
-    QVERIFY(!read.ok());
-    QCOMPARE(platform_.takeMessageTexts(), QStringList{kInvalid});
-    QCOMPARE(QApplication::focusWidget(), f.Text4);
-    QCOMPARE(baseOf(f.Text4), kRed);
-}
-
 void NumericFieldTest::screenCommon() {
     // The shared helpers follow the user's separator and name what they make.
-    QLabel result;
-    ShowResult(&result, 225.216, "####0.#0");
-    QCOMPARE(result.text(), QStringLiteral("225.22"));
     QCOMPARE(NumberText(26.9), QStringLiteral("26.9"));
     {
         const ScopedLocale comma(CommaLocale());
         QCOMPARE(DecimalSeparator(), std::string(","));
-        ShowResult(&result, 0.5, "####.0");
-        QCOMPARE(result.text(), QStringLiteral(",5"));
         QCOMPARE(NumberText(26.9), QStringLiteral("26,9"));
         form_->Text1->setText(QStringLiteral("0,07"));
         QCOMPARE(NumberOf(form_->Text1), 0.07);
