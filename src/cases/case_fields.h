@@ -63,6 +63,14 @@ enum class Meaning {
     PipeLength, // the entries of a pipe row
     Valves,
     Flanges,
+    OperatingHours, // the energy and cost of a loss
+    EnergyPrice,
+    Efficiency,
+    EmissionFactor,
+    ServiceLife,
+    InterestRate,
+    PriceEscalation,
+    InstalledCost, // of a candidate thickness
 };
 
 struct FieldId {

@@ -122,7 +122,7 @@ TEST(Economics, VesselChainReadsTheVesselColumnsAndPricesTheOuterArea) {
 TEST(Economics, InsulationThatCostsMoreThanItSavesLeavesThePipeBare) {
     // A 6 mm pipe loses more under a thin layer than bare (critical radius).
     EconomicsInput in = PipeCase();
-    in.object = SinglePipeInput{.D2 = 6, .T1 = 143, .Tout = 20, .e = 0.95, .WC = 1, .k = 0.2};
+    in.object = SinglePipeInput{{.T1 = 143, .Tout = 20, .k = 0.2, .e = 0.95, .WC = 1}, 6, {}};
     in.candidates = {{2, 5}, {100, 5000}};
     const auto r = Economics(in);
     ASSERT_TRUE(r) << r.error().message;
@@ -143,7 +143,7 @@ TEST(Economics, InputErrors) {
     const std::pair<Change, std::string> rows[] = {
         {[](auto& in) { std::get<SinglePipeInput>(in.object).T1 = 10; },
          "Fluid temperature must be higher than ambient temperature."},
-        {[](auto& in) { in.object = VesselInput{.shape = 2, .L = 1, .T1 = 150, .e = 1}; },
+        {[](auto& in) { in.object = VesselInput{{.T1 = 150, .e = 1}, 2, 1, 0, 0, {}}; },
          "Vessel diameter must be greater than 0."},
         {[](auto& in) { in.length = 0; }, "Pipe length must be greater than 0."},
         {[](auto& in) { in.terms.hours = 8785; }, hours},
