@@ -73,7 +73,8 @@ void CommandLineTest::qtOptions() {
 
 void CommandLineTest::texts() {
     QCOMPARE(termiva::app::VersionText(),
-             QStringLiteral("termiva %1\n").arg(QLatin1String(termiva::kVersion)));
+             QStringLiteral("termiva %1\n").arg(QLatin1String(termiva::kVersion)) +
+                 QLatin1String(termiva::kLicenceNotice));
     const QString help = termiva::app::HelpText();
     QVERIFY(help.startsWith(QStringLiteral("Usage: termiva [FILE]\n")));
     QVERIFY(help.endsWith(u'\n'));

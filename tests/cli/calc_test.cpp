@@ -553,7 +553,7 @@ TEST_F(CalcTest, Usage) {
          {std::vector<std::string>{"--version"}, {"--json", "--version", kVessel}}) {
         Outcome version = RunCalc(args);
         EXPECT_EQ(version.status, kExitOk);
-        EXPECT_EQ(version.out, std::string("termiva-calc ") + kVersion + "\n");
+        EXPECT_EQ(version.out, std::string("termiva-calc ") + kVersion + "\n" + kLicenceNotice);
         EXPECT_TRUE(version.err.empty());
     }
 
