@@ -48,7 +48,7 @@ struct Worksheet::Impl {
 
     explicit Impl(XmlPart part_) : xml(std::move(part_)) {}
     void Index();
-    pugi::xml_node CellForWriting(CellRef cell);
+    pugi::xml_node CellForWriting(CellRef ref);
     void UpdateDimension();
 };
 

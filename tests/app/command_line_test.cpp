@@ -28,8 +28,8 @@ void CommandLineTest::parse_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("message");
 
-    const auto row = [](const char* name, QStringList args, Action action, QString file = {},
-                        QString message = {}) {
+    const auto row = [](const char* name, QStringList args, Action action, const QString& file = {},
+                        const QString& message = {}) {
         args.prepend(QStringLiteral("termiva"));
         QTest::newRow(name) << args << action << file << message;
     };
