@@ -257,7 +257,7 @@ void PrintPlain(const FileReport& report, std::ostream& out, std::string_view se
         const cases::SinglePipeTexts texts =
             cases::SinglePipeResultTexts(*report.singlePipe, separator);
         const cases::Marks marks = cases::MarksOf(*report.singlePipe);
-        rows.push_back({"", "", tsurface});
+        rows.push_back({"", std::string(cases::kPipeLossHeading), tsurface});
         for (std::size_t i = 0; i < texts.heatLoss.size(); ++i) {
             const ValueFlags& flags = report.singlePipe->flags[i];
             rows.push_back({std::string(cases::kSinglePipeResultCaptions[i]),
@@ -271,7 +271,7 @@ void PrintPlain(const FileReport& report, std::ostream& out, std::string_view se
             << cases::kVesselShapes[static_cast<std::size_t>(report.shape - 1)] << "\n";
         const cases::VesselTexts texts = cases::VesselResultTexts(*report.vessel, separator);
         const cases::Marks marks = cases::MarksOf(*report.vessel);
-        rows.push_back({"", "", tsurface});
+        rows.push_back({"", std::string(cases::kVesselLossHeading), tsurface});
         for (std::size_t i = 0; i < texts.heatLoss.size(); ++i) {
             const ValueFlags& flags = report.vessel->flags[i];
             rows.push_back({std::string(cases::kVesselResultCaptions[i]),

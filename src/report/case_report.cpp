@@ -10,6 +10,7 @@
 #include "engine/pipe_sizes.h"
 #include "support/version.h"
 
+#include <cctype>
 #include <chrono>
 #include <ctime>
 
@@ -34,8 +35,57 @@ ReportDocument Frame(const ScreenTexts& screen, const ReportContext& context) {
     document.project = context.project;
     document.preparedBy = context.preparedBy;
     document.decimalSeparator = context.decimalSeparator;
-    document.method = MethodText();
+    document.method = MethodText(context.decimalSeparator);
     return document;
+}
+
+// The field of the inputs whose caption names `symbol` ("(T1)"); null when none does.
+const ReportField* FindInput(const ReportDocument& document, std::string_view symbol) {
+    const std::string marker = "(" + S(symbol) + ")";
+    for (const ReportGroup& group : document.inputs)
+        for (const ReportField& field : group.fields)
+            if (field.caption.find(marker) != std::string::npos)
+                return &field;
+    return nullptr;
+}
+
+// "T1 143 oC, Tout 20 oC": the inputs named by their symbols, as typed.
+std::string InputPhrase(const ReportDocument& document,
+                        std::initializer_list<std::string_view> symbols) {
+    std::string phrase;
+    for (std::string_view symbol : symbols) {
+        const ReportField* field = FindInput(document, symbol);
+        if (!field || field->value.empty())
+            continue;
+        if (!phrase.empty())
+            phrase += ", ";
+        phrase += S(symbol) + " " + field->value;
+        if (!field->unit.empty() && field->unit != "-")
+            phrase += " " + field->unit;
+    }
+    return phrase;
+}
+
+// The insulated row a reader looks at first: the thinnest that saves at least
+// 80 % of the bare loss (losses fall as the insulation grows), else the one
+// that loses least.
+template <std::size_t N> std::size_t TellingRow(const std::array<double, N>& losses) {
+    std::size_t chosen = 0;
+    for (std::size_t i = 1; i < N; ++i) {
+        const bool saves = losses[i] <= 0.2 * losses[0];
+        const bool chosenSaves = chosen > 0 && losses[chosen] <= 0.2 * losses[0];
+        if (chosen == 0 || (saves && (!chosenSaves || losses[i] > losses[chosen])) ||
+            (!saves && !chosenSaves && losses[i] < losses[chosen]))
+            chosen = i;
+    }
+    return chosen;
+}
+
+// ": bare loss 225.22 W/m; at 50 mm 32.42 W/m, 28.6 oC" of a loss table.
+std::string LossPhrase(const ReportTable& table, std::size_t row, std::string_view unit) {
+    const auto cell = [&](std::size_t r, std::size_t c) { return table.rows.at(r).at(c).text; };
+    return ": bare loss " + cell(0, 0) + " " + S(unit) + "; at " + table.rowCaptions.at(row) + " " +
+           cell(row, 0) + " " + S(unit) + ", " + cell(row, 1) + " oC";
 }
 
 // The screen's fields in screen order, grouped by their frames; the pipe
@@ -64,17 +114,24 @@ std::vector<ReportGroup> InputGroups(const ScreenTexts& screen) {
     return groups;
 }
 
+// "20 mm": the `i`-th insulation thickness (1-based) as typed.
+std::string ThicknessCaption(const ScreenTexts& screen, std::size_t i) {
+    return screen.text("Text" + std::to_string(9 + i)) + " mm";
+}
+
 // Loss and surface temperature rows, as the results frames show them, marked
 // as the screen marks them.
+// The rows name the insulation by its thickness ("20 mm"), not by its field.
 template <std::size_t N>
-ReportTable LossTable(const std::array<std::string_view, N>& captions,
-                      const std::array<std::string, N>& losses,
+ReportTable LossTable(const ScreenTexts& screen, std::string_view bare,
+                      std::string_view lossHeading, const std::array<std::string, N>& losses,
                       const std::array<std::string, N>& temperatures,
                       const std::array<ValueFlags, N>& flags, const cases::Marks& marks) {
     ReportTable table;
-    table.columnHeadings = {"", S(cases::kTsurfaceHeading)};
+    table.rowHeading = "Insulation thickness";
+    table.columnHeadings = {S(lossHeading), S(cases::kTsurfaceHeading)};
     for (std::size_t i = 0; i < N; ++i) {
-        table.rowCaptions.push_back(S(captions[i]));
+        table.rowCaptions.push_back(i == 0 ? S(bare) : ThicknessCaption(screen, i));
         table.rows.push_back({{losses[i], flags[i].any()}, {temperatures[i], flags[i].any()}});
     }
     table.flagNote = marks.note();
@@ -99,13 +156,17 @@ Report SinglePipeReport(const ScreenTexts& screen, const ReportContext& context)
                     {S(cases::kPipeSizeListCaption), S(kSinglePipeSizes[entry].text), ""});
     }
     const cases::SinglePipeTexts texts = cases::SinglePipeResultTexts(*result, separator);
-    document.results.push_back(LossTable(cases::kSinglePipeResultCaptions, texts.heatLoss,
-                                         texts.surfaceTemperature, result->flags,
+    document.results.push_back(LossTable(screen, "Bare pipe", cases::kPipeLossHeading,
+                                         texts.heatLoss, texts.surfaceTemperature, result->flags,
                                          cases::MarksOf(*result)));
+    document.summary = "Single pipe " + InputPhrase(document, {"D2", "T1", "Tout"}) +
+                       LossPhrase(document.results.front(), TellingRow(result->HeatLoss), "W/m");
 
-    // The table and chart of "Diagram": the same 19 rows and series.
-    const std::vector<std::string> series = {"Bare Pipe", "tins1", "tins2",
-                                             "tins3",     "tins4", "tins5"};
+    // The table and chart of "Diagram": the same 19 rows and series, named
+    // by the thicknesses.
+    std::vector<std::string> series = {"Bare Pipe"};
+    for (std::size_t i = 1; i <= 5; ++i)
+        series.push_back(ThicknessCaption(screen, i));
     const cases::DiameterTableTexts cells = cases::TableTexts(*table, separator);
     ReportTable diameters;
     diameters.title = "Heat loss over the standard outside diameters";
@@ -114,6 +175,9 @@ Report SinglePipeReport(const ScreenTexts& screen, const ReportContext& context)
     chart.title = "PIPE HEAT LOSS";
     chart.xAxisTitle = "Outside Pipe Diameter [mm]";
     chart.yAxisTitle = S(cases::kPipeLossHeading);
+    // The bare pipe loses a hundred times what the thickest insulation does:
+    // on a linear axis the insulated curves lie on the axis.
+    chart.logarithmic = true;
     for (const std::string& name : series) {
         diameters.columnHeadings.push_back(name + " [W/m]");
         chart.series.push_back({name, {}});
@@ -154,9 +218,12 @@ Report VesselReport(const ScreenTexts& screen, const ReportContext& context) {
         document.drawingTitle = shapeName;
     }
     const cases::VesselTexts texts = cases::VesselResultTexts(*result, context.decimalSeparator);
-    document.results.push_back(LossTable(cases::kVesselResultCaptions, texts.heatLoss,
-                                         texts.surfaceTemperature, result->flags,
+    document.results.push_back(LossTable(screen, "Bare vessel", cases::kVesselLossHeading,
+                                         texts.heatLoss, texts.surfaceTemperature, result->flags,
                                          cases::MarksOf(*result)));
+    document.summary = shapeName + " vessel " +
+                       InputPhrase(document, {"L", "H", "W", "D", "T1", "Tout"}) +
+                       LossPhrase(document.results.front(), TellingRow(result->HeatLoss), "W");
     return document;
 }
 
@@ -208,6 +275,11 @@ Report MultiplePipesReport(const ScreenTexts& screen, const ReportContext& conte
     // Any marked row marks a total: the note stands once, under the totals.
     totals.flagNote = cases::MarksOf(*result).note();
     document.results.push_back(std::move(totals));
+    const std::size_t sizes = document.results.front().rows.size();
+    document.summary = "Multiple pipes, " + std::to_string(sizes) +
+                       (sizes == 1 ? " pipe size, " : " pipe sizes, ") +
+                       InputPhrase(document, {"T1", "Tout", "delta"}) + ": bare loss " +
+                       texts.bareTotal + " kW; insulated " + texts.insulatedTotal + " kW";
     return document;
 }
 
@@ -259,6 +331,20 @@ Report LimitReport(const ScreenTexts& screen, const ReportContext& context) {
     };
     table.flagNote = cases::MarksOf(*result).note();
     document.results.push_back(std::move(table));
+    std::string limits;
+    if (input->maxSurface)
+        limits += ", Tsurface at most " + screen.text("Text10") + " oC";
+    if (input->maxLoss)
+        limits += ", loss at most " + screen.text("Text11") + " " +
+                  (object == 0 ? std::string("W/m") : std::string("W"));
+    document.summary = "Thickness for a limit, " + objectName + " " +
+                       InputPhrase(document, {"D2", "L", "H", "W", "D", "T1", "Tout"}) + limits +
+                       ": " + texts.thickness + " mm";
+    if (result->standard)
+        document.summary += "; next standard " + texts.standardThickness + " mm " +
+                            texts.standardHeatLoss + " " +
+                            (object == 0 ? std::string("W/m") : std::string("W")) + ", " +
+                            texts.standardSurfaceTemperature + " oC";
 
     // The screen's chart: both quantities over the thickness, the limits as
     // flat lines and the answer as an upright one.
@@ -304,7 +390,20 @@ std::string NowText() {
     return buffer;
 }
 
-const std::vector<std::string>& MethodText() {
+std::string ProseNumbers(std::string text, std::string_view separator) {
+    for (std::size_t i = 1; i + 1 < text.size(); ++i) {
+        const auto digit = [&](std::size_t at) {
+            return std::isdigit(static_cast<unsigned char>(text[at])) != 0;
+        };
+        if (text[i] == '.' && digit(i - 1) && digit(i + 1)) {
+            text.replace(i, 1, separator);
+            i += separator.size() - 1;
+        }
+    }
+    return text;
+}
+
+std::vector<std::string> MethodText(std::string_view decimalSeparator) {
     static const std::vector<std::string> method = {
         "Heat flows from the fluid through the insulation to the outside surface and from there "
         "to the surrounding air. The bare surface is taken at the fluid temperature: the inside "
@@ -322,7 +421,10 @@ const std::vector<std::string>& MethodText() {
         "marked with * and can be far off; so are vessel values whose heat balance did not "
         "close to within 1 % of the loss.",
     };
-    return method;
+    std::vector<std::string> paragraphs;
+    for (const std::string& paragraph : method)
+        paragraphs.push_back(ProseNumbers(paragraph, decimalSeparator));
+    return paragraphs;
 }
 
 Report CaseReport(const ScreenTexts& screen, const ReportContext& context) {

@@ -12,6 +12,7 @@
 #include "support/expected.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace termiva::report {
@@ -33,7 +34,13 @@ std::string NowText();
 Expected<ReportDocument, std::vector<std::string>> CaseReport(const cases::ScreenTexts& screen,
                                                               const ReportContext& context);
 
-// The method in a few paragraphs, the same on every report.
-const std::vector<std::string>& MethodText();
+// The method in a few paragraphs, the same on every report, its numbers
+// written with `decimalSeparator`.
+std::vector<std::string> MethodText(std::string_view decimalSeparator = ".");
+
+// `text` with the decimal point of every number in it ("5.7") written as
+// `separator`: prose that a report prints follows the user's separator like
+// its tables do. A point that ends a sentence stays.
+std::string ProseNumbers(std::string text, std::string_view separator);
 
 } // namespace termiva::report

@@ -80,6 +80,27 @@ QString TickText(double value, double step, std::string_view separator) {
                         QString::fromUtf8(separator.data(), static_cast<int>(separator.size())));
 }
 
+// `count` round ticks covering [low, high], for a right-hand axis whose ticks
+// stand on the left axis's grid lines.
+std::vector<double> MatchingTicks(double low, double high, std::size_t count) {
+    if (count < 2 || !std::isfinite(low) || !std::isfinite(high) || high <= low)
+        return NiceTicks(low, high, static_cast<int>(count));
+    const double rough = (high - low) / static_cast<double>(count - 1);
+    const double power = std::pow(10.0, std::floor(std::log10(rough)));
+    for (double decade : {power, power * 10})
+        for (double factor : {1.0, 1.5, 2.0, 2.5, 3.0, 4.0, 5.0, 6.0, 8.0}) {
+            const double step = factor * decade;
+            const double first = std::floor(low / step + 1e-9) * step;
+            if (first + step * static_cast<double>(count - 1) >= high - step * 1e-9) {
+                std::vector<double> ticks;
+                for (std::size_t i = 0; i < count; ++i)
+                    ticks.push_back(first + step * static_cast<double>(i));
+                return ticks;
+            }
+        }
+    return NiceTicks(low, high, static_cast<int>(count));
+}
+
 } // namespace
 
 std::vector<double> NiceTicks(double low, double high, int count) {
@@ -92,18 +113,27 @@ std::vector<double> NiceTicks(double low, double high, int count) {
         low -= pad;
         high += pad;
     }
-    // The round step whose number of ticks comes nearest to `count`; the
-    // larger step on a tie.
+    // Of the round steps that give between two thirds and one and a half times
+    // `count` ticks, the one whose axis runs least past the data (an axis
+    // ends at the data's round bound: 25, not 26), then the one whose number
+    // of ticks comes nearest to `count`, then the larger step.
     const double rough = (high - low) / std::max(count - 1, 1);
     const double power = std::pow(10.0, std::floor(std::log10(rough)));
     double step = power;
+    double bestPast = std::numeric_limits<double>::infinity();
     long best = std::numeric_limits<long>::max();
     for (double factor : {1.0, 2.0, 5.0, 10.0}) {
         const double candidate = factor * power;
-        const long ticks =
-            std::lround(std::ceil(high / candidate - 1e-9) - std::floor(low / candidate + 1e-9)) +
-            1;
-        if (std::abs(ticks - count) <= best) {
+        const double first = std::floor(low / candidate + 1e-9);
+        const double last = std::ceil(high / candidate - 1e-9);
+        const long ticks = std::lround(last - first) + 1;
+        const bool inRange = 3 * ticks >= 2 * count && 2 * ticks <= 3 * count;
+        const double past =
+            inRange ? ((low - first * candidate) + (last * candidate - high)) / (high - low) : 1e9;
+        const bool better =
+            past < bestPast - 1e-9 || (past <= bestPast + 1e-9 && std::abs(ticks - count) <= best);
+        if (better) {
+            bestPast = std::min(bestPast, past);
             best = std::abs(ticks - count);
             step = candidate;
         }
@@ -152,10 +182,26 @@ void PaintChart(QPainter& painter, const QRectF& area, const ReportChart& chart,
         yMax = 1;
     if (!std::isfinite(rMax))
         rMax = 1;
-    const std::vector<double> xTicks = NiceTicks(xMin, xMax, 11);
-    const std::vector<double> yTicks = NiceTicks(yMin, yMax, 8);
-    const std::vector<double> rTicks =
-        hasRight ? NiceTicks(rMin, rMax, static_cast<int>(yTicks.size())) : yTicks;
+    const std::vector<double> xTicks = NiceTicks(xMin, xMax, 8);
+    // A logarithmic axis runs over whole decades of the values above 0.
+    double positiveMin = std::numeric_limits<double>::infinity();
+    if (chart.logarithmic)
+        for (const ReportSeries& series : chart.series)
+            for (const auto& point : series.points)
+                if (point.second > 0 && !series.rightAxis)
+                    positiveMin = std::min(positiveMin, point.second);
+    const bool logarithmic = chart.logarithmic && std::isfinite(positiveMin) && yMax > 0;
+    std::vector<double> yTicks;
+    if (logarithmic) {
+        for (double e = std::floor(std::log10(positiveMin) + 1e-9);
+             yTicks.empty() || yTicks.back() < yMax * (1 - 1e-9); e += 1)
+            yTicks.push_back(std::pow(10.0, e));
+        if (yTicks.size() < 2)
+            yTicks.push_back(yTicks.back() * 10);
+    } else {
+        yTicks = NiceTicks(yMin, yMax, 8);
+    }
+    const std::vector<double> rTicks = hasRight ? MatchingTicks(rMin, rMax, yTicks.size()) : yTicks;
 
     // Legend: as many columns as fit, under the plot.
     double legendItem = 0;
@@ -176,7 +222,14 @@ void PaintChart(QPainter& painter, const QRectF& area, const ReportChart& chart,
                                  t, ticks.size() > 1 ? ticks[1] - ticks[0] : 1, decimalSeparator)));
         return width;
     };
-    const double yLabelWidth = labelWidth(yTicks);
+    const auto yLabel = [&](double t) {
+        if (!logarithmic)
+            return TickText(t, yTicks.size() > 1 ? yTicks[1] - yTicks[0] : 1, decimalSeparator);
+        return TickText(t, std::min(t, 1.0), decimalSeparator);
+    };
+    double yLabelWidth = 0;
+    for (double t : yTicks)
+        yLabelWidth = std::max(yLabelWidth, metrics.horizontalAdvance(yLabel(t)));
     const double rLabelWidth = hasRight ? labelWidth(rTicks) : 0;
     const double titleHeight =
         chart.title.empty() ? 0 : QFontMetricsF(titleFont, painter.device()).height() * 1.5;
@@ -187,13 +240,18 @@ void PaintChart(QPainter& painter, const QRectF& area, const ReportChart& chart,
     plotRect.setBottom(area.bottom() - legendHeight - line * 3.2);
 
     const double xStep = xTicks.size() > 1 ? xTicks[1] - xTicks[0] : 1;
-    const double yStep = yTicks.size() > 1 ? yTicks[1] - yTicks[0] : 1;
     const double x0 = xTicks.front(), x1 = xTicks.back();
     const double y0 = yTicks.front(), y1 = yTicks.back();
     const double rStep = rTicks.size() > 1 ? rTicks[1] - rTicks[0] : 1;
     const double r0 = rTicks.front(), r1 = rTicks.back();
     const auto toPoint = [&](double x, double y, bool right = false) {
-        const double low = right ? r0 : y0, high = right ? r1 : y1;
+        double low = right ? r0 : y0, high = right ? r1 : y1;
+        if (logarithmic && !right) {
+            // Values at or below 0 have no place on it: they sit below the axis.
+            y = y > 0 ? std::log10(y) : std::log10(low) - 1;
+            low = std::log10(low);
+            high = std::log10(high);
+        }
         return QPointF(plotRect.left() + (x - x0) / (x1 - x0) * plotRect.width(),
                        plotRect.bottom() - (y - low) / (high - low) * plotRect.height());
     };
@@ -224,7 +282,16 @@ void PaintChart(QPainter& painter, const QRectF& area, const ReportChart& chart,
         painter.drawLine(p, QPointF(plotRect.right(), p.y()));
         painter.setPen(Qt::black);
         painter.drawText(QRectF(p.x() - 2 * mm - yLabelWidth, p.y() - line / 2, yLabelWidth, line),
-                         Qt::AlignRight | Qt::AlignVCenter, TickText(t, yStep, decimalSeparator));
+                         Qt::AlignRight | Qt::AlignVCenter, yLabel(t));
+    }
+    if (logarithmic) {
+        // Fainter lines at 2 to 9 times each decade.
+        painter.setPen(QPen(QColor(225, 225, 225), 0.1 * mm));
+        for (std::size_t d = 0; d + 1 < yTicks.size(); ++d)
+            for (int m = 2; m <= 9; ++m) {
+                const QPointF p = toPoint(x0, yTicks[d] * m);
+                painter.drawLine(p, QPointF(plotRect.right(), p.y()));
+            }
     }
     if (hasRight) {
         for (double t : rTicks) {

@@ -20,7 +20,8 @@ namespace termiva::report {
 
 // Round tick values covering [low, high]: steps of 1, 2 or 5 times a power of
 // ten, about `count` of them; the first tick is at or below `low`, the last at
-// or above `high`. A flat or empty range still gives two ticks.
+// or above `high`, the step chosen so that the axis runs as little past
+// [low, high] as it can. A flat or empty range still gives two ticks.
 std::vector<double> NiceTicks(double low, double high, int count);
 
 // Paints `chart` into `area` (device units); `mm` is the device units per

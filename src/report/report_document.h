@@ -12,11 +12,19 @@
 
 namespace termiva::report {
 
+// The rules every report follows, laid down here and in the painter so that
+// a new calculator's report keeps them: each value column has its heading;
+// rows of results name an insulation by its thickness ("20 mm"), not by its
+// field; an empty input prints "not set"; a unit printed in the caption
+// ("[mm]") is not printed again; numbers in prose use the user's separator
+// (ProseNumbers); and the summary states the case and its answer in one line.
+
 // One input as the user typed it.
 struct ReportField {
     std::string caption; // as beside the field on the screen
-    std::string value;   // the field's text, unconverted
-    std::string unit;    // "°C", "mm", "W/(m K)", "-"; may be empty
+    std::string value;   // the field's text, unconverted; empty prints "not set"
+    std::string unit;    // "°C", "mm", "W/(m K)", "-"; may be empty; not printed when the
+                         // caption carries a unit in brackets
 };
 
 // Inputs that the screen groups in one frame ("Input Data", "Thickness of
@@ -58,6 +66,7 @@ struct ReportChart {
     std::string yAxisTitle;
     std::string rightAxisTitle; // a second quantity's axis, for series marked rightAxis
     std::vector<ReportSeries> series;
+    bool logarithmic = false; // the left axis in decades (values above 0 only)
 };
 
 struct ReportDocument {
@@ -66,6 +75,9 @@ struct ReportDocument {
     std::string dateTime;       // when the report was made, as printed
     std::string screenTitle;    // "SINGLE PIPES"
     std::string fileName;       // the input file's name; empty when the case has none
+    // One line under the title that says what was computed and its answer:
+    // "Single pipe D2 26.9 mm, T1 143 oC, Tout 20 oC: bare loss 225.22 W/m; ...".
+    std::string summary;
 
     std::string decimalSeparator = "."; // the user's, for the chart's tick labels
 

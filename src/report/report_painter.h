@@ -20,9 +20,14 @@ class QPagedPaintDevice;
 
 namespace termiva::report {
 
+// Why the report cannot be printed legibly: no font, or characters that no
+// installed font has (they would print as boxes); nothing when it can. The
+// message continues "The report cannot be printed: ".
+std::optional<QString> FontProblem(const ReportDocument& document);
+
 // Paints `document` on `device` (its page size, margins and resolution),
 // starting on the device's current page. Returns the number of pages, or 0
-// when the device cannot be painted on.
+// when the device cannot be painted on or FontProblem has a message.
 int PaintReport(const ReportDocument& document, QPagedPaintDevice& device);
 
 // The number of pages `document` takes on `pageSize` with the PDF's margins.

@@ -157,6 +157,10 @@ void PrintReport(Platform& platform, const QWidget& screen) {
     std::optional<report::ReportDocument> document = ReportOf(platform, screen);
     if (!document)
         return;
+    if (const auto problem = report::FontProblem(*document)) {
+        platform.error(QStringLiteral("The report cannot be printed: %1").arg(*problem));
+        return;
+    }
     const std::optional<ReportDetails> details = platform.askReportDetails(RememberedDetails());
     if (!details)
         return;

@@ -123,8 +123,13 @@ TEST_F(CalcTest, ExamplesShowTheScreensResults) {
               (std::vector<std::string>{"225.22", "143.0", "49.55", "40.3", "32.42", "28.6",
                                         "27.39", "25.6", "24.50", "24.1", "21.18", "22.7"}));
 
+    // A heading above each column.
+    EXPECT_NE(single.out.find("  Heat Loss [W/m]  Tsurface [oC]\n"), std::string::npos)
+        << single.out;
+
     Outcome vessel = RunCalc({kVessel});
     EXPECT_EQ(vessel.status, kExitOk) << vessel.err;
+    EXPECT_NE(vessel.out.find("  Heat Loss [W]  Tsurface [oC]\n"), std::string::npos) << vessel.out;
     EXPECT_NE(vessel.out.find("vessel, Rectangular"), std::string::npos) << vessel.out;
     EXPECT_EQ(Numbers(vessel.out, "."),
               (std::vector<std::string>{"19711.7", "150.0", "2485.8", "44.5", "1171.0", "31.8",

@@ -30,6 +30,8 @@ struct Case {
     InputFileKind kind;
     int pages;
     std::vector<std::string> texts; // with "." as the separator
+    std::string summary;            // the line under the title, with "."
+    std::vector<std::string> absent;
 };
 
 // The example with `separator` as it would have been saved by a user of it.
@@ -67,7 +69,6 @@ const std::vector<Case>& Cases() {
           "ND 20 (\u00be)",
           "Pipe nominal diameter (D1) [mm]",
           "20",
-          "mm",
           "Pipe outside diameter (D2) [mm]",
           "26.9",
           "Input Data",
@@ -77,7 +78,6 @@ const std::vector<Case>& Cases() {
           "20",
           "Insulation Thermal Conductivity (k) [W/(m K)]",
           "0.07",
-          "W/(m K)",
           "Emissivity of Outside Surface (e) [-]",
           "0.95",
           "Wind Coefficinent (WC) [-]",
@@ -94,29 +94,31 @@ const std::vector<Case>& Cases() {
           "tins5 [mm]",
           "150",
           "Results",
+          "Insulation thickness",
+          "Heat Loss [W/m]",
           "Tsurface [oC]",
-          "Heat Loss (bare pipe) [W/m]",
+          "Bare pipe",
           "225.22",
           "143.0",
-          "Heat Loss (tins1) [W/m]",
+          "20 mm",
           "49.55",
           "40.3",
-          "Heat Loss (tins2) [W/m]",
+          "50 mm",
           "32.42",
           "28.6",
-          "Heat Loss (tins3) [W/m]",
+          "75 mm",
           "27.39",
           "25.6",
-          "Heat Loss (tins4) [W/m]",
+          "100 mm",
           "24.50",
           "24.1",
-          "Heat Loss (tins5) [W/m]",
+          "150 mm",
           "21.18",
           "22.7",
           "Method",
           "Diagram",
           "Bare Pipe [W/m]",
-          "tins5 [W/m]",
+          "100 mm [W/m]",
           "10",
           "96.43",
           "700",
@@ -127,7 +129,11 @@ const std::vector<Case>& Cases() {
           "PIPE HEAT LOSS",
           "Outside Pipe Diameter [mm]",
           "Bare Pipe",
-          "tins5"}},
+          "20 mm",
+          "150 mm"},
+         "Single pipe D2 26.9 mm, T1 143 oC, Tout 20 oC: bare loss 225.22 W/m; at 50 mm 32.42 "
+         "W/m, 28.6 oC",
+         {}},
         {"vessel",
          "vessel.inv",
          InputFileKind::Vessel,
@@ -158,16 +164,22 @@ const std::vector<Case>& Cases() {
           "tins4 [mm]",
           "100",
           "Results",
-          "Heat Loss (bare vessel) [W]",
+          "Insulation thickness",
+          "Heat Loss [W]",
+          "Tsurface [oC]",
+          "Bare vessel",
           "19711.7",
           "150.0",
-          "Heat Loss (tins1) [W]",
+          "20 mm",
           "2485.8",
           "44.5",
-          "Heat Loss (tins4) [W]",
+          "100 mm",
           "665.5",
           "26.3",
-          "Method"}},
+          "Method"},
+         "Rectangular vessel L 1.2 m, H 1.8 m, W 0.8 m, T1 150 oC, Tout 20 oC: bare loss 19711.7 "
+         "W; at 20 mm 2485.8 W, 44.5 oC",
+         {}},
         {"multiple_pipes",
          "multiple-pipes.inmp",
          InputFileKind::MultiplePipes,
@@ -209,12 +221,14 @@ const std::vector<Case>& Cases() {
           "2557.4",
           "29191",
           "3344.2",
-          "RESULTS",
           "Total Losses of Bare Pipes [kW]",
           "87.24",
           "Total Losses of Insulated  Pipes [kW]",
           "10.80",
-          "Method"}},
+          "Method"},
+         "Multiple pipes, 3 pipe sizes, T1 150 oC, Tout 25 oC, delta 25 mm: bare loss 87.24 kW; "
+         "insulated 10.80 kW",
+         {"RESULTS"}},
         {"thickness_limit",
          "thickness-limit.inlim",
          InputFileKind::ThicknessLimit,
@@ -239,8 +253,10 @@ const std::vector<Case>& Cases() {
           "Maximum surface temperature [oC]",
           "50",
           "Maximum heat loss [W/m]",
+          "not set",
+          "20 25 30 40 50 60 70 80 90 100", // wrapped beside its caption
           "Standard thicknesses [mm]",
-          "20 25 30 40 50 60 70 80 90 100 120 140 160 180 200",
+          "120 140 160 180 200",
           "Results",
           "Heat Loss [W/m]",
           "Tsurface [oC]",
@@ -258,11 +274,14 @@ const std::vector<Case>& Cases() {
           "40.3",
           "Governing limit",
           "Surface temperature",
-          "Method",
           "Surface temperature and heat loss over the insulation thickness",
           "Insulation thickness [mm]",
           "Surface limit",
-          "Answer"}},
+          "Answer",
+          "Method"},
+         "Thickness for a limit, Pipe D2 26.9 mm, T1 143 oC, Tout 20 oC, Tsurface at most 50 oC: "
+         "12.4 mm; next standard 20.0 mm 49.55 W/m, 40.3 oC",
+         {"tins"}},
     };
     return cases;
 }
@@ -302,6 +321,24 @@ TEST_P(CaseReportTest, PdfHoldsTheScreenInOrder) {
     }
     EXPECT_EQ(test::FirstOutOfOrder(text, expected), "") << text;
     EXPECT_EQ(test::PdfPages(pdf.string()), c.pages);
+
+    // The case in one line under the title, its numbers with the separator.
+    const std::string flowing = std::regex_replace(text, std::regex("\\s+"), " ");
+    const std::string summary =
+        std::regex_replace(c.summary, std::regex("(\\d)\\.(\\d)"), "$1" + separator + "$2");
+    EXPECT_NE(flowing.find(summary), std::string::npos) << summary << "\n" << text;
+    // The method's numbers follow the separator too.
+    EXPECT_NE(flowing.find("273" + separator + "15"), std::string::npos) << text;
+    EXPECT_EQ(flowing.find(separator == "." ? "273,15" : "273.15"), std::string::npos) << text;
+    // Results name thicknesses, not fields; no unit stands twice; no
+    // section's heading twice.
+    EXPECT_EQ(text.find("tins", text.find("\nResults")), std::string::npos) << text;
+    for (const std::string& absent : c.absent)
+        EXPECT_EQ(text.find(absent), std::string::npos) << absent << "\n" << text;
+    const std::regex twice(R"(\[([^\]]+)\] +\S+ +\1 *$)");
+    std::istringstream textLines(text);
+    for (std::string line; std::getline(textLines, line);)
+        EXPECT_FALSE(std::regex_search(line, twice)) << line;
     fs::create_directories(dir_ / c.name);
     EXPECT_EQ(test::RenderPages(pdf.string(), (dir_ / c.name).string()), c.pages);
 

@@ -8,6 +8,8 @@
 #include <fstream>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <set>
+#include <sstream>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -42,10 +44,11 @@ ReportDocument Sample() {
     document.dateTime = "2026-12-08 21:30";
     document.screenTitle = "SINGLE PIPES";
     document.fileName = "line 7.insp";
-    document.inputs = {{"Input Data",
-                        {{"Fluid Temperature (T1) [oC]", "143", "°C"},
-                         {"Insulation Thermal Conductivity (k) [W/(m K)]", "0,07", "W/(m K)"}}},
-                       {"Thickness of Insulation", {{"tins1 [mm]", "20", "mm"}}}};
+    document.inputs = {
+        {"Input Data",
+         {{"Fluid Temperature (T1) [oC]", "143", "°C"},
+          {"Insulation Thermal Conductivity (k) [W/(m K)]", "0,07", "W/(m K)"}}},
+        {"Thickness of Insulation", {{"tins1 [mm]", "20", "mm"}, {"Pipe length", "", "m"}}}};
     ReportTable results;
     results.title = "Results";
     results.rowHeading = "";
@@ -103,13 +106,12 @@ TEST_F(ReportPainterTest, PdfHoldsEveryTextInOrderAndRendersPageByPage) {
                                      "Input Data",
                                      "Fluid Temperature (T1) [oC]",
                                      "143",
-                                     "°C",
                                      "Insulation Thermal Conductivity (k) [W/(m K)]",
                                      "0,07",
-                                     "W/(m K)",
                                      "tins1 [mm]",
                                      "20",
-                                     "mm",
+                                     "Pipe length",
+                                     "not set",
                                      "Heat Loss (bare pipe) [W/m]",
                                      "225,22",
                                      "143,0",
@@ -168,10 +170,57 @@ TEST(NiceTicks, CoverTheRangeInRoundSteps) {
     EXPECT_THAT(NiceTicks(0, 0.9, 5),
                 ::testing::Pointwise(::testing::DoubleNear(1e-12),
                                      std::vector<double>{0, 0.2, 0.4, 0.6, 0.8, 1}));
-    EXPECT_THAT(NiceTicks(-3, 1790, 8), ::testing::ElementsAre(-500, 0, 500, 1000, 1500, 2000));
+    // The axis ends at the data's round bound, not a step past it.
+    EXPECT_THAT(NiceTicks(0, 25, 8), ::testing::ElementsAre(0, 5, 10, 15, 20, 25));
+    EXPECT_THAT(NiceTicks(-3, 1790, 8),
+                ::testing::ElementsAre(-200, 0, 200, 400, 600, 800, 1000, 1200, 1400, 1600, 1800));
     EXPECT_EQ(NiceTicks(5, 5, 8).size() >= 2, true);
     EXPECT_THAT(NiceTicks(0, std::numeric_limits<double>::infinity(), 8),
                 ::testing::ElementsAre(0, 1));
+}
+
+// Long texts wrap and flow onto further pages; a word wider than the page
+// wraps too: every character reaches the PDF.
+TEST_F(ReportPainterTest, LongTextsFlowAndNothingIsCut) {
+    ReportDocument document = Sample();
+    const std::string name(156, 'N');
+    document.fileName = "line-" + std::string(150, 'f') + ".insp";
+    document.preparedBy = name;
+    std::string words;
+    for (int i = 0; i < 6000; ++i)
+        words += " w" + std::to_string(i);
+    document.project = words;
+    ASSERT_FALSE(WriteReportPdf(document, qpath("long.pdf")));
+    const std::string text = PdfText(path("long.pdf"));
+    std::string joined;
+    for (char c : text)
+        if (c != '\n' && c != ' ')
+            joined += c;
+    EXPECT_THAT(joined, ::testing::HasSubstr(name));
+    EXPECT_THAT(joined, ::testing::HasSubstr(document.fileName));
+    std::istringstream in(text);
+    std::set<std::string> seen;
+    for (std::string word; in >> word;)
+        if (word.size() > 1 && word[0] == 'w' && std::isdigit(static_cast<unsigned char>(word[1])))
+            seen.insert(word);
+    EXPECT_EQ(seen.size(), 6000u);
+    EXPECT_GE(PdfPages(path("long.pdf")), 3);
+    EXPECT_EQ(FirstOutOfOrder(text, {"w0 ", "w5999", "Input Data", "Free convection"}), "");
+}
+
+// A character no installed font has would print as a box: the report is
+// refused with the reason, and no file is written.
+TEST_F(ReportPainterTest, CharactersWithoutAFontAreRefused) {
+    EXPECT_FALSE(FontProblem(Sample()));
+    ReportDocument document = Sample();
+    document.project = "Line \U0010FFFD";
+    const auto problem = FontProblem(document);
+    ASSERT_TRUE(problem);
+    EXPECT_TRUE(problem->contains(QStringLiteral("DejaVu Sans"))) << problem->toStdString();
+    const auto error = WriteReportPdf(document, qpath("boxes.pdf"));
+    ASSERT_TRUE(error);
+    EXPECT_TRUE(error->contains(*problem)) << error->toStdString();
+    EXPECT_FALSE(fs::exists(path("boxes.pdf")));
 }
 
 // All or nothing: a failure names the file and leaves nothing behind; a
