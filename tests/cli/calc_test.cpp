@@ -213,7 +213,7 @@ TEST_F(CalcTest, TableGivesTheNineteenDiameters) {
     std::vector<std::string> numbers = Numbers(plain.out, ".");
     ASSERT_EQ(numbers.size(), 19u * 7u);
     EXPECT_EQ(numbers[0], "10");
-    EXPECT_EQ(numbers[7u * 18u], "1000");
+    EXPECT_EQ(numbers[std::size_t{7} * 18], "1000");
 }
 
 // A bare pipe at 800 °C: its values are marked with "*" and explained once;
