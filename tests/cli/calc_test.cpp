@@ -213,7 +213,7 @@ TEST_F(CalcTest, TableGivesTheNineteenDiameters) {
     std::vector<std::string> numbers = Numbers(plain.out, ".");
     ASSERT_EQ(numbers.size(), 19u * 7u);
     EXPECT_EQ(numbers[0], "10");
-    EXPECT_EQ(numbers[7 * 18], "1000");
+    EXPECT_EQ(numbers[std::size_t{7} * 18], "1000");
 }
 
 // A bare pipe at 800 °C: its values are marked with "*" and explained once;
@@ -566,7 +566,7 @@ TEST_F(CalcTest, Usage) {
          {std::vector<std::string>{"--version"}, {"--json", "--version", kVessel}}) {
         Outcome version = RunCalc(args);
         EXPECT_EQ(version.status, kExitOk);
-        EXPECT_EQ(version.out, std::string("termiva-calc ") + kVersion + "\n");
+        EXPECT_EQ(version.out, std::string("termiva-calc ") + kVersion + "\n" + kLicenceNotice);
         EXPECT_TRUE(version.err.empty());
     }
 

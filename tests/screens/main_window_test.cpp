@@ -326,7 +326,7 @@ void MainWindowTest::limitScreenFromBothMenus() {
 // "Diagram" brings up the chart screen: F1 there opens the chart's topic.
 void MainWindowTest::f1OnChartScreen() {
     QTemporaryDir dir;
-    const QString workbook = dir.filePath(QStringLiteral("Template.xlsx"));
+    QString workbook = dir.filePath(QStringLiteral("Template.xlsx"));
     QVERIFY(QFile::copy(ApplicationFolder() + QStringLiteral("/Template.xlsx"), workbook));
     Form5::setDefaultWorkbookPath([&](QString*) { return workbook; });
     const auto restore = qScopeGuard([] { Form5::setDefaultWorkbookPath(nullptr); });
