@@ -249,6 +249,14 @@ TEST_F(CalcTest, ValuesBeyondTheAirDataAreMarked) {
     Outcome others = RunCalc({kVessel, kPipes});
     EXPECT_EQ(others.out.find('*'), std::string::npos) << others.out;
 
+    std::vector<std::string> bright = singlePipeLines();
+    bright[5] = "1.2";
+    Outcome refused = RunCalc({file("bright.insp", bright)});
+    EXPECT_EQ(refused.status, kExitFailed);
+    EXPECT_NE(refused.err.find("Emissivity of Outside Surface (e) [-] must not be greater than 1."),
+              std::string::npos)
+        << refused.err;
+
     hot[2] = "900"; // the arithmetic fails: the message says why
     Outcome failed = RunCalc({file("hotter.insp", hot)});
     EXPECT_EQ(failed.status, kExitFailed);
