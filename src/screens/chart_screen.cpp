@@ -1,16 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/chart_screen.h"
 
-#include "files/atomic_write.h"
 #include "screens/app_paths.h"
 #include "screens/calculator_screen.h"
+#include "screens/chart_picture.h"
 #include "screens/single_pipe_screen.h"
 #include "screens/value_marks.h"
 #include "screens/workbook_chart_view.h"
 
 #include <array>
 
-#include <QBuffer>
 #include <QCheckBox>
 #include <QFile>
 #include <QGridLayout>
@@ -24,7 +23,6 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScopeGuard>
-#include <QSvgGenerator>
 #include <QVBoxLayout>
 
 namespace termiva {
@@ -249,59 +247,14 @@ void Form7::Command4_Click() {
 }
 
 void Form7::Command5_Click() {
-    CommonDialog dialog;
-    dialog.DialogTitle = QStringLiteral("Save picture");
-    dialog.Flags = CommonDialog::kOverwritePrompt + CommonDialog::kHideReadOnly;
-    dialog.InitDir = DialogStartFolder();
-    dialog.Filter = QStringLiteral("PNG picture (*.png)|*.png|SVG picture (*.svg)|*.svg");
-    dialog.DefaultExt = QStringLiteral("png");
-    const std::optional<QString> path = platform_.ShowSave(dialog);
-    if (!path)
-        return;
-    if (!savePicture(*path))
-        platform_.error(QStringLiteral("The picture could not be saved to \"%1\".").arg(*path));
+    SavePictureAs(platform_, [this](const QString& path) { return savePicture(path); });
 }
 
 bool Form7::savePicture(const QString& path) {
     // A series hidden in the legend is left out of the picture altogether.
     OLE1->setHiddenEntriesLeftOut(true);
     const auto restore = qScopeGuard([this] { OLE1->setHiddenEntriesLeftOut(false); });
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
-        QSvgGenerator generator;
-        generator.setOutputDevice(&buffer);
-        generator.setSize(chartArea_->size());
-        generator.setViewBox(chartArea_->rect());
-        generator.setTitle(windowTitle());
-        // Fonts are sized for the screen: at the generator's default 72 dpi
-        // the texts would shrink against the drawing.
-        generator.setResolution(chartArea_->logicalDpiX());
-        QPainter painter;
-        if (!painter.begin(&generator))
-            return false;
-        // The chart leaves its background to the view, which the SVG would
-        // not have: a viewer's dark background would show through.
-        painter.fillRect(chartArea_->rect(), Qt::white);
-        chartArea_->render(&painter);
-        painter.end();
-    } else {
-        // Twice the screen's resolution, sharp in a document or a slide.
-        const qreal ratio = 2 * chartArea_->devicePixelRatioF();
-        QImage image(chartArea_->size() * ratio, QImage::Format_ARGB32_Premultiplied);
-        image.setDevicePixelRatio(ratio);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        chartArea_->render(&painter);
-        painter.end();
-        if (!image.save(&buffer, "PNG"))
-            return false;
-    }
-    // As every file the program writes: complete or not at all, never onto a pipe.
-    return !files::ReplaceFile(
-        QFile::encodeName(path).toStdString(),
-        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    return WritePicture(*chartArea_, path, windowTitle());
 }
 
 } // namespace termiva

@@ -2,6 +2,7 @@
 #include "screens/thickness_limit_screen.h"
 
 #include "cases/thickness_limit_case.h"
+#include "screens/chart_picture.h"
 #include "screens/field_grid.h"
 #include "screens/screen_common.h"
 #include "screens/value_marks.h"
@@ -9,47 +10,20 @@
 #include <algorithm>
 #include <array>
 
-#include <QChart>
-#include <QChartView>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
-#include <QLegend>
 #include <QLineEdit>
-#include <QLineSeries>
 #include <QMdiSubWindow>
 #include <QPushButton>
-#include <QScatterSeries>
 #include <QVBoxLayout>
-#include <QValueAxis>
 
 namespace termiva {
 namespace {
 
 using files::InputFileKind;
-
-const QColor kSurfaceColour{200, 40, 40};
-const QColor kLossColour{30, 80, 200};
-const QColor kAnswerColour{0, 140, 0};
-
-QLineSeries* Line(const QString& name, const QColor& colour, Qt::PenStyle style = Qt::SolidLine) {
-    auto* series = new QLineSeries;
-    series->setName(name);
-    // setColor() would thin the line to one pixel.
-    series->setPen(QPen(colour, 2, style));
-    return series;
-}
-
-QValueAxis* Axis(const QString& title, const QColor& colour) {
-    auto* axis = new QValueAxis;
-    axis->setTitleText(title);
-    axis->setTitleFont(ScreenFont(8, true));
-    axis->setLabelsFont(ScreenFont(8));
-    axis->setLabelsColor(colour);
-    axis->setLabelFormat(QStringLiteral("%.0f"));
-    return axis;
-}
 
 } // namespace
 
@@ -77,9 +51,11 @@ Form8::Form8(Platform& platform, ScreenSource source, QWidget* parent)
     layout->setContentsMargins(FromTwips(240), FromTwips(240), FromTwips(240), FromTwips(240));
     layout->setHorizontalSpacing(FromTwips(225));
     layout->addLayout(inputs, 0, 0);
-    layout->addWidget(Frame4, 0, 1, Qt::AlignTop);
+    // The results take the room the window gives: the chart grows with it.
+    layout->addWidget(Frame4, 0, 1);
     layout->addWidget(buttons, 0, 2, Qt::AlignTop);
     layout->setColumnStretch(1, 1);
+    layout->setRowStretch(0, 1);
 
     chainTabOrder();
     StyleScreen(this);
@@ -212,10 +188,16 @@ void Form8::buildResults() {
     Label22 = resultBox(QStringLiteral("Label22"), 1215);
     grid->addWidget(Label22, row++, 1, 1, 3);
 
-    Picture1 = Named(new QChartView(Frame4), QStringLiteral("Picture1"));
-    Picture1->setRenderHint(QPainter::Antialiasing);
+    Picture1 = Named(new LimitChartView(Frame4), QStringLiteral("Picture1"));
     Picture1->setMinimumSize(FromTwips(6600), FromTwips(4200));
     column->addWidget(Picture1, 1);
+    Command7 = Named(new QPushButton(QStringLiteral("Save &picture..."), Frame4),
+                     QStringLiteral("Command7"));
+    connect(Command7, &QPushButton::clicked, this, &Form8::Command7_Click);
+    auto* under = new QHBoxLayout;
+    under->addStretch(1);
+    under->addWidget(Command7);
+    column->addLayout(under);
 }
 
 QWidget* Form8::buildButtons() {
@@ -341,69 +323,12 @@ void Form8::Command1_Click() {
 }
 
 void Form8::drawChart(const ThicknessLimitInput& input, const ThicknessLimitResult& result) {
-    const std::vector<ThicknessPoint> points = cases::ThicknessLimitCurve(input, result);
-    auto* chart = new QChart;
-    chart->setLocalizeNumbers(true);
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    chart->setLocale(locale);
-    chart->legend()->setFont(ScreenFont(8));
-    chart->legend()->setAlignment(Qt::AlignBottom);
-    chart->setMargins(QMargins(2, 2, 2, 2));
-
-    auto* surface = Line(QStringLiteral("Tsurface [oC]"), kSurfaceColour);
-    auto* loss = Line(Label29->text(), kLossColour);
-    double top = 0;
-    double lossTop = 0;
-    for (const ThicknessPoint& p : points) {
-        surface->append(p.thickness, p.Tsurface);
-        loss->append(p.thickness, p.HeatLoss);
-        top = std::max(top, p.Tsurface);
-        lossTop = std::max(lossTop, p.HeatLoss);
-    }
-    const double end = points.empty() ? 20 : points.back().thickness;
-
-    auto* xAxis = Axis(QStringLiteral("Insulation thickness [mm]"), Qt::black);
-    xAxis->setRange(0, end);
-    auto* surfaceAxis = Axis(QStringLiteral("Tsurface [oC]"), kSurfaceColour);
-    surfaceAxis->setRange(std::min(input.Tout, 0.0), top * 1.05);
-    auto* lossAxis = Axis(Label29->text(), kLossColour);
-    lossAxis->setRange(0, lossTop * 1.05);
-    // Round tick values, whatever the curves' extremes.
-    for (QValueAxis* axis : {xAxis, surfaceAxis, lossAxis})
-        axis->applyNiceNumbers();
-    chart->addAxis(xAxis, Qt::AlignBottom);
-    chart->addAxis(surfaceAxis, Qt::AlignLeft);
-    chart->addAxis(lossAxis, Qt::AlignRight);
-
-    const auto add = [&](QXYSeries* series, QValueAxis* yAxis) {
-        chart->addSeries(series);
-        series->attachAxis(xAxis);
-        series->attachAxis(yAxis);
-    };
-    add(surface, surfaceAxis);
-    add(loss, lossAxis);
-    // The limits as dashed lines in their quantity's colour.
-    if (input.maxSurface) {
-        auto* limit = Line(QStringLiteral("Surface limit"), kSurfaceColour, Qt::DashLine);
-        limit->append(0, *input.maxSurface);
-        limit->append(xAxis->max(), *input.maxSurface);
-        add(limit, surfaceAxis);
-    }
-    if (input.maxLoss) {
-        auto* limit = Line(QStringLiteral("Loss limit"), kLossColour, Qt::DashLine);
-        limit->append(0, *input.maxLoss);
-        limit->append(xAxis->max(), *input.maxLoss);
-        add(limit, lossAxis);
-    }
-    auto* answer = Line(QStringLiteral("Answer"), kAnswerColour, Qt::DotLine);
-    answer->append(result.answer.thickness, surfaceAxis->min());
-    answer->append(result.answer.thickness, surfaceAxis->max());
-    add(answer, surfaceAxis);
-
-    QChart* previous = Picture1->chart();
-    Picture1->setChart(chart);
-    delete previous;
+    LimitChartTexts texts;
+    texts.lossTitle = Label29->text();
+    texts.lossUnit = Combo1->currentIndex() <= 0 ? QStringLiteral("W/m") : QStringLiteral("W");
+    texts.surfaceLimit = Text10->text().trimmed();
+    texts.lossLimit = Text11->text().trimmed();
+    Picture1->draw(input, result, texts);
 }
 
 void Form8::Command2_Click() {
@@ -449,6 +374,10 @@ void Form8::Command5_Click() {
 
 void Form8::Command6_Click() {
     loadFromFile();
+}
+
+void Form8::Command7_Click() {
+    SavePictureAs(platform_, [this](const QString& path) { return Picture1->savePicture(path); });
 }
 
 void Form8::loadFile(const QString& path) {

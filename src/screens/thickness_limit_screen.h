@@ -11,6 +11,7 @@
 #include "platform/platform.h"
 #include "screens/calculator_screen.h"
 #include "screens/input_file_actions.h"
+#include "screens/limit_chart.h"
 #include "screens/numeric_field.h"
 #include "screens/screen_common.h"
 
@@ -20,7 +21,6 @@
 
 #include <QWidget>
 
-class QChartView;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -51,6 +51,7 @@ public:
     void Command4_Click(); // Take inputs from the single pipe or vessel screen
     void Command5_Click(); // Save to file
     void Command6_Click(); // Load from file
+    void Command7_Click(); // Save picture...: the chart as PNG or SVG
     // "Load from file" of a file already chosen, without the dialog.
     void loadFile(const QString& path) override;
     // CheckInputs visits the used dimension fields, the common fields and the
@@ -92,8 +93,9 @@ public:
     QLabel* Label26 = nullptr; // next standard thickness: thickness, loss, surface temperature
     QLabel* Label27 = nullptr;
     QLabel* Label28 = nullptr;
-    QLabel* Label29 = nullptr;      // loss column heading, with the object's unit
-    QChartView* Picture1 = nullptr; // surface temperature and loss over the thickness
+    QLabel* Label29 = nullptr;          // loss column heading, with the object's unit
+    LimitChartView* Picture1 = nullptr; // surface temperature and loss over the thickness
+    QPushButton* Command7 = nullptr;    // Save picture... of the chart
 
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;

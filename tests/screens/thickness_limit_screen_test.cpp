@@ -12,13 +12,17 @@
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QSet>
 #include <QTemporaryDir>
+#include <QValueAxis>
 
 using namespace termiva;
 using termiva::test::CommaLocale;
@@ -84,6 +88,8 @@ private Q_SLOTS:
     void saveLoadRoundTrip_data();
     void saveLoadRoundTrip();
     void keysAndHonestResults();
+    void limitChart();
+    void savePicture();
 
 private:
     QStringList results() const {
@@ -327,6 +333,79 @@ void ThicknessLimitScreenTest::keysAndHonestResults() {
     QVERIFY(ResultNoteOf(&f).isEmpty());
     QCOMPARE(f.Label24->accessibleName(),
              QStringLiteral("Insulation thickness [mm], Heat Loss [W]: ") + f.Label24->text());
+}
+
+void ThicknessLimitScreenTest::limitChart() {
+    // A rectangular vessel's curve starts far above its 1000 W limit: every
+    // line named in the legend, the limits dashed, the loss axis near the
+    // limit, the points telling thickness and value.
+    Form8& f = *form_;
+    f.Combo1->setCurrentIndex(1);
+    Click(f.Command3);
+    f.Text10->setText(QStringLiteral("50"));
+    Click(f.Command1);
+    QChart* chart = f.Picture1->chart();
+    QStringList names;
+    for (QAbstractSeries* series : chart->series())
+        names << series->name();
+    QCOMPARE(names, (QStringList{"Tsurface [oC]", "Heat Loss [W]", "limit 50 oC", "limit 1000 W",
+                                 "Answer"}));
+    QStringList labels;
+    for (QLegendMarker* marker : chart->legend()->markers())
+        labels << (marker->isVisible() ? marker->label() : QString());
+    QCOMPARE(labels, names);
+    const auto line = [&](int i) { return static_cast<QLineSeries*>(chart->series()[i]); };
+    QCOMPARE(line(1)->pen().style(), Qt::SolidLine);
+    QCOMPARE(line(3)->pen().style(), Qt::DashLine);
+    QCOMPARE(line(3)->pen().color(), line(1)->pen().color());
+
+    auto* lossAxis = static_cast<QValueAxis*>(chart->axes(Qt::Vertical, line(1))[0]);
+    QVERIFY(line(1)->at(0).y() > 5 * 1000);
+    QVERIFY(lossAxis->min() == 0 && lossAxis->max() >= 2 * 1000 && lossAxis->max() <= 4 * 1000);
+
+    // A point of the loss curve under the mouse.
+    const QPointF point = line(1)->at(line(1)->count() / 2);
+    const QPoint at = f.Picture1->mapFromScene(chart->mapToPosition(point, line(1)));
+    const QString tip = f.Picture1->toolTipAt(at);
+    QVERIFY2(tip.startsWith(QStringLiteral("Heat Loss [W]\n")) &&
+                 tip.endsWith(QStringLiteral(" W")),
+             qPrintable(tip));
+    QVERIFY(tip.contains(QStringLiteral(" mm: ")));
+    QVERIFY(f.Picture1->toolTipAt(QPoint(0, 0)).isEmpty());
+}
+
+void ThicknessLimitScreenTest::savePicture() {
+    // "Save picture..." as on the chart screen: the same dialog, the chart at
+    // twice the resolution, and a line hidden in the legend left out.
+    Form8& f = *form_;
+    Click(f.Command3);
+    Click(f.Command1);
+    const QSize before = f.Picture1->size();
+    window_->resize(window_->size() + QSize(200, 200));
+    QTRY_VERIFY(f.Picture1->width() > before.width() && f.Picture1->height() > before.height());
+
+    QTemporaryDir dir;
+    const QString png = dir.filePath(QStringLiteral("limit.png"));
+    platform_.answerDialog(png);
+    Click(f.Command7);
+    const auto dialogs = platform_.takeDialogs();
+    QCOMPARE(dialogs.size(), std::size_t{1});
+    QCOMPARE(dialogs[0].settings.DialogTitle, QStringLiteral("Save picture"));
+    QCOMPARE(dialogs[0].settings.DefaultExt, QStringLiteral("png"));
+    const QImage image(png, "PNG");
+    QVERIFY(image.width() >= 2 * f.Picture1->width());
+
+    const QString svg = dir.filePath(QStringLiteral("limit.svg"));
+    QLegendMarker* answer = f.Picture1->chart()->legend()->markers().back();
+    QVERIFY(f.Picture1->savePicture(svg));
+    QFile all(svg);
+    QVERIFY(all.open(QIODevice::ReadOnly) && all.readAll().contains("Answer"));
+    Q_EMIT answer->clicked();
+    QVERIFY(!answer->series()->isVisible());
+    QVERIFY(f.Picture1->savePicture(svg));
+    QFile shown(svg);
+    QVERIFY(shown.open(QIODevice::ReadOnly) && !shown.readAll().contains("Answer"));
+    QVERIFY(answer->isVisible()); // greyed on the screen, to be shown again
 }
 
 TERMIVA_TEST_MAIN(ThicknessLimitScreenTest)
