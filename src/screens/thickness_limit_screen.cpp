@@ -5,9 +5,11 @@
 #include "screens/field_grid.h"
 #include "screens/screen_common.h"
 #include "screens/value_marks.h"
+#include "text/nice_ticks.h"
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 #include <QChart>
 #include <QChartView>
@@ -370,8 +372,12 @@ void Form8::drawChart(const ThicknessLimitInput& input, const ThicknessLimitResu
     auto* lossAxis = Axis(Label29->text(), kLossColour);
     lossAxis->setRange(0, lossTop * 1.05);
     // Round tick values, whatever the curves' extremes.
-    for (QValueAxis* axis : {xAxis, surfaceAxis, lossAxis})
-        axis->applyNiceNumbers();
+    for (QValueAxis* axis : {xAxis, surfaceAxis, lossAxis}) {
+        const std::vector<double> ticks =
+            text::NiceTicks(axis->min(), axis->max(), axis->tickCount());
+        axis->setRange(ticks.front(), ticks.back());
+        axis->setTickCount(static_cast<int>(ticks.size()));
+    }
     chart->addAxis(xAxis, Qt::AlignBottom);
     chart->addAxis(surfaceAxis, Qt::AlignLeft);
     chart->addAxis(lossAxis, Qt::AlignRight);
