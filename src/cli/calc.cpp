@@ -386,20 +386,6 @@ Json ToJson(const FileReport& report) {
 
 } // namespace
 
-std::string FindTemplate(const std::string& programFolder) {
-    if (programFolder.empty())
-        return {};
-    namespace fs = std::filesystem;
-    const fs::path folder(programFolder);
-    for (const fs::path& candidate :
-         {folder / "Template.xlsx", folder / ".." / "share" / "termiva" / "Template.xlsx"}) {
-        std::error_code error;
-        if (fs::is_regular_file(candidate, error))
-            return candidate.lexically_normal().string();
-    }
-    return {};
-}
-
 std::string Usage() {
     return "Usage: termiva-calc [--json] [--table] FILE...\n"
            "       termiva-calc [--json] --table --workbook OUTPUT.xlsx [--template PATH] "
