@@ -66,7 +66,8 @@ QString HelpText() {
 }
 
 QString VersionText() {
-    return QStringLiteral("termiva %1\n").arg(QLatin1String(kVersion));
+    return QStringLiteral("termiva %1\n").arg(QLatin1String(kVersion)) +
+           QString::fromUtf8(kLicenceNotice);
 }
 
 } // namespace termiva::app

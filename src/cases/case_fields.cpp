@@ -207,6 +207,7 @@ std::vector<std::string> RequiredFieldsMissing(const ScreenTexts& screen) {
         return missing;
     for (int row = kFirstPipeRow; row <= kLastPipeRow; ++row) {
         std::vector<std::string> names;
+        names.reserve(rowEntries.size());
         for (const FieldSpec* entry : rowEntries)
             names.push_back(RowName(entry->name, row));
         const auto isEmpty = [&](const std::string& name) { return screen.text(name).empty(); };

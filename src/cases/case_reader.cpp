@@ -9,6 +9,13 @@ double CaseReader::operator()(std::string_view controlName) {
     const std::optional<double> value = text::ToDouble(screen_.text(controlName), separator_);
     if (!value && !failed_)
         failed_ = std::string(controlName);
+    if (value && *value > 1 && !failed_) {
+        const std::string caption = Caption(screen_, controlName);
+        if (caption == kEmissivityCaption) {
+            failed_ = std::string(controlName);
+            impossible_ = caption + " must not be greater than 1.";
+        }
+    }
     return value.value_or(0);
 }
 
@@ -30,6 +37,8 @@ OperatingConditions CaseReader::conditions() {
 std::optional<CaseError> CaseReader::error() const {
     if (!failed_)
         return std::nullopt;
+    if (impossible_)
+        return CaseError{*failed_, *impossible_};
     return CaseError{*failed_, std::string(kInvalidEntries) + " (" + *failed_ + ", " +
                                    Caption(screen_, *failed_) + ")"};
 }

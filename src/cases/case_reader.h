@@ -19,16 +19,21 @@ namespace termiva::cases {
 
 struct CaseError {
     // The control whose text is not a number (empty, or typed before the
-    // decimal separator changed); empty when the engine refused the inputs.
+    // decimal separator changed) or holds an impossible value; empty when the
+    // engine refused the inputs.
     std::string field;
     // What to tell the user: the engine's message, or for a field
-    // "Invalid entries, please enter numbers only (Text3, Fluid Temperature (T1) [oC])".
+    // "Invalid entries, please enter numbers only (Text3, Fluid Temperature (T1) [oC])"
+    // or "Emissivity of Outside Surface (e) [-] must not be greater than 1.".
     std::string message;
 };
 
 template <class T> using CaseResult = Expected<T, CaseError>;
 
-// Converts the named texts, remembering the first one that is not a number:
+inline constexpr std::string_view kEmissivityCaption = "Emissivity of Outside Surface (e) [-]";
+
+// Converts the named texts, remembering the first one that is not a number
+// or is impossible (an emissivity above 1, which no surface has):
 //   CaseReader number(screen, separator);
 //   input.T1 = number("Text3"); ...
 //   if (auto error = number.error()) return *error;
@@ -50,6 +55,7 @@ private:
     const ScreenTexts& screen_;
     std::string_view separator_;
     std::optional<std::string> failed_;
+    std::optional<std::string> impossible_; // the message of an impossible value
 };
 
 // A value through a display pattern (text::Format).

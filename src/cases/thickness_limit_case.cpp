@@ -233,6 +233,9 @@ ThicknessLimitTexts ThicknessLimitResultTexts(const ThicknessLimitResult& result
             texts.standardNote =
                 "The next standard thickness could not be computed: " + result.standardError;
     }
+    if (result.metUpTo < kMaxLimitThickness)
+        texts.range = "The limits are met from " + texts.thickness + " to " +
+                      thickness(result.metUpTo) + " mm.";
     return texts;
 }
 
@@ -255,6 +258,15 @@ Marks MarksOf(const ThicknessLimitResult& result) {
     if (result.standard)
         marks.add(result.standard->flags);
     return marks;
+}
+
+std::string ThicknessLimitNote(const ThicknessLimitResult& result,
+                               std::string_view decimalSeparator) {
+    // The range does not depend on the object.
+    const std::string range =
+        ThicknessLimitResultTexts(result, LimitObject::Pipe, decimalSeparator).range;
+    const std::string marks = MarksOf(result).note();
+    return range.empty() || marks.empty() ? range + marks : range + " " + marks;
 }
 
 ThicknessLimitCaptions ThicknessLimitResultCaptions(int listIndex) {

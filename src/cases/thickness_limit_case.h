@@ -86,6 +86,9 @@ struct ThicknessLimitTexts {
     std::string standardThickness;
     std::string standardHeatLoss;
     std::string standardSurfaceTemperature;
+    // "The limits are met from 183.4 to 612.0 mm." where thicker layers fail
+    // them again; empty where they hold up to 1000 mm.
+    std::string range;
     std::string standardNote; // why the standard thickness shows "-" when it could not be computed
 };
 ThicknessLimitTexts ThicknessLimitResultTexts(const ThicknessLimitResult& result,
@@ -100,6 +103,11 @@ std::vector<ThicknessPoint> ThicknessLimitCurve(const ThicknessLimitInput& input
 
 // The marks of the answer and of the standard thickness.
 Marks MarksOf(const ThicknessLimitResult& result);
+
+// The screen's result note: the range where it ends below 1000 mm, then the
+// note of the marks.
+std::string ThicknessLimitNote(const ThicknessLimitResult& result,
+                               std::string_view decimalSeparator);
 
 // The result captions, for the object of `listIndex`.
 struct ThicknessLimitCaptions {

@@ -444,7 +444,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return kExitOk;
     }
     if (options->version) {
-        out << "termiva-calc " << kVersion << "\n";
+        out << "termiva-calc " << kVersion << "\n" << kLicenceNotice;
         return kExitOk;
     }
     int status = kExitOk;

@@ -200,6 +200,8 @@ void PrintLimit(const LimitReport& report, std::ostream& out, std::string_view s
     if (!texts.standardNote.empty())
         out << "  " << texts.standardNote << "\n";
     out << "  " << captions.governing << ": " << texts.governing << "\n";
+    if (!texts.range.empty())
+        out << "  " << texts.range << "\n";
     if (marks.any())
         out << "  * " << marks.note() << "\n";
 }
@@ -238,6 +240,7 @@ Json LimitJson(const LimitReport& report) {
                         : r.governing == Governing::Loss  ? "loss"
                                                           : "both";
     json["answer"] = PointJson(r.answer);
+    json["met_up_to"] = r.metUpTo;
     json["standard"] = r.standard ? PointJson(*r.standard) : Json(nullptr);
     if (!r.standardError.empty())
         json["standard_error"] = r.standardError;
@@ -308,7 +311,8 @@ std::string LimitUsage() {
            "FILE.insp|FILE.inv...\n"
            "The smallest insulation thickness (0.1 mm steps, up to 1000 mm) that keeps the\n"
            "surface temperature at or below C oC and/or the heat loss at or below Q (W/m for\n"
-           "a pipe, W for a vessel) at that thickness and every thickness above it.\n"
+           "a pipe, W for a vessel) at that thickness and every thickness above it, up to\n"
+           "the highest thickness where they hold (a vessel's loss may rise again).\n"
            "\n"
            "  --limit            the files are thickness for a limit files (.inlim)\n"
            "  --max-surface C    the highest outside surface temperature, oC\n"

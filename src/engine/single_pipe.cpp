@@ -114,7 +114,7 @@ CalculationResult<SinglePipeCase> SinglePipeAtThickness(const SinglePipeInput& i
     if (auto error = CheckInput(checked))
         return *error;
     bool beyondAirData = false;
-    const auto bare = BareCase(input, beyondAirData);
+    auto bare = BareCase(input, beyondAirData);
     if (!bare || tins == 0)
         return bare;
     return InsulatedCase(input, tins, beyondAirData);

@@ -46,10 +46,11 @@ struct ThicknessLimitResult {
     std::optional<double> surfaceThickness; // mm the surface limit needs; none when not given
     std::optional<double> lossThickness;    // mm the loss limit needs; none when not given
     Governing governing = Governing::Surface;
-    ThicknessPoint answer;                  // at the larger of the two
-    std::optional<ThicknessPoint> standard; // the first standard thickness >= answer
-    // Why the first standard thickness >= answer could not be computed (then
-    // standard is empty): the answer itself stands.
+    ThicknessPoint answer;                  // where the limits hold from, see below
+    double metUpTo = 0;                     // mm: the limits hold from the answer up to here
+    std::optional<ThicknessPoint> standard; // the first standard thickness in that range
+    // Why the first standard thickness in that range could not be computed
+    // (then standard is empty): the answer itself stands.
     std::string standardError;
     int evaluations = 0; // thicknesses computed, for tests and benchmarks
 };
@@ -69,14 +70,21 @@ struct ThicknessLimitError {
 inline constexpr double kMaxLimitThickness = 1000; // mm
 inline constexpr double kLimitResolution = 0.1;    // mm
 
-// The answer is the smallest thickness t on the 0.1 mm grid from 0 to 1000 mm
-// such that the limits hold at t and at every thickness above it. The loss of
-// a small pipe rises under a thin layer before it falls (critical radius), so
-// nothing is assumed about the shape of either curve: 1 mm steps are scanned
-// from 1000 mm down to the last step where a limit fails, and the step above
-// it is refined to 0.1 mm. A limit holds when the value is at or below it.
+// The answer is the lowest thickness of the highest range of the 0.1 mm grid
+// from 0 to 1000 mm on which the limits hold at every thickness; the range
+// ends at metUpTo. A loss that falls and rises again (a vessel past the loss
+// minimum) meets its limit from the answer up to metUpTo only; a curve that
+// keeps falling meets it up to 1000 mm, so the answer is the smallest
+// thickness from which it holds at every thickness above. The loss of a small
+// pipe rises under a thin layer before it falls (critical radius): the bare
+// pipe may meet the limit where a thin layer fails it, and the answer is
+// above that layer. Nothing is assumed about the shape of either curve: every
+// tenth of a millimetre is computed down from 1000 mm to under the highest
+// range. A limit holds when the value is at or below it. Each limit alone
+// has its own such thickness (surfaceThickness, lossThickness).
 //
-// Errors: no limit given; a limit that is not met at 1000 mm (unmet is set);
+// Errors: no limit given; a limit met at no thickness (unmet is set); two
+// limits never met at one thickness;
 // every input error of SinglePipeHeatLoss / VesselHeatLoss.
 Expected<ThicknessLimitResult, ThicknessLimitError>
 InsulationThicknessForLimit(const ThicknessLimitInput& input);

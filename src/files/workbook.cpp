@@ -62,7 +62,7 @@ struct Worksheet::Impl {
     // Why `cell` at `ref` may not take a value ("" when it may). Notes a
     // shared formula's master or user that the value replaces.
     std::string TakeFormula(pugi::xml_node cell, CellRef ref);
-    pugi::xml_node CellForWriting(CellRef cell);
+    pugi::xml_node CellForWriting(CellRef ref);
     void UpdateDimension();
 };
 

@@ -429,15 +429,17 @@ std::optional<WorkbookError> Package::Replace(std::string_view part, const std::
     if (!index)
         return Fail("is damaged: its part " + std::string(part) + " is missing.");
     // libzip frees the copy once the archive is written or discarded.
-    void* copy = std::malloc(bytes.size() ? bytes.size() : 1);
+    void* copy = std::malloc(bytes.empty() ? 1 : bytes.size());
     if (!copy)
         return Fail("cannot be saved: out of memory.");
+    // NOLINTNEXTLINE(bugprone-not-null-terminated-result): bytes of a part, not a C string
     std::memcpy(copy, bytes.data(), bytes.size());
     zip_source_t* source = zip_source_buffer(archive_, copy, bytes.size(), 1);
     if (!source) {
         std::free(copy);
         return Fail("cannot be saved: " + ZipMessage(zip_get_error(archive_)) + ".");
     }
+    // NOLINTNEXTLINE(clang-analyzer-unix.Malloc): source owns copy now (freep = 1)
     if (zip_file_replace(archive_, static_cast<zip_uint64_t>(*index), source, 0) != 0) {
         zip_source_free(source);
         return Fail("cannot be saved: " + ZipMessage(zip_get_error(archive_)) + ".");

@@ -425,6 +425,7 @@ std::vector<std::string> MethodText(std::string_view decimalSeparator) {
             "whose heat balance did not close to within 1 % of the loss.",
     };
     std::vector<std::string> paragraphs;
+    paragraphs.reserve(std::size(method));
     for (const std::string& paragraph : method)
         paragraphs.push_back(ProseNumbers(paragraph, decimalSeparator));
     return paragraphs;

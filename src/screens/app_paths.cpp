@@ -31,7 +31,7 @@ QString ApplicationFolder() {
 }
 
 QString HelpFilePath() {
-    const QString beside = ApplicationFolder() + QStringLiteral("/Help/Termiva.html");
+    QString beside = ApplicationFolder() + QStringLiteral("/Help/Termiva.html");
     if (QFileInfo::exists(beside))
         return beside;
     const QString installed = SharedDataFolder() + QStringLiteral("/Help/Termiva.html");
@@ -44,7 +44,7 @@ QString DialogStartFolder() {
     // A build tree or a portable folder keeps the template beside the
     // program. An installed program keeps it under ../share/termiva, and its
     // folder is no place for the user's files, not even when root runs it.
-    const QString app = ApplicationFolder();
+    QString app = ApplicationFolder();
     if (FolderWritable(app) && QFileInfo::exists(app + QLatin1Char('/') + kTemplateName))
         return app;
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
@@ -52,12 +52,12 @@ QString DialogStartFolder() {
 }
 
 QString WorkbookPath(QString* error) {
-    const QString beside = ApplicationFolder() + QLatin1Char('/') + kTemplateName;
+    QString beside = ApplicationFolder() + QLatin1Char('/') + kTemplateName;
     if (QFileInfo::exists(beside) && FolderWritable(ApplicationFolder()))
         return beside;
 
     const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    const QString userCopy = userFolder + QLatin1Char('/') + kTemplateName;
+    QString userCopy = userFolder + QLatin1Char('/') + kTemplateName;
     if (QFileInfo::exists(userCopy))
         return userCopy;
 

@@ -65,9 +65,10 @@ void CalculatorScreen::saveToFile() {
     SaveInputFile(platform_, fileBinding());
 }
 
+// The results are not settled here: a cancelled or failed load leaves them as
+// they were, and a load that changes a field makes them stale as typing does.
 void CalculatorScreen::loadFromFile() {
     LoadInputFile(platform_, fileBinding());
-    results_->settle();
 }
 
 void CalculatorScreen::saveFile() {

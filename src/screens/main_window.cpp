@@ -181,7 +181,8 @@ void MDIForm1::showResultNote() {
     // Installing again only moves the filter to the front.
     if (screen)
         screen->installEventFilter(this);
-    const QString note = ResultNoteOf(screen);
+    const QString fieldNote = FieldNoteOf(screen);
+    const QString note = fieldNote.isEmpty() ? ResultNoteOf(screen) : fieldNote;
     this->ResultNote->setText(note);
     this->ResultNote->setVisible(!note.isEmpty());
 }

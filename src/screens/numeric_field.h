@@ -6,6 +6,8 @@
 //  A  typing filter, on every change of the text (also when the program sets
 //     it): the text stays empty or a non-negative number in the user's locale;
 //     each character removed sounds a beep, a negative number becomes "0";
+//     a refused keystroke leaves the caret where it was typed and tells why
+//     for a few seconds in the status bar's note panel;
 //  B  leave check: CheckNumeric on the field's text; a failure keeps the focus
 //     and turns the background red, a pass gives it the window colour;
 //  C, D  extra leave rules that run before B where a screen adds them;
@@ -33,6 +35,11 @@ using cases::kOutsideDiameterTooSmall;
 using cases::kPleaseInputValue;
 
 inline const QColor kInvalidFieldColor{255, 0, 0};
+inline constexpr int kRefusalNoteMs = 4000; // how long a refused keystroke is noted
+
+// The note of a character the typing filter refused ("'-' is not accepted:
+// values are not negative").
+QString RefusalNote(const std::string& refused);
 
 // True when `text` is empty or a number in the user's locale; otherwise shows
 // "Invalid entries, please enter numbers only" and returns false. Changes no
@@ -73,8 +80,10 @@ public:
 
 private:
     void filterText();
+    void noteRefusal(const std::string& refused);
 
     Platform& platform_;
+    std::string accepted_; // the text after the last filtering
     std::vector<LeaveRule> rules_;
 };
 

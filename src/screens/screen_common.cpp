@@ -113,10 +113,14 @@ void ScreenFields::setTexts(const std::vector<cases::FieldText>& texts) const {
 
 void ScreenFields::showError(Platform& platform, const cases::CaseError& error) const {
     NumericField* field = error.field.empty() ? nullptr : find(error.field);
-    if (field)
+    if (field && !field->value()) {
         ReportUnreadable(field);
-    else
-        platform.error(FromCase(error.message));
+        return;
+    }
+    // A number the calculation refuses: its message, and the field to mend.
+    platform.error(FromCase(error.message));
+    if (field)
+        GiveFocus(field);
 }
 
 void NameControl(QWidget* control, const QString& name) {

@@ -336,7 +336,7 @@ void Form8::Command1_Click() {
     const ValueFlags noFlags;
     for (QLabel* box : {Label27, Label28})
         MarkResult(box, result->standard ? result->standard->flags : noFlags, kResultBoxColor);
-    SetResultNote(this, cases::MarksOf(*result));
+    SetResultNote(this, FromCase(cases::ThicknessLimitNote(*result, DecimalSeparator())));
     drawChart(*input, *result);
     Frame4->show();
     results_->settle();
@@ -459,7 +459,6 @@ void Form8::Command6_Click() {
 
 void Form8::loadFile(const QString& path) {
     LoadInputFileFrom(platform_, fileBinding(), path);
-    results_->settle();
 }
 
 } // namespace termiva

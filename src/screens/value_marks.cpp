@@ -13,6 +13,7 @@ namespace termiva {
 namespace {
 
 constexpr const char* kNoteProperty = "resultNote";
+constexpr const char* kFieldNoteProperty = "fieldNote";
 
 QString Explanation(const ValueFlags& flags) {
     return QString::fromStdString(cases::MarkExplanation(flags, DecimalSeparator()));
@@ -45,6 +46,14 @@ void SetResultNote(QWidget* screen, const QString& note) {
 
 QString ResultNoteOf(const QWidget* screen) {
     return screen ? screen->property(kNoteProperty).toString() : QString();
+}
+
+void SetFieldNote(QWidget* screen, const QString& note) {
+    screen->setProperty(kFieldNoteProperty, note);
+}
+
+QString FieldNoteOf(const QWidget* screen) {
+    return screen ? screen->property(kFieldNoteProperty).toString() : QString();
 }
 
 } // namespace termiva

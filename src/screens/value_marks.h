@@ -50,4 +50,9 @@ void SetResultNote(QWidget* screen, const cases::Marks& marks);
 void SetResultNote(QWidget* screen, const QString& note);
 QString ResultNoteOf(const QWidget* screen);
 
+// A passing note of one of the screen's fields (a refused keystroke), shown
+// in the result note's place while it is set; an empty text ends it.
+void SetFieldNote(QWidget* screen, const QString& note);
+QString FieldNoteOf(const QWidget* screen);
+
 } // namespace termiva

@@ -32,7 +32,7 @@ std::vector<double> NiceTicks(double low, double high, int count) {
         const double first = std::floor(low / candidate + 1e-9);
         const double last = std::ceil(high / candidate - 1e-9);
         const long ticks = std::lround(last - first) + 1;
-        const bool inRange = 3 * ticks >= 2 * count && 2 * ticks <= 3 * count;
+        const bool inRange = 3 * ticks >= 2L * count && 2 * ticks <= 3L * count;
         const double past =
             inRange ? ((low - first * candidate) + (last * candidate - high)) / (high - low) : 1e9;
         const bool better =

@@ -298,8 +298,22 @@ std::string Format(double value, std::string_view pattern, std::string_view deci
     return out;
 }
 
+std::string WithUserSeparator(std::string_view text, std::string_view decimalSeparator) {
+    const std::string_view other = OtherDecimalSeparator(decimalSeparator);
+    const auto at = text.find(other);
+    if (at == std::string_view::npos || decimalSeparator.empty() ||
+        text.find(decimalSeparator) != std::string_view::npos ||
+        text.find(other, at + other.size()) != std::string_view::npos)
+        return std::string(text);
+    std::string replaced(text);
+    replaced.replace(at, other.size(), decimalSeparator);
+    return IsNumber(replaced, decimalSeparator) ? replaced : std::string(text);
+}
+
 std::optional<FilterStep> TypingFilterStep(std::string_view text,
                                            std::string_view decimalSeparator) {
+    if (std::string replaced = WithUserSeparator(text, decimalSeparator); replaced != text)
+        return FilterStep{std::move(replaced), false};
     if (std::optional<double> value = ToDouble(text, decimalSeparator)) {
         if (*value < 0)
             return FilterStep{"0", false};
@@ -325,15 +339,7 @@ std::string_view OtherDecimalSeparator(std::string_view decimalSeparator) {
 }
 
 LoadedFieldText LoadFieldText(std::string_view fileText, std::string_view decimalSeparator) {
-    std::string text(fileText);
-    const std::string_view other = OtherDecimalSeparator(decimalSeparator);
-    const auto at = text.find(other);
-    if (at != std::string::npos && text.find(other, at + other.size()) == std::string::npos) {
-        const std::string rest = text.substr(0, at) + text.substr(at + other.size());
-        const bool digitsOnly = !rest.empty() && std::all_of(rest.begin(), rest.end(), IsDigit);
-        if (digitsOnly)
-            text.replace(at, other.size(), decimalSeparator);
-    }
+    const std::string text = WithUserSeparator(fileText, decimalSeparator);
     FilteredText filtered = ApplyTypingFilter(text, decimalSeparator);
     const bool changed = filtered.text != text;
     return {std::move(filtered.text), changed};

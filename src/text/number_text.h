@@ -34,10 +34,24 @@ std::string ToText(double value, std::string_view decimalSeparator);
 // no sign. Other pattern characters are ignored.
 std::string Format(double value, std::string_view pattern, std::string_view decimalSeparator);
 
+// The decimal separator of the other common locale: "," for ".", "." for any other.
+std::string_view OtherDecimalSeparator(std::string_view decimalSeparator);
+
+// The other decimal separator as the user's, for typing, pasting and loading
+// alike: a text that holds no decimal separator of the user's and one of the
+// other, and that reads as a number with it replaced, gets the user's
+// separator ("0.05" -> "0,05" where the user's is ","). Fields never hold a
+// thousands separator, so that one character can only be a decimal point
+// typed on the numeric keypad, pasted from elsewhere or saved under the other
+// locale. Any other text is returned as it is (a second separator stays, for
+// the filter to remove).
+std::string WithUserSeparator(std::string_view text, std::string_view decimalSeparator);
+
 // One step of the typing filter a field runs on every change of its text:
-// a number below zero becomes "0"; a text that is not a number and not empty
-// loses its last character (the caller beeps and puts the caret at the end);
-// otherwise nothing changes (nullopt). Setting the new text is itself a change,
+// the other decimal separator becomes the user's (WithUserSeparator); a
+// number below zero becomes "0"; a text that is not a number and not empty
+// loses its last character (the caller beeps); otherwise nothing changes
+// (nullopt). Setting the new text is itself a change,
 // so callers repeat the step until it returns nullopt.
 struct FilterStep {
     std::string text; // the new text
@@ -54,15 +68,11 @@ struct FilteredText {
 };
 FilteredText ApplyTypingFilter(std::string_view text, std::string_view decimalSeparator);
 
-// The decimal separator of the other common locale: "," for ".", "." for any other.
-std::string_view OtherDecimalSeparator(std::string_view decimalSeparator);
-
-// A field text read from an input file, as the field ends up holding it.
-// Fields never hold a thousands separator, so a text whose one non-digit
-// character is the other decimal separator ("143,5" where the user's is
-// ".") can only be a decimal saved under the other locale: it is read as
-// that number, with the user's separator ("143.5"). The result then goes
-// through the typing filter like any text set into a field. `changed` is
+// A field text read from an input file, as the field ends up holding it: a
+// decimal saved under the other locale ("143,5" where the user's is ".") is
+// read as that number, with the user's separator ("143.5"), by the rule of
+// WithUserSeparator; the text then goes through the typing filter like any
+// text set into a field. `changed` is
 // true when the field does not end with the number the file held (a
 // negative number became "0", characters were dropped); reading a decimal
 // from the other locale is no change.

@@ -28,8 +28,8 @@ void CommandLineTest::parse_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("message");
 
-    const auto row = [](const char* name, QStringList args, Action action, QString file = {},
-                        QString message = {}) {
+    const auto row = [](const char* name, QStringList args, Action action, const QString& file = {},
+                        const QString& message = {}) {
         args.prepend(QStringLiteral("termiva"));
         QTest::newRow(name) << args << action << file << message;
     };
@@ -73,7 +73,8 @@ void CommandLineTest::qtOptions() {
 
 void CommandLineTest::texts() {
     QCOMPARE(termiva::app::VersionText(),
-             QStringLiteral("termiva %1\n").arg(QLatin1String(termiva::kVersion)));
+             QStringLiteral("termiva %1\n").arg(QLatin1String(termiva::kVersion)) +
+                 QLatin1String(termiva::kLicenceNotice));
     const QString help = termiva::app::HelpText();
     QVERIFY(help.startsWith(QStringLiteral("Usage: termiva [FILE]\n")));
     QVERIFY(help.endsWith(u'\n'));

@@ -69,6 +69,24 @@ TEST(CaseCalculations, ErrorsNameTheirCause) {
     EXPECT_TRUE(CalculateVessel(vessel, "."));
 }
 
+// An emissivity above 1 is refused on every screen that has one, by its caption.
+TEST(CaseCalculations, EmissivityAboveOneIsRefused) {
+    const std::string message = "Emissivity of Outside Surface (e) [-] must not be greater than 1.";
+    ScreenTexts single = TestScreen(InputFileKind::SinglePipe, ",");
+    single.texts["Text6"] = "1,01";
+    EXPECT_EQ(CalculateSinglePipe(single, ",").error().field, "Text6");
+    EXPECT_EQ(CalculateSinglePipe(single, ",").error().message, message);
+    EXPECT_EQ(CalculateDiameterTable(single, ",").error().message, message);
+    ScreenTexts vessel = TestScreen(InputFileKind::Vessel, ".");
+    vessel.texts["Text7"] = "2";
+    EXPECT_EQ(CalculateVessel(vessel, ".").error().message, message);
+    ScreenTexts pipes = TestScreen(InputFileKind::MultiplePipes, ".");
+    pipes.texts["Text15"] = "1.5";
+    EXPECT_EQ(CalculatePipeGroup(pipes, ".").error().message, message);
+    single.texts["Text6"] = "1";
+    EXPECT_TRUE(CalculateSinglePipe(single, ","));
+}
+
 // The diameter table and what "Diagram" exports from it.
 TEST(CaseCalculations, DiameterTableAndItsExport) {
     const ScreenTexts screen = TestScreen(InputFileKind::SinglePipe, ",");

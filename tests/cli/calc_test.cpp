@@ -213,7 +213,7 @@ TEST_F(CalcTest, TableGivesTheNineteenDiameters) {
     std::vector<std::string> numbers = Numbers(plain.out, ".");
     ASSERT_EQ(numbers.size(), 19u * 7u);
     EXPECT_EQ(numbers[0], "10");
-    EXPECT_EQ(numbers[7 * 18], "1000");
+    EXPECT_EQ(numbers[std::size_t{7} * 18], "1000");
 }
 
 // A bare pipe at 800 °C: its values are marked with "*" and explained once;
@@ -248,6 +248,14 @@ TEST_F(CalcTest, ValuesBeyondTheAirDataAreMarked) {
     }
     Outcome others = RunCalc({kVessel, kPipes});
     EXPECT_EQ(others.out.find('*'), std::string::npos) << others.out;
+
+    std::vector<std::string> bright = singlePipeLines();
+    bright[5] = "1.2";
+    Outcome refused = RunCalc({file("bright.insp", bright)});
+    EXPECT_EQ(refused.status, kExitFailed);
+    EXPECT_NE(refused.err.find("Emissivity of Outside Surface (e) [-] must not be greater than 1."),
+              std::string::npos)
+        << refused.err;
 
     hot[2] = "900"; // the arithmetic fails: the message says why
     Outcome failed = RunCalc({file("hotter.insp", hot)});
@@ -558,7 +566,7 @@ TEST_F(CalcTest, Usage) {
          {std::vector<std::string>{"--version"}, {"--json", "--version", kVessel}}) {
         Outcome version = RunCalc(args);
         EXPECT_EQ(version.status, kExitOk);
-        EXPECT_EQ(version.out, std::string("termiva-calc ") + kVersion + "\n");
+        EXPECT_EQ(version.out, std::string("termiva-calc ") + kVersion + "\n" + kLicenceNotice);
         EXPECT_TRUE(version.err.empty());
     }
 

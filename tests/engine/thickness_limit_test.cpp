@@ -6,6 +6,7 @@
 #include "test_data.h"
 
 #include <gtest/gtest.h>
+#include <random>
 
 namespace termiva {
 namespace {
@@ -281,6 +282,144 @@ TEST(ThicknessLimit, StandardThicknessAtOrAboveTheAnswer) {
     ASSERT_TRUE(r.has_value()) << r.error().message;
     EXPECT_FALSE(r->standard);
     EXPECT_FALSE(r->standardError.empty());
+}
+
+// A 0.5 m vertical cylinder's loss falls to a minimum and rises again: 90 W
+// is met in a range of thicknesses only, and the answer is its lower end.
+TEST(ThicknessLimit, VesselLossThatFallsAndRisesAgain) {
+    VesselInput vessel = test_data::Vessel(3);
+    vessel.H = 0.5;
+    vessel.W = 0.5;
+    ThicknessLimitInput in = VesselLimit(vessel);
+    in.maxLoss = 90;
+    const auto r = InsulationThicknessForLimit(in);
+    ASSERT_TRUE(r.has_value()) << r.error().message;
+    const double t = r->answer.thickness;
+    const double top = r->metUpTo;
+    ASSERT_LT(top, kMaxLimitThickness);
+    EXPECT_GT(VesselAt(vessel, t - 0.1, t).HeatLoss[1], 90);
+    EXPECT_LE(VesselAt(vessel, t - 0.1, t).HeatLoss[2], 90);
+    EXPECT_LE(VesselAt(vessel, top, top + 0.1).HeatLoss[1], 90);
+    EXPECT_GT(VesselAt(vessel, top, top + 0.1).HeatLoss[2], 90);
+    EXPECT_LE(VesselAt(vessel, 200, 200).HeatLoss[1], 90);
+    // No standard thickness past the range is offered.
+    in.standard = {top + 1};
+    EXPECT_FALSE(InsulationThicknessForLimit(in)->standard);
+}
+
+// D2 1 mm, k 0.04: the bare pipe meets 14.2 W/m, 0.1 to 0.8 mm do not.
+TEST(ThicknessLimit, RiseBetweenWholeMillimetres) {
+    SinglePipeInput pipe = test_data::SinglePipe();
+    pipe.D2 = 1;
+    pipe.k = 0.04;
+    ThicknessLimitInput in = PipeLimit(pipe);
+    in.maxLoss = 14.2;
+    const auto r = InsulationThicknessForLimit(in);
+    ASSERT_TRUE(r.has_value()) << r.error().message;
+    EXPECT_EQ(r->answer.thickness, 0.9);
+    EXPECT_EQ(r->metUpTo, kMaxLimitThickness);
+}
+
+// The single pipe or vessel calculation at the thicknesses `ts`, as many at a
+// time as it takes.
+std::vector<ThicknessPoint> Points(bool pipe, SinglePipeInput p, VesselInput v,
+                                   const std::vector<double>& ts) {
+    std::vector<ThicknessPoint> points;
+    const std::size_t batch = pipe ? p.tins.size() : v.tins.size();
+    for (std::size_t from = 0; from < ts.size(); from += batch) {
+        const auto t = [&](std::size_t j) { return ts[std::min(from + j, ts.size() - 1)]; };
+        std::array<double, 5> loss{}, surface{};
+        loss.fill(NAN);
+        surface.fill(NAN);
+        for (std::size_t j = 0; j < batch; ++j)
+            (pipe ? p.tins[j] : v.tins[j]) = t(j);
+        if (pipe) {
+            if (const auto c = SinglePipeHeatLoss(p)) {
+                std::copy(c->HeatLoss.begin() + 1, c->HeatLoss.end(), loss.begin());
+                std::copy(c->Tsurface.begin() + 1, c->Tsurface.end(), surface.begin());
+            }
+        } else if (const auto c = VesselHeatLoss(v)) {
+            std::copy(c->HeatLoss.begin() + 1, c->HeatLoss.end(), loss.begin());
+            std::copy(c->Tsurface.begin() + 1, c->Tsurface.end(), surface.begin());
+        }
+        for (std::size_t j = 0; j < batch && from + j < ts.size(); ++j)
+            points.push_back({t(j), loss[j], surface[j], {}});
+    }
+    return points;
+}
+
+ThicknessPoint Point(bool pipe, const SinglePipeInput& p, const VesselInput& v, double t) {
+    return Points(pipe, p, v, {t}).front();
+}
+
+// Random pipes and vessels, seeded: the answer and the end of its range
+// checked against the single pipe and vessel calculations at the grid around
+// them, every tenth of the first 5 mm and random tenths of the range.
+TEST(ThicknessLimit, RandomCasesAgreeWithTheCalculationsOnTheGrid) {
+    std::mt19937 random(19);
+    const auto uniform = [&](double low, double high) {
+        return std::uniform_real_distribution<double>(low, high)(random);
+    };
+    const auto tenth = [&](double low, double high) {
+        const int from = static_cast<int>(std::lround(low * 10));
+        const int to = static_cast<int>(std::lround(high * 10));
+        return std::uniform_int_distribution<int>(from, to)(random) / 10.0;
+    };
+    for (int i = 0; i < 200; ++i) {
+        const bool pipe = i % 2 == 0;
+        ThicknessLimitInput in;
+        SinglePipeInput p = test_data::SinglePipe();
+        VesselInput v = test_data::Vessel(1 + i / 2 % 3);
+        p.D2 = uniform(0.5, 60);
+        p.k = v.k = uniform(0.02, 0.3);
+        p.T1 = v.T1 = uniform(60, 400);
+        p.Tout = v.Tout = uniform(-10, 30);
+        p.e = v.e = uniform(0.1, 1);
+        v.L = uniform(0.2, 3);
+        v.H = uniform(0.2, 3);
+        v.W = uniform(0.2, 3);
+        in = pipe ? PipeLimit(p) : VesselLimit(v);
+        const ThicknessPoint thick = Point(pipe, p, v, uniform(20, 300));
+        if (i % 3 != 1)
+            in.maxLoss = uniform(0.9, 1.05) * thick.HeatLoss;
+        if (i % 3 != 0)
+            in.maxSurface = thick.Tsurface + uniform(-2, 5);
+        // The thicknesses of `ts` where the calculation does not meet the limits.
+        const auto failing = [&](const std::vector<double>& ts) {
+            std::vector<double> failed;
+            for (const ThicknessPoint& x : Points(pipe, p, v, ts)) {
+                if (!((!in.maxLoss || x.HeatLoss <= *in.maxLoss) &&
+                      (!in.maxSurface || x.Tsurface <= *in.maxSurface)))
+                    failed.push_back(x.thickness);
+            }
+            return failed;
+        };
+        const auto r = InsulationThicknessForLimit(in);
+        if (!r) {
+            // Then no tenth may meet the limits.
+            const std::vector<double> ts = {0.0, 0.1, 1.0, tenth(0, 1000), 1000.0};
+            EXPECT_EQ(failing(ts), ts) << i << ": " << r.error().message;
+            continue;
+        }
+        const double t = r->answer.thickness;
+        const double top = r->metUpTo;
+        SCOPED_TRACE(testing::Message() << "case " << i << ": " << t << " to " << top << " mm");
+        EXPECT_EQ(r->answer.HeatLoss, Point(pipe, p, v, t).HeatLoss);
+        std::vector<double> inside = {t, top};
+        for (int tenths = 1; tenths < 30; ++tenths) {
+            if (tenths / 10.0 >= t && tenths / 10.0 <= top)
+                inside.push_back(tenths / 10.0);
+        }
+        for (int j = 0; j < 10; ++j)
+            inside.push_back(tenth(t, top));
+        EXPECT_EQ(failing(inside), std::vector<double>{});
+        std::vector<double> outside;
+        if (t > 0)
+            outside.push_back(t - 0.1);
+        if (top < kMaxLimitThickness)
+            outside.push_back(top + 0.1);
+        EXPECT_EQ(failing(outside), outside);
+    }
 }
 
 } // namespace

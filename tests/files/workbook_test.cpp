@@ -3,12 +3,12 @@
 #include "files/workbook.h"
 #include "workbook_test_support.h"
 
+#include <csignal>
 #include <filesystem>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <limits>
 #include <regex>
-#include <signal.h>
 #include <string>
 #include <sys/resource.h>
 #include <vector>

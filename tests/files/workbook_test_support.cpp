@@ -102,7 +102,9 @@ void EditZip(const std::string& path,
             continue;
         }
         void* copy = std::malloc(content->size() + 1);
+        // NOLINTNEXTLINE(bugprone-not-null-terminated-result): bytes of a part, not a C string
         std::memcpy(copy, content->data(), content->size());
+        // NOLINTNEXTLINE(clang-analyzer-unix.Malloc): source owns copy (freep = 1)
         zip_source_t* source = zip_source_buffer(archive, copy, content->size(), 1);
         const auto result =
             index >= 0 ? zip_file_replace(archive, static_cast<zip_uint64_t>(index), source, 0)

@@ -78,7 +78,7 @@ void CheckReading(std::string_view workbookBytes) {
 
 void CheckExport(std::string_view templateBytes) {
     ClearScratch();
-    const std::string folder = ScratchFolder();
+    const std::string& folder = ScratchFolder();
     const std::string templatePath = folder + "/Template.xlsx";
     const std::string output = folder + "/out.xlsx";
     WriteFile(templatePath, templateBytes);

@@ -292,6 +292,7 @@ int main(int argc, char** argv) {
 }
 
 // Qt and fontconfig keep allocations for the life of the process.
+// NOLINTNEXTLINE(bugprone-reserved-identifier): the name the sanitizer runtime calls
 extern "C" const char* __asan_default_options() {
     return "detect_leaks=0";
 }

@@ -85,7 +85,7 @@ private:
 
     // Saves through the button into `name` in the temporary folder.
     QString save(QPushButton* button, const QString& name) {
-        const QString path = dir_->filePath(name);
+        QString path = dir_->filePath(name);
         platform_.answerDialog(path);
         button->click();
         return path;

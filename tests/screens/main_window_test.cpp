@@ -326,7 +326,7 @@ void MainWindowTest::limitScreenFromBothMenus() {
 // "Diagram" brings up the chart screen: F1 there opens the chart's topic.
 void MainWindowTest::f1OnChartScreen() {
     QTemporaryDir dir;
-    const QString workbook = dir.filePath(QStringLiteral("Template.xlsx"));
+    QString workbook = dir.filePath(QStringLiteral("Template.xlsx"));
     QVERIFY(QFile::copy(ApplicationFolder() + QStringLiteral("/Template.xlsx"), workbook));
     Form5::setDefaultWorkbookPath([&](QString*) { return workbook; });
     const auto restore = qScopeGuard([] { Form5::setDefaultWorkbookPath(nullptr); });
@@ -547,6 +547,13 @@ void MainWindowTest::resultNoteFollowsTheActiveScreen() {
     pipe.Command1->click();
     QVERIFY(!w.ResultNote->isVisibleTo(&w));
     QCOMPARE(pipe.Label18->palette().color(QPalette::Window), kResultBoxColor);
+
+    // A refused keystroke is noted there too, while the screen is active.
+    pipe.Text4->clear();
+    pipe.Text4->setFocus();
+    QTest::keyClick(pipe.Text4, Qt::Key_Minus);
+    QCOMPARE(w.ResultNote->text(), QStringLiteral("'-' is not accepted: values are not negative"));
+    QVERIFY(w.ResultNote->isVisibleTo(&w));
 }
 
 void MainWindowTest::shots() {

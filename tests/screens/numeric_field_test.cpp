@@ -6,6 +6,7 @@
 #include "platform/scripted_platform.h"
 #include "screens/numeric_field.h"
 #include "screens/screen_common.h"
+#include "screens/value_marks.h"
 #include "test_support.h"
 
 #include <memory>
@@ -108,6 +109,7 @@ private Q_SLOTS:
     void typingFilter_data();
     void typingFilter();
     void minusInFrontOfDigitsGivesZero();
+    void refusedKeystrokeIsNotedWhereTyped();
     void refusedLeave_data();
     void refusedLeave();
     void passRestoresWindowColour();
@@ -169,7 +171,7 @@ void NumericFieldTest::typingFilter_data() {
                                    << "5" << 1;
     QTest::newRow("comma under point") << false << "type"
                                        << "0,5"
-                                       << "05" << 1;
+                                       << "0.5" << 0;
     QTest::newRow("paste negative") << false << "paste"
                                     << "-12"
                                     << "0" << 0;
@@ -183,8 +185,14 @@ void NumericFieldTest::typingFilter_data() {
                                    << "0,5"
                                    << "0,5" << 0;
     QTest::newRow("point under comma") << true << "type"
-                                       << "26.9"
-                                       << "269" << 1;
+                                       << "0.05"
+                                       << "0,05" << 0;
+    QTest::newRow("paste point under comma") << true << "paste"
+                                             << "26.9"
+                                             << "26,9" << 0;
+    QTest::newRow("second separator") << true << "type"
+                                      << "2,6.9"
+                                      << "2,69" << 1;
     QTest::newRow("lone comma") << true << "type"
                                 << ","
                                 << "" << 1;
@@ -226,6 +234,30 @@ void NumericFieldTest::minusInFrontOfDigitsGivesZero() {
     QTest::keyClick(field, Qt::Key_Minus);
     QCOMPARE(field->text(), QStringLiteral("0"));
     QCOMPARE(platform_.takeBeeps(), 0);
+}
+
+void NumericFieldTest::refusedKeystrokeIsNotedWhereTyped() {
+    // "-" before a winter ambient: refused, with a beep and a note that says why.
+    NumericField* field = form_->Text4;
+    field->setFocus();
+    QTest::keyClicks(field, QStringLiteral("-10"));
+    QCOMPARE(field->text(), QStringLiteral("10"));
+    QCOMPARE(platform_.takeBeeps(), 1);
+    QCOMPARE(FieldNoteOf(form_.get()),
+             QStringLiteral("'-' is not accepted: values are not negative"));
+    // A letter typed inside the number goes, the rest stays, the caret too.
+    QTest::keyClick(field, Qt::Key_Left);
+    QTest::keyClick(field, Qt::Key_A);
+    QCOMPARE(field->text(), QStringLiteral("10"));
+    QCOMPARE(field->cursorPosition(), 1);
+    QCOMPARE(platform_.takeBeeps(), 1);
+    QCOMPARE(FieldNoteOf(form_.get()),
+             QStringLiteral("'a' is not accepted: type digits with at most one decimal "
+                            "separator \".\""));
+    QTest::keyClick(field, Qt::Key_5);
+    QCOMPARE(field->text(), QStringLiteral("150"));
+    // The note passes.
+    QTRY_VERIFY_WITH_TIMEOUT(FieldNoteOf(form_.get()).isEmpty(), kRefusalNoteMs + 2000);
 }
 
 enum Action { Tab, Backtab, ClickField, ClickButton, Mnemonic };

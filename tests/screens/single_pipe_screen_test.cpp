@@ -82,6 +82,8 @@ private Q_SLOTS:
     void calculation();
     void requiredField_data();
     void requiredField();
+    void emissivityAboveOneIsRefused();
+    void loadKeepsResultsHonest();
     void clearData();
     void engineError_data();
     void engineError();
@@ -239,6 +241,19 @@ void SinglePipeScreenTest::requiredField() {
     QVERIFY(form_->Frame3->isHidden());
 }
 
+// e = 1.5 is a number no surface has: "Calculation" refuses it by its caption.
+void SinglePipeScreenTest::emissivityAboveOneIsRefused() {
+    QTest::mouseClick(form_->Command4, Qt::LeftButton);
+    form_->Text6->setText(QStringLiteral("1.5"));
+    form_->Command1->setFocus();
+    QTest::mouseClick(form_->Command1, Qt::LeftButton);
+    QCOMPARE(platform_.takeMessageTexts(),
+             QStringList{QStringLiteral(
+                 "Emissivity of Outside Surface (e) [-] must not be greater than 1.")});
+    QTRY_COMPARE(QApplication::focusWidget(), form_->Text6);
+    QVERIFY(form_->Frame3->isHidden());
+}
+
 // After a calculation, with Text3 red: "Clear data" empties all, hides results, keeps the red.
 void SinglePipeScreenTest::clearData() {
     calculateTestData();
@@ -350,6 +365,36 @@ void SinglePipeScreenTest::diagram() {
     QTest::keyClicks(form_->Text12, QStringLiteral("75"));
     QTest::mouseClick(form_->Command2, Qt::LeftButton);
     QCOMPARE(runs, 1);
+}
+
+// Results of T1 143 on view, T1 400 typed: a cancelled load leaves them stale;
+// after recalculating, loading the saved T1 143 makes them stale again.
+void SinglePipeScreenTest::loadKeepsResultsHonest() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("pipe.insp"));
+    calculateTestData();
+    platform_.answerDialog(path);
+    form_->Command5->click();
+    platform_.takeDialogs();
+    platform_.takeMessages();
+    const QString stale = QString::fromLatin1(ResultWatch::kStaleNote);
+    form_->Text3->setText(QStringLiteral("400"));
+    QCOMPARE(ResultNoteOf(form_.get()), stale);
+    platform_.answerDialog(std::nullopt);
+    form_->Command6->click();
+    platform_.takeDialogs();
+    QCOMPARE(ResultNoteOf(form_.get()), stale);
+    QCOMPARE(form_->Label18->palette().color(QPalette::WindowText), QColor(Qt::gray));
+
+    form_->Command1->click();
+    QVERIFY(ResultNoteOf(form_.get()).isEmpty());
+    platform_.answerDialog(path);
+    form_->Command6->click();
+    platform_.takeDialogs();
+    QCOMPARE(platform_.takeMessageTexts(),
+             QStringList{QStringLiteral("Data successfuly loaded from file!")});
+    QCOMPARE(form_->Text3->text(), QStringLiteral("143"));
+    QCOMPARE(ResultNoteOf(form_.get()), stale);
 }
 
 // Test data with ND 100 saved, the screen cleared, the file loaded: every text is back.

@@ -149,8 +149,11 @@ TEST(NumberTextTest, TypingFilter) {
         {"-0", ".", "-0", 0}, // not below zero: left as typed
         {"-", ".", "", 1},
         {".", ".", "", 1},
-        {"0,05", ".", "0", 3},
-        {"0.05", ",", "0", 3},
+        {"0,05", ".", "0.05", 0}, // the other separator becomes the user's
+        {"0.05", ",", "0,05", 0},
+        {"1,2.", ",", "1,2", 1}, // a second separator is still removed
+        {"1.2.", ",", "1,2", 1},
+        {"12,", ".", "12.", 0},
         {"0,05", ",", "0,05", 0},
         {"-2,5x", ",", "0", 1},
         {" 7", ".", "", 2},
@@ -211,13 +214,20 @@ TEST(NumberTextTest, LoadingReadsADecimalSavedUnderTheOtherSeparator) {
         bool changed;
     };
     const Case cases[] = {
-        {"143,5", ".", "143.5", false}, {"0,95", ".", "0.95", false},
-        {"143.5", ",", "143,5", false}, {",5", ".", ".5", false},
-        {"20", ".", "20", false},       {"0.05", ".", "0.05", false},
-        {"", ".", "", false},           {"1,5e3", ".", "1", true}, // not only digits besides
-        {"1,000,5", ".", "1", true},    {"-1,5", ".", "0", true},  // a sign is no digit
-        {"-4", ".", "0", true},         {"12a5", ".", "12", true},
-        {",", ".", "", true},           {"1\u00b75", ",", "1", true},
+        {"143,5", ".", "143.5", false},
+        {"0,95", ".", "0.95", false},
+        {"143.5", ",", "143,5", false},
+        {",5", ".", ".5", false},
+        {"20", ".", "20", false},
+        {"0.05", ".", "0.05", false},
+        {"", ".", "", false},
+        {"1,5e3", ".", "1.5e3", false},
+        {"1,000,5", ".", "1.000", true},
+        {"-1,5", ".", "0", true}, // a sign is no digit
+        {"-4", ".", "0", true},
+        {"12a5", ".", "12", true},
+        {",", ".", "", true},
+        {"1\u00b75", ",", "1", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.file) + " with " + c.separator);

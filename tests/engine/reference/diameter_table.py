@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The standard diameter table of the single pipe test data, computed apart
 from the program's code, straight from the method: the air property
 polynomials, the pipe coefficient and the table's iteration (bound 1e-5 W/m,
