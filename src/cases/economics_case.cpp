@@ -244,7 +244,7 @@ CaseResult<EconomicsInput> EconomicsInputOf(const EconomicsTexts& texts,
         input.length = number("Text10");
     } else {
         VesselInput vessel;
-        vessel.shape = listIndex;
+        vessel.shape = ShapeNumberOfObjectListIndex(listIndex);
         vessel.L = used("Text2");
         vessel.H = used("Text3");
         vessel.W = number("Text4");

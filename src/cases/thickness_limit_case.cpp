@@ -149,7 +149,7 @@ CaseResult<ThicknessLimitInput> ThicknessLimitInputOf(const ScreenTexts& screen,
     CaseReader number(screen, decimalSeparator);
     ThicknessLimitInput input;
     const int listIndex = screen.listIndex;
-    input.object = static_cast<LimitObject>(std::clamp(listIndex, 0, 3));
+    input.object = LimitObjectOfListIndex(listIndex);
     const auto used = [&](std::string_view name) {
         return LimitUsesField(listIndex, name) ? number(name) : 0.0;
     };
@@ -314,7 +314,7 @@ CaseResult<ResultTexts> ThicknessLimitResults(const ScreenTexts& screen,
     if (!result)
         return result.error();
     const ThicknessLimitTexts texts = ThicknessLimitResultTexts(
-        *result, static_cast<LimitObject>(std::clamp(screen.listIndex, 0, 3)), decimalSeparator);
+        *result, LimitObjectOfListIndex(screen.listIndex), decimalSeparator);
     const ValueFlags none;
     const ValueFlags& standard = result->standard ? result->standard->flags : none;
     ResultTexts results;

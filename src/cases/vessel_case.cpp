@@ -10,7 +10,7 @@ CaseResult<VesselResult> CalculateVessel(const ScreenTexts& screen,
                                          std::string_view decimalSeparator) {
     CaseReader number(screen, decimalSeparator);
     VesselInput input;
-    input.shape = screen.listIndex + 1;
+    input.shape = ShapeNumberOfVesselListIndex(screen.listIndex);
     const auto dimension = [&](std::string_view name) {
         return VesselUsesField(screen.listIndex, name) ? number(name) : 0.0;
     };

@@ -182,7 +182,7 @@ FileReport CalculateFile(const std::string& path, const Options& options,
          }},
         {"vessel",
          [](FileReport& into, const ScreenTexts& texts, const Options&, std::string_view sep) {
-             into.shape = texts.listIndex + 1;
+             into.shape = ShapeNumberOfVesselListIndex(texts.listIndex);
              Take(cases::CalculateVessel(texts, sep), into.vessel, into);
          }},
         {"multiple-pipes",
@@ -262,7 +262,9 @@ void PrintPlain(const FileReport& report, std::ostream& out, std::string_view se
         PrintFootnote(out, marks);
     } else if (report.vessel) {
         out << report.file << ": vessel, "
-            << cases::kVesselShapes[static_cast<std::size_t>(report.shape - 1)] << "\n";
+            << cases::kVesselShapes[static_cast<std::size_t>(
+                   VesselListIndexOfShapeNumber(report.shape))]
+            << "\n";
         const cases::VesselTexts texts = cases::VesselResultTexts(*report.vessel, separator);
         const cases::Marks marks = cases::MarksOf(*report.vessel);
         rows.push_back({"", std::string(cases::kVesselLossHeading), tsurface});
@@ -385,20 +387,6 @@ Json ToJson(const FileReport& report) {
 }
 
 } // namespace
-
-std::string FindTemplate(const std::string& programFolder) {
-    if (programFolder.empty())
-        return {};
-    namespace fs = std::filesystem;
-    const fs::path folder(programFolder);
-    for (const fs::path& candidate :
-         {folder / "Template.xlsx", folder / ".." / "share" / "termiva" / "Template.xlsx"}) {
-        std::error_code error;
-        if (fs::is_regular_file(candidate, error))
-            return candidate.lexically_normal().string();
-    }
-    return {};
-}
 
 std::string Usage() {
     return "Usage: termiva-calc [--json] [--table] FILE...\n"

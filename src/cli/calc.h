@@ -6,6 +6,7 @@
 // writes the output formats.
 
 #include "cases/case_fields.h"
+#include "files/workbook_template.h"
 
 #include <functional>
 #include <optional>
@@ -43,10 +44,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         std::string_view decimalSeparator, const std::string& programFolder = {},
         const ReportWriter& writeReport = {});
 
-// The workbook template of a program in `programFolder`: Template.xlsx beside
-// it, else ../share/termiva/Template.xlsx (an installed program); empty when
-// neither exists.
-std::string FindTemplate(const std::string& programFolder);
+// Where --workbook finds the template when --template is not given.
+using files::FindTemplate;
 
 // The text --help prints.
 std::string Usage();

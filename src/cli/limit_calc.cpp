@@ -157,7 +157,7 @@ LimitReport CalculateLimitFile(const std::string& path, const LimitOptions& opti
 }
 
 void PrintLimit(const LimitReport& report, std::ostream& out, std::string_view separator) {
-    const auto object = static_cast<LimitObject>(report.listIndex);
+    const auto object = LimitObjectOfListIndex(report.listIndex);
     const cases::ThicknessLimitTexts texts =
         cases::ThicknessLimitResultTexts(*report.result, object, separator);
     const cases::ThicknessLimitCaptions captions =

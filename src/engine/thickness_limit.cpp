@@ -160,7 +160,7 @@ CalculationResult<ThicknessPoint> ThicknessLimitPoint(const ThicknessLimitInput&
         return ThicknessPoint{thickness, c->HeatLoss, c->Tsurface, c->flags};
     }
     VesselInput in;
-    in.shape = static_cast<int>(input.object);
+    in.shape = ShapeNumberOf(input.object);
     in.L = input.L;
     in.H = input.H;
     in.W = input.W;

@@ -7,6 +7,7 @@
 #include "engine/calculation_error.h"
 #include "engine/operating_conditions.h"
 #include "engine/value_flags.h"
+#include "engine/vessel_shape.h"
 #include "support/expected.h"
 
 #include <optional>
@@ -14,13 +15,6 @@
 #include <vector>
 
 namespace termiva {
-
-enum class LimitObject {
-    Pipe = 0,               // a single horizontal pipe (D2)
-    Rectangular = 1,        // the vessel shapes, numbered as VesselInput::shape
-    HorizontalCylinder = 2, //
-    VerticalCylinder = 3,   //
-};
 
 struct ThicknessLimitInput : OperatingConditions {
     LimitObject object = LimitObject::Pipe;

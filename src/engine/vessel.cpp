@@ -33,10 +33,10 @@ struct Geometry {
 Geometry MakeGeometry(int shape, double L, double H, double W) {
     Geometry g{shape, L, H, W, 0};
     switch (shape) {
-    case 1:
+    case ShapeNumber(VesselShape::Rectangular):
         g.A = 2 * (H * L + H * W + L * W);
         break;
-    case 2:
+    case ShapeNumber(VesselShape::HorizontalCylinder):
         g.A = 2 * kPi * std::pow(W, 2) / 4 + kPi * W * L;
         break;
     default:
@@ -55,7 +55,7 @@ struct OutsideHeat {
 OutsideHeat OutsideLoss(const Geometry& g, double Ts, double Tout, double e, double WC) {
     const double dT = Ts - Tout;
     switch (g.shape) {
-    case 1: {
+    case ShapeNumber(VesselShape::Rectangular): {
         const double LcHor = g.L * g.W / (2 * (g.L + g.W));
         const auto walls = HTCverDetailed(Ts, g.H, Tout, e, WC);
         const auto top = HTChor_topDetailed(Ts, LcHor, Tout, e, WC);
@@ -66,7 +66,7 @@ OutsideHeat OutsideLoss(const Geometry& g, double Ts, double Tout, double e, dou
         return {qBottom + (qTop + qWalls),
                 walls.outsideAirData || top.outsideAirData || bottom.outsideAirData};
     }
-    case 2: {
+    case ShapeNumber(VesselShape::HorizontalCylinder): {
         const double D = g.W;
         const auto shell = HTChor_cDetailed(Ts, D, Tout, e, WC);
         const auto ends = HTCverDetailed(Ts, D, Tout, e, WC);
@@ -218,8 +218,10 @@ std::optional<CalculationError> CheckDimension(double value, const char* name) {
 std::optional<CalculationError> CheckInput(const VesselInput& in) {
     if (auto error = detail::CheckFluidAboveAmbient(in.T1, in.Tout))
         return error;
-    const bool usesL = in.shape == 1 || in.shape == 2;
-    const bool usesH = in.shape == 1 || in.shape == 3;
+    const bool usesL = in.shape == ShapeNumber(VesselShape::Rectangular) ||
+                       in.shape == ShapeNumber(VesselShape::HorizontalCylinder);
+    const bool usesH = in.shape == ShapeNumber(VesselShape::Rectangular) ||
+                       in.shape == ShapeNumber(VesselShape::VerticalCylinder);
     if (usesL) {
         if (auto error = CheckDimension(in.L, "length"))
             return error;
@@ -228,7 +230,8 @@ std::optional<CalculationError> CheckInput(const VesselInput& in) {
         if (auto error = CheckDimension(in.H, "height"))
             return error;
     }
-    if (auto error = CheckDimension(in.W, in.shape == 1 ? "width" : "diameter"))
+    if (auto error = CheckDimension(
+            in.W, in.shape == ShapeNumber(VesselShape::Rectangular) ? "width" : "diameter"))
         return error;
     // No conductivity at all is a sound input: the surface settles just above
     // the ambient temperature.
@@ -270,7 +273,8 @@ ValueFlags FlagsOf(const CaseResult& c) {
 } // namespace
 
 CalculationResult<VesselResult> VesselHeatLoss(const VesselInput& input) {
-    if (input.shape < 1 || input.shape > 3)
+    if (input.shape < ShapeNumber(VesselShape::Rectangular) ||
+        input.shape > ShapeNumber(VesselShape::VerticalCylinder))
         return VesselResult{};
     if (auto error = CheckInput(input))
         return *error;
@@ -299,7 +303,8 @@ CalculationResult<VesselResult> VesselHeatLoss(const VesselInput& input) {
 }
 
 CalculationResult<VesselCase> VesselAtThickness(const VesselInput& input, double tins) {
-    if (input.shape < 1 || input.shape > 3)
+    if (input.shape < ShapeNumber(VesselShape::Rectangular) ||
+        input.shape > ShapeNumber(VesselShape::VerticalCylinder))
         return CalculationError{"Unknown vessel shape."};
     VesselInput checked = input;
     // The bare vessel is asked for by 0, which the thickness check refuses.

@@ -4,13 +4,14 @@
 #include "engine/calculation_error.h"
 #include "engine/operating_conditions.h"
 #include "engine/value_flags.h"
+#include "engine/vessel_shape.h"
 
 #include <array>
 
 namespace termiva {
 
 struct VesselInput : OperatingConditions {
-    int shape = 1;                // 1 rectangular, 2 horizontal cylinder, 3 vertical cylinder
+    int shape = 1;                // ShapeNumber: 1 rectangular, 2 horizontal, 3 vertical cylinder
     double L = 0;                 // length, m (shapes 1, 2)
     double H = 0;                 // height, m (shapes 1, 3)
     double W = 0;                 // width (shape 1) or diameter D (shapes 2, 3), m

@@ -19,7 +19,8 @@ target_sources(termiva_files PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/workbook_chart.cpp
   ${CMAKE_CURRENT_LIST_DIR}/workbook_package.cpp
   ${CMAKE_CURRENT_LIST_DIR}/workbook_refs.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/diagram_export.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/diagram_export.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/workbook_template.cpp)
 target_link_libraries(termiva_files
   PUBLIC Termiva::support
   PRIVATE Termiva::text PkgConfig::TERMIVA_LIBZIP pugixml::pugixml Termiva::warnings)

@@ -8,6 +8,7 @@
 // apart on a black and white printout.
 
 #include "report/report_document.h"
+#include "text/nice_ticks.h"
 
 #include <string_view>
 #include <vector>
@@ -18,11 +19,7 @@ class QPainter;
 
 namespace termiva::report {
 
-// Round tick values covering [low, high]: steps of 1, 2 or 5 times a power of
-// ten, about `count` of them; the first tick is at or below `low`, the last at
-// or above `high`, the step chosen so that the axis runs as little past
-// [low, high] as it can. A flat or empty range still gives two ticks.
-std::vector<double> NiceTicks(double low, double high, int count);
+using text::NiceTicks;
 
 // Paints `chart` into `area` (device units); `mm` is the device units per
 // millimetre; tick labels use `decimalSeparator`.

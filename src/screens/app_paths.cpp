@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/app_paths.h"
 
+#include "files/workbook_template.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -10,7 +12,7 @@
 namespace termiva {
 namespace {
 
-const QString kTemplateName = QStringLiteral("Template.xlsx");
+const QString kTemplateName = QString::fromLatin1(files::kTemplateName);
 
 bool FolderWritable(const QString& folder) {
     const QFileInfo info(folder);
@@ -59,10 +61,9 @@ QString WorkbookPath(QString* error) {
     if (QFileInfo::exists(userCopy))
         return userCopy;
 
-    QString source = beside;
-    if (!QFileInfo::exists(source))
-        source = QDir::cleanPath(SharedDataFolder() + QLatin1Char('/') + kTemplateName);
-    if (!QFileInfo::exists(source)) {
+    const QString source = FileNameFromLocal(QByteArray::fromStdString(
+        files::FindTemplate(LocalFileName(ApplicationFolder()).toStdString())));
+    if (source.isEmpty()) {
         if (error)
             *error = QStringLiteral("The workbook template \"%1\" was not found.").arg(beside);
         return {};

@@ -4,9 +4,11 @@
 #include "cases/thickness_limit_case.h"
 #include "screens/chart_picture.h"
 #include "screens/screen_common.h"
+#include "text/nice_ticks.h"
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include <QChart>
 #include <QLegend>
@@ -106,8 +108,12 @@ void LimitChartView::draw(const ThicknessLimitInput& input, const ThicknessLimit
     auto* lossAxis = Axis(texts.lossTitle, kLossColour);
     lossAxis->setRange(0, LossAxisTop(points, input.maxLoss));
     // Round tick values, whatever the curves' extremes.
-    for (QValueAxis* axis : {xAxis_, surfaceAxis, lossAxis})
-        axis->applyNiceNumbers();
+    for (QValueAxis* axis : {xAxis_, surfaceAxis, lossAxis}) {
+        const std::vector<double> ticks =
+            text::NiceTicks(axis->min(), axis->max(), axis->tickCount());
+        axis->setRange(ticks.front(), ticks.back());
+        axis->setTickCount(static_cast<int>(ticks.size()));
+    }
     chart->addAxis(xAxis_, Qt::AlignBottom);
     chart->addAxis(surfaceAxis, Qt::AlignLeft);
     chart->addAxis(lossAxis, Qt::AlignRight);

@@ -375,7 +375,7 @@ void MDIForm1::Pipe_limit_Click() {
 
 void MDIForm1::Vessel_limit_Click() {
     const int shape = form2_ ? form2_->Combo1->currentIndex() : 0;
-    showLimitScreen(std::clamp(shape, 0, 2) + 1);
+    showLimitScreen(ObjectListIndexOfVesselListIndex(shape));
 }
 
 std::optional<cases::ScreenTexts> MDIForm1::openScreenTexts(files::InputFileKind kind) const {

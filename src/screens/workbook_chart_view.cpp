@@ -3,12 +3,14 @@
 
 #include "files/diagram_export.h"
 #include "screens/screen_common.h"
+#include "text/nice_ticks.h"
 #include "text/number_text.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include <QChart>
 #include <QFile>
@@ -104,9 +106,9 @@ QImage MarkerImage(const std::string& symbol, const QColor& colour) {
     return image;
 }
 
-// A linear scale over [low, high] with round tick steps (1, 2, 2.5 or 5 times
-// a power of ten), starting at zero as a spreadsheet's automatic scale does
-// unless the values lie far from it.
+// A linear scale over [low, high] with the report chart's round ticks,
+// starting at zero as a spreadsheet's automatic scale does unless the values
+// lie far from it.
 struct Scale {
     double min;
     double max;
@@ -123,27 +125,9 @@ Scale NiceScale(double low, double high) {
         low = 0;
     if (high < 0 && high > low * 5 / 6)
         high = 0;
-    if (high == low) {
-        const double pad = low == 0 ? 1 : std::abs(low) / 10;
-        low -= pad;
-        high += pad;
-    }
-    const double raw = (high - low) / (kMaxTicks - 1);
-    const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
-    const double fraction = raw / magnitude;
-    double nice = 10;
-    for (double candidate : {1.0, 2.0, 2.5, 5.0}) {
-        if (fraction <= candidate) {
-            nice = candidate;
-            break;
-        }
-    }
-    const double step = nice * magnitude;
-    int decimals = std::max(0, -static_cast<int>(std::floor(std::log10(step) + 1e-9)));
-    if (nice == 2.5 && step < 10)
-        ++decimals;
-    return {std::floor(low / step + 1e-9) * step, std::ceil(high / step - 1e-9) * step, step,
-            decimals};
+    const std::vector<double> ticks = text::NiceTicks(low, high, kMaxTicks);
+    const double step = ticks[1] - ticks[0];
+    return {ticks.front(), ticks.back(), step, text::TickDecimals(step)};
 }
 
 // A point on the very edge of the plot would be cut in half by it: the range
