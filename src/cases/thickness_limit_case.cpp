@@ -52,9 +52,9 @@ bool IsDimension(FieldId id) {
 TestData TakeInputs(const ScreenTexts& from, int listIndex) {
     TestData data;
     data.listIndex = listIndex;
-    for (const FieldSpec& spec : kFields) {
-        if (const FieldSpec* source = FindField(from.kind, spec.id))
-            data.texts.push_back({std::string(spec.name), from.text(source->name)});
+    for (const FieldSpec& row : kFields) {
+        if (const FieldSpec* source = FindField(from.kind, row.id))
+            data.texts.push_back({std::string(row.name), from.text(source->name)});
     }
     return data;
 }
@@ -69,13 +69,13 @@ const std::vector<FieldSpec>& ThicknessLimitFields() {
 }
 
 bool LimitUsesField(int listIndex, std::string_view controlName) {
-    const FieldSpec* spec = FindField(InputFileKind::ThicknessLimit, controlName);
-    if (!spec || !IsDimension(spec->id))
+    const FieldSpec* row = FindField(InputFileKind::ThicknessLimit, controlName);
+    if (!row || !IsDimension(row->id))
         return true;
     // The pipe's and the vessel shapes' own dimensions, as their screens use them.
     if (IsPipe(listIndex))
-        return FindField(InputFileKind::SinglePipe, spec->id) != nullptr;
-    const FieldSpec* vessel = FindField(InputFileKind::Vessel, spec->id);
+        return FindField(InputFileKind::SinglePipe, row->id) != nullptr;
+    const FieldSpec* vessel = FindField(InputFileKind::Vessel, row->id);
     return vessel && VesselUsesField(listIndex - 1, vessel->name);
 }
 

@@ -36,8 +36,8 @@ NumericField* FieldGrid::add(const char* name, const char* captionName, QLabel**
     field->setFixedWidth(fieldWidth_);
     fields_.add(field);
     // A dimension refuses exactly "0" on leaving, before the number check.
-    if (const cases::FieldSpec* spec = cases::FindField(kind_, name))
-        AddCaseRule(field, spec->rule);
+    if (const cases::FieldSpec* row = cases::FindField(kind_, name))
+        AddCaseRule(field, row->rule);
     QLabel* label = MakeCaption(FieldCaption(kind_, name), field,
                                 captionName ? QString::fromLatin1(captionName) : QString());
     if (captionFont_)
