@@ -3,6 +3,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QMdiSubWindow>
 #include <QVariant>
 
 namespace termiva {
@@ -69,6 +70,16 @@ void CalculatorScreen::saveToFile() {
 // they were, and a load that changes a field makes them stale as typing does.
 void CalculatorScreen::loadFromFile() {
     LoadInputFile(platform_, fileBinding());
+}
+
+void CalculatorScreen::growToContents() {
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (auto* window = qobject_cast<QMdiSubWindow*>(parentWidget()))
+                window->resize(window->size().expandedTo(window->sizeHint()));
+        },
+        Qt::QueuedConnection);
 }
 
 void CalculatorScreen::saveFile() {

@@ -69,6 +69,10 @@ protected:
     // the results.
     void saveToFile();
     void loadFromFile();
+    // The sub-window grows to the screen's size hint once the layout has
+    // taken a change (an object with more rows), instead of squashing the
+    // fields.
+    void growToContents();
 
     Platform& platform_;
     ScreenFields fields_;

@@ -7,15 +7,12 @@
 // point under the mouse tells its thickness and value.
 
 #include "engine/thickness_limit.h"
+#include "screens/line_chart.h"
 
 #include <optional>
 #include <vector>
 
-#include <QChartView>
 #include <QString>
-
-class QLineSeries;
-class QValueAxis;
 
 namespace termiva {
 
@@ -33,33 +30,14 @@ struct LimitChartTexts {
 // above the curve's top and always above the curve's lowest point.
 double LossAxisTop(const std::vector<ThicknessPoint>& points, std::optional<double> maxLoss);
 
-class LimitChartView : public QChartView {
+class LimitChartView : public LineChartView {
     Q_OBJECT
 
 public:
-    explicit LimitChartView(QWidget* parent = nullptr);
+    using LineChartView::LineChartView;
 
     void draw(const ThicknessLimitInput& input, const ThicknessLimitResult& result,
               const LimitChartTexts& texts);
-
-    // The picture of the chart (PNG or SVG by the name), hidden lines left out.
-    bool savePicture(const QString& path);
-
-    // The tooltip for the mouse at `position` (view coordinates): the nearest
-    // shown point's thickness and value within a few pixels, else empty.
-    QString toolTipAt(const QPoint& position) const;
-
-protected:
-    void mouseMoveEvent(QMouseEvent* event) override;
-
-private:
-    QLineSeries* addLine(const QString& name, const QString& unit, const QColor& colour,
-                         Qt::PenStyle style, QValueAxis* yAxis);
-    void connectLegend();
-    void styleLegend(bool leaveOutHidden);
-
-    QChart* chart_ = nullptr;
-    QValueAxis* xAxis_ = nullptr;
 };
 
 } // namespace termiva

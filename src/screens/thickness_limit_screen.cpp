@@ -16,7 +16,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -255,15 +254,8 @@ void Form8::Combo1_Click() {
     SetResultNote(this, QString());
     nameResults();
     results_->settle();
-    // A vessel has more rows than a pipe: the sub-window grows once the
-    // layout has taken the change, instead of squashing the fields.
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            if (auto* window = qobject_cast<QMdiSubWindow*>(parentWidget()))
-                window->resize(window->size().expandedTo(window->sizeHint()));
-        },
-        Qt::QueuedConnection);
+    // A vessel has more rows than a pipe.
+    growToContents();
 }
 
 // The spoken names of the results follow the object's captions and units.
