@@ -2,6 +2,7 @@
 #include "cases/calculator.h"
 
 #include "cases/diameter_table_case.h"
+#include "cases/economics_case.h"
 #include "cases/pipe_group_case.h"
 #include "cases/single_pipe_case.h"
 #include "cases/thickness_limit_case.h"
@@ -25,7 +26,7 @@ const std::vector<Calculator>& Calculators() {
     // One line per calculator, in menu order.
     static const std::vector<Calculator> calculators = {
         SinglePipeCalculator(), PipeGroupCalculator(),     ThicknessLimitCalculator(),
-        VesselCalculator(),     DiameterTableCalculator(),
+        VesselCalculator(),     DiameterTableCalculator(), EconomicsCalculator(),
     };
     return calculators;
 }

@@ -28,6 +28,7 @@ inline constexpr int kSinglePipeHelpTopic = 3;
 inline constexpr int kMultiplePipesHelpTopic = 4;
 inline constexpr int kVesselHelpTopic = 5;
 inline constexpr int kThicknessLimitHelpTopic = 6;
+inline constexpr int kEconomicsHelpTopic = 7;
 
 // One result as its screen shows it: the result box's control name
 // ("Label18", "Label16(13)"), its text and what marks it.
@@ -49,7 +50,8 @@ struct ResultTexts {
 };
 
 struct Calculator {
-    std::string_view id; // "single-pipe", "vessel", "multiple-pipes", "thickness-limit", ...
+    std::string_view id; // "single-pipe", "vessel", "multiple-pipes", "thickness-limit",
+                         // "economics", "diameter-table"
     // The input file kind; none for a calculation without a file of its own
     // (the diameter table takes the single pipe's).
     std::optional<InputFileKind> kind;
@@ -93,6 +95,8 @@ Calculator VesselCalculator();
 Calculator PipeGroupCalculator();
 Calculator ThicknessLimitCalculator();
 Calculator DiameterTableCalculator();
+// Its candidate table travels in ScreenTexts as the cells "Table1(r,c)".
+Calculator EconomicsCalculator();
 
 // Every calculator, in menu order.
 const std::vector<Calculator>& Calculators();

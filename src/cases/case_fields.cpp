@@ -2,11 +2,13 @@
 #include "cases/case_fields.h"
 
 #include "cases/calculator.h"
+#include "cases/economics_case.h"
 #include "cases/thickness_limit_case.h"
 #include "engine/pipe_group.h"
 #include "text/number_text.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdlib>
 
 namespace termiva::cases {
@@ -162,6 +164,42 @@ std::string RowName(std::string_view array, int row) {
     return std::string(array) + "(" + std::to_string(row) + ")";
 }
 
+std::string CellName(std::string_view table, std::size_t row, int column) {
+    return std::string(table) + "(" + std::to_string(row) + "," + std::to_string(column) + ")";
+}
+
+std::optional<TableCell> ParseCellName(std::string_view table, std::string_view name, int columns) {
+    if (table.empty() || name.size() < table.size() + 5 || name.substr(0, table.size()) != table ||
+        name[table.size()] != '(' || name.back() != ')')
+        return std::nullopt;
+    const std::string_view inner = name.substr(table.size() + 1, name.size() - table.size() - 2);
+    const std::size_t comma = inner.find(',');
+    if (comma == std::string_view::npos)
+        return std::nullopt;
+    TableCell cell;
+    const char* end = inner.data() + inner.size();
+    const auto r = std::from_chars(inner.data(), inner.data() + comma, cell.row);
+    const auto c = std::from_chars(inner.data() + comma + 1, end, cell.column);
+    if (r.ec != std::errc{} || r.ptr != inner.data() + comma || c.ec != std::errc{} ||
+        c.ptr != end || cell.row < 1 || cell.column < 1 || cell.column > columns)
+        return std::nullopt;
+    return cell;
+}
+
+std::size_t ScreenTexts::tableRows(std::string_view table, int columns) const {
+    std::size_t rows = 0;
+    const auto hasRow = [&](std::size_t row) {
+        for (int c = 1; c <= columns; ++c) {
+            if (texts.find(CellName(table, row, c)) != texts.end())
+                return true;
+        }
+        return false;
+    };
+    while (hasRow(rows + 1))
+        ++rows;
+    return rows;
+}
+
 const std::string& ScreenTexts::text(std::string_view controlName) const {
     static const std::string empty;
     auto it = texts.find(controlName);
@@ -178,6 +216,8 @@ std::string Caption(const ScreenTexts& screen, std::string_view controlName) {
     const std::string_view base = BaseName(controlName);
     if (screen.kind == InputFileKind::ThicknessLimit)
         return LimitFieldCaption(screen.listIndex, controlName);
+    if (screen.kind == InputFileKind::Economics)
+        return EconomicsFieldCaption(screen.listIndex, controlName, EconomicsCurrency(screen));
     if (screen.kind == InputFileKind::Vessel && base == "Text3" && screen.listIndex > 0)
         return std::string(kVesselDiameterCaption);
     const FieldSpec* field = FindField(screen.kind, controlName);

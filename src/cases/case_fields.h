@@ -11,6 +11,7 @@
 
 #include <array>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -178,6 +179,17 @@ extern const std::array<std::string_view, 2> kPipeGroupTotalCaptions;
 // "Text3(15)" for ("Text3", 15).
 std::string RowName(std::string_view array, int row);
 
+// A cell of a table whose rows the user adds (the candidate thicknesses):
+// "Table1(3,2)" is row 3, column 2 of "Table1", both counted from 1.
+struct TableCell {
+    std::size_t row = 0;
+    int column = 0;
+};
+std::string CellName(std::string_view table, std::size_t row, int column);
+// The cell a control name stands for, if it is a cell of `table` with a
+// column from 1 to `columns`.
+std::optional<TableCell> ParseCellName(std::string_view table, std::string_view name, int columns);
+
 // The texts of a screen's fields by control name, and its list entry.
 struct ScreenTexts {
     InputFileKind kind = InputFileKind::SinglePipe;
@@ -188,6 +200,9 @@ struct ScreenTexts {
     const std::string& text(std::string_view controlName) const;
     // The text of the field that means `id`; empty for none.
     const std::string& text(FieldId id) const;
+    // The rows of `table` the texts hold: rows 1, 2, ... as long as a cell
+    // of the row is there (an empty text counts).
+    std::size_t tableRows(std::string_view table, int columns) const;
 };
 
 // The caption of a field as the screen shows it; a pipe row entry is named

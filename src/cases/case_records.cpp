@@ -56,6 +56,12 @@ files::InputRecord RecordOf(const ScreenTexts& screen) {
     if (format.diameterFieldNames.size() == 2)
         record.diameters = {screen.text(format.diameterFieldNames[0]),
                             screen.text(format.diameterFieldNames[1])};
+    const std::size_t rows = screen.tableRows(format.tableName, format.tableColumns);
+    for (std::size_t r = 1; r <= rows; ++r) {
+        std::vector<std::string>& row = record.table.emplace_back();
+        for (int c = 1; c <= format.tableColumns; ++c)
+            row.push_back(screen.text(CellName(format.tableName, r, c)));
+    }
     return record;
 }
 
@@ -68,15 +74,24 @@ std::vector<FieldText> LoadedTexts(InputFileKind kind, const files::InputRecord&
         for (std::size_t i = 0; i < format.diameterFieldNames.size() && i < 2; ++i)
             texts.push_back({format.diameterFieldNames[i], (*record.diameters)[i]});
     }
+    for (std::size_t r = 0; r < record.table.size(); ++r) {
+        const std::vector<std::string>& row = record.table[r];
+        for (std::size_t c = 0; c < static_cast<std::size_t>(format.tableColumns); ++c)
+            texts.push_back({CellName(format.tableName, r + 1, static_cast<int>(c) + 1),
+                             c < row.size() ? row[c] : ""});
+    }
     return texts;
 }
 
 LoadedFields LoadFields(InputFileKind kind, const files::InputRecord& record,
                         std::string_view decimalSeparator) {
+    const files::InputFileFormat& format = files::FormatOf(kind);
     LoadedFields loaded;
     for (FieldText& field : LoadedTexts(kind, record)) {
-        // Only numeric fields filter what is typed: a list typed as text stays as it is.
-        if (!FindField(kind, field.field)) {
+        // Only numeric fields and table cells filter what is typed: a list
+        // or a currency typed as text stays as it is.
+        if (!FindField(kind, field.field) &&
+            !ParseCellName(format.tableName, field.field, format.tableColumns)) {
             loaded.texts.push_back(std::move(field));
             continue;
         }

@@ -21,13 +21,14 @@ struct FieldText {
 };
 
 // The record "Save to file" writes: the list entry (where the file keeps
-// one), the field texts in file order, and the single pipe's diameters.
+// one), the field texts in file order, the single pipe's diameters, and the
+// table's rows from its cells ("Table1(r,c)", ScreenTexts::tableRows).
 files::InputRecord RecordOf(const ScreenTexts& screen);
 
 // The texts loading sets after the list entry, in the order it sets them and
 // as the file holds them (the screen's typing filter still runs on each): the
 // fields in file order, then a single pipe file's own diameters, which win
-// over those the list entry wrote.
+// over those the list entry wrote, then the table's cells row by row.
 std::vector<FieldText> LoadedTexts(InputFileKind kind, const files::InputRecord& record);
 
 // A field whose number loading changed: the file's text could not stand in

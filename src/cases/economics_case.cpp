@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cases/economics_case.h"
 
+#include "cases/calculator.h"
 #include "cases/thickness_limit_case.h"
 #include "text/number_text.h"
 
 #include <algorithm>
-#include <charconv>
 #include <optional>
 
 namespace termiva::cases {
@@ -116,24 +116,6 @@ std::string WithCurrency(std::string_view caption, int listIndex, std::string_vi
     return text;
 }
 
-// "Table1(3,2)" -> row 3, column 2.
-std::optional<std::pair<std::size_t, int>> ParseCell(std::string_view name) {
-    const std::string prefix = std::string(kCandidateTable) + "(";
-    if (name.substr(0, prefix.size()) != prefix || name.back() != ')')
-        return std::nullopt;
-    const std::string_view inner = name.substr(prefix.size(), name.size() - prefix.size() - 1);
-    const auto comma = inner.find(',');
-    if (comma == std::string_view::npos)
-        return std::nullopt;
-    std::size_t row = 0;
-    int column = 0;
-    const auto r = std::from_chars(inner.data(), inner.data() + comma, row);
-    const auto c = std::from_chars(inner.data() + comma + 1, inner.data() + inner.size(), column);
-    if (r.ec != std::errc{} || c.ec != std::errc{} || row < 1 || column < 1 || column > 2)
-        return std::nullopt;
-    return std::make_pair(row, column);
-}
-
 // Reads texts as numbers, remembering the first that is not one.
 class Reader {
 public:
@@ -186,10 +168,10 @@ std::string EconomicsFieldCaption(int listIndex, std::string_view controlName,
         return LimitFieldCaption(listIndex, controlName);
     if (controlName == kCurrencyField)
         return std::string(kCurrencyCaption);
-    if (const auto cell = ParseCell(controlName))
-        return WithCurrency(kCandidateFields[static_cast<std::size_t>(cell->second - 1)].caption,
+    if (const auto cell = ParseCellName(kCandidateTable, controlName, 2))
+        return WithCurrency(kCandidateFields[static_cast<std::size_t>(cell->column - 1)].caption,
                             listIndex, currency) +
-               ", candidate " + std::to_string(cell->first);
+               ", candidate " + std::to_string(cell->row);
     for (const FieldSpec& field : kOwnFields) {
         if (field.name == controlName)
             return WithCurrency(field.caption, listIndex, currency);
@@ -197,16 +179,39 @@ std::string EconomicsFieldCaption(int listIndex, std::string_view controlName,
     return {};
 }
 
-std::string EconomicsTexts::currency() const {
+std::string EconomicsCurrency(const ScreenTexts& screen) {
     const std::string& text = screen.text(kCurrencyField);
     if (text.find_first_not_of(" \t") == std::string::npos)
         return std::string(kDefaultCurrency);
     return text;
 }
 
+std::string EconomicsTexts::currency() const {
+    return EconomicsCurrency(screen);
+}
+
 std::string CandidateCellName(std::size_t row, int column) {
-    return std::string(kCandidateTable) + "(" + std::to_string(row) + "," + std::to_string(column) +
-           ")";
+    return CellName(kCandidateTable, row, column);
+}
+
+ScreenTexts ScreenTextsOf(const EconomicsTexts& texts) {
+    ScreenTexts screen = texts.screen;
+    screen.kind = InputFileKind::Economics;
+    for (std::size_t r = 0; r < texts.candidates.size(); ++r) {
+        screen.texts[CandidateCellName(r + 1, 1)] = texts.candidates[r].thickness;
+        screen.texts[CandidateCellName(r + 1, 2)] = texts.candidates[r].cost;
+    }
+    return screen;
+}
+
+EconomicsTexts EconomicsTextsOf(const ScreenTexts& screen) {
+    EconomicsTexts texts;
+    texts.screen = screen;
+    const std::size_t rows = screen.tableRows(kCandidateTable, 2);
+    for (std::size_t r = 1; r <= rows; ++r)
+        texts.candidates.push_back(
+            {screen.text(CandidateCellName(r, 1)), screen.text(CandidateCellName(r, 2))});
+    return texts;
 }
 
 std::vector<std::string> EconomicsMissing(const EconomicsTexts& texts) {
@@ -293,6 +298,11 @@ std::array<std::string, 9> EconomicsColumnHeadings(std::string_view currency) {
             "Savings [" + c + "/a]",
             "Payback [years]",
             "Life-cycle cost [" + c + "]"};
+}
+
+std::array<std::string, 9> EconomicsRowTexts::cells() const {
+    return {thickness,     heatLoss, surfaceTemperature, annualHeat, annualCost, annualCo2,
+            annualSavings, payback,  lifeCycleCost};
 }
 
 std::string GroupedAmount(double value, std::string_view decimalSeparator) {
@@ -398,6 +408,54 @@ TestData TakeFromThicknessLimit(const ScreenTexts& limit) {
         data.texts.push_back({name, limit.text(name)});
     }
     return data;
+}
+
+namespace {
+
+// "Input test data" as texts of the fields and the table's cells.
+TestData EconomicsTestTexts(int listIndex, std::string_view decimalSeparator) {
+    EconomicsTestData data = EconomicsTestDataOf(std::max(listIndex, 0), decimalSeparator);
+    TestData texts = std::move(data.fields);
+    EconomicsTexts table;
+    table.candidates = std::move(data.candidates);
+    for (auto& [name, text] : ScreenTextsOf(table).texts)
+        texts.texts.push_back({name, std::move(text)});
+    return texts;
+}
+
+std::vector<std::string> EconomicsMissingTexts(const ScreenTexts& screen) {
+    return EconomicsMissing(EconomicsTextsOf(screen));
+}
+
+CaseResult<ResultTexts> EconomicsResults(const ScreenTexts& screen,
+                                         std::string_view decimalSeparator) {
+    const EconomicsTexts texts = EconomicsTextsOf(screen);
+    const auto result = CalculateEconomics(texts, decimalSeparator);
+    if (!result)
+        return result.error();
+    const EconomicsResultTexts shown =
+        EconomicsResultTextsOf(*result, screen.listIndex, texts.currency(), decimalSeparator);
+    ResultTexts results;
+    for (std::size_t r = 0; r < shown.rows.size(); ++r) {
+        const ValueFlags& flags = result->rows[r].loss.point.flags;
+        const std::array<std::string, 9> cells = shown.rows[r].cells();
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            // The loss and the surface temperature carry the row's marks.
+            const bool marked = c == 1 || c == 2;
+            results.values.push_back({CellName(kResultTable, r + 1, static_cast<int>(c) + 1),
+                                      cells[c], marked ? flags : ValueFlags{}});
+        }
+    }
+    results.values.push_back({std::string(kVerdictLabel), shown.verdict, {}});
+    results.marks = MarksOf(*result);
+    return results;
+}
+
+} // namespace
+
+Calculator EconomicsCalculator() {
+    return {"economics",     InputFileKind::Economics, kEconomicsTitle,    kEconomicsHelpTopic,
+            EconomicsFields, EconomicsMissingTexts,    EconomicsTestTexts, EconomicsResults};
 }
 
 } // namespace termiva::cases

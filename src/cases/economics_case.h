@@ -34,6 +34,8 @@ inline constexpr std::string_view kCandidatesFrame = "Candidate thicknesses";
 inline constexpr std::string_view kCurrencyField = "Text18";
 inline constexpr std::string_view kCurrencyCaption = "Currency";
 inline constexpr std::string_view kCandidateTable = "Table1";
+inline constexpr std::string_view kResultTable = "Table2";
+inline constexpr std::string_view kVerdictLabel = "Label1";
 // Shown where the currency text is left blank; the screen offers the
 // locale's currency instead.
 inline constexpr std::string_view kDefaultCurrency = "EUR";
@@ -68,6 +70,15 @@ struct EconomicsTexts {
     // The currency text, kDefaultCurrency when blank.
     std::string currency() const;
 };
+
+// The same texts as one ScreenTexts (kind Economics), the table's cells
+// among the fields by their cell names, as the registry, the input file and
+// the report take them; and back.
+ScreenTexts ScreenTextsOf(const EconomicsTexts& texts);
+EconomicsTexts EconomicsTextsOf(const ScreenTexts& screen);
+
+// The currency text of the screen's Text18, kDefaultCurrency when blank.
+std::string EconomicsCurrency(const ScreenTexts& screen);
 
 // "Table1(3,2)": the cost cell of candidate row 3; column 1 thickness, 2 cost.
 std::string CandidateCellName(std::size_t row, int column);
@@ -107,6 +118,9 @@ struct EconomicsRowTexts {
     std::string lifeCycleCost;
     bool economic = false; // the row of the economic thickness
     bool marked = false;   // its loss carries a mark (result_marks.h)
+
+    // The texts in the columns of EconomicsColumnHeadings.
+    std::array<std::string, 9> cells() const;
 };
 struct EconomicsResultTexts {
     std::vector<EconomicsRowTexts> rows;

@@ -7,8 +7,20 @@
 namespace termiva::cases {
 namespace {
 
-// The quantity's symbol as its caption shows it, and what to say about it.
-constexpr std::array<std::pair<std::string_view, std::string_view>, 18> kTips = {{
+// The quantity's symbol as its caption shows it, and what to say about it;
+// the first key the caption holds wins.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 26> kTips = {{
+    {"Pipe length (L)", "Length of the pipe line whose loss is costed."},
+    {"Operating hours", "Hours a year the equipment is hot: 8760 all year round, at most 8784."},
+    {"Energy price escalation", "Yearly rise of the energy price above the first year's; may "
+                                "be 0."},
+    {"Energy price", "Price of the fuel or purchased energy per MWh, the first year's."},
+    {"Efficiency of the heat supply", "Heat delivered per unit of fuel, as a fraction (0.9 for "
+                                      "90 %), on the same heating value as the emission factor."},
+    {"CO2 emission factor", "CO2 emitted per MWh of fuel, on the same heating value as the "
+                            "efficiency; natural gas about 200 kg/MWh."},
+    {"Service life", "Years the insulation serves, a whole number from 1 to 100."},
+    {"Interest rate", "Rate at which later costs are discounted to today; may be 0."},
     {"(D1)", "Nominal diameter of the pipe; the size list fills it in."},
     {"(D2)", "Outside diameter of the bare pipe, e.g. 26.9 mm for ND 20."},
     {"(T1)", "Temperature of the fluid inside, taken as the temperature of the wall; "

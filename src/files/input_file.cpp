@@ -30,6 +30,9 @@ InputFileFormat MakeSinglePipe() {
         "Single pipe insulation file (*.insp)|*.insp|All files (*.*)|*.*",
         "singlepipe.insp",
         "insp",
+        {},
+        0,
+        0,
     };
 }
 
@@ -46,6 +49,9 @@ InputFileFormat MakeVessel() {
         "Vessel insulation file (*.inv)|*.inv|All files (*.*)|*.*",
         "vessel.inv",
         "inv",
+        {},
+        0,
+        0,
     };
 }
 
@@ -68,6 +74,9 @@ InputFileFormat MakeMultiplePipes() {
         "More pipes insulation file (*.inmp)|*.inmp|All files (*.*)|*.*",
         "morepipes.inmp",
         "inmp",
+        {},
+        0,
+        0,
     };
 }
 
@@ -87,6 +96,33 @@ InputFileFormat MakeThicknessLimit() {
         "Thickness for a limit file (*.inlim)|*.inlim|All files (*.*)|*.*",
         "limit.inlim",
         "inlim",
+        {},
+        0,
+        0,
+    };
+}
+
+// The object list (pipe or one of the three vessel shapes), the object's
+// dimensions, the common inputs, the operating and money inputs, the
+// currency text, then the candidate table: thickness and installed cost.
+InputFileFormat MakeEconomics() {
+    std::vector<std::string> names;
+    for (int i = 1; i <= 18; ++i)
+        names.push_back("Text" + std::to_string(i));
+    return InputFileFormat{
+        InputFileKind::Economics,
+        "energy and cost",
+        "Insulation energy and cost file",
+        true,
+        4,
+        std::move(names),
+        {},
+        "Energy and cost file (*.ineco)|*.ineco|All files (*.*)|*.*",
+        "economics.ineco",
+        "ineco",
+        "Table1",
+        2,
+        kMaxTableRows,
     };
 }
 
@@ -129,6 +165,11 @@ void AppendLine(std::string& out, std::string_view text) {
     out.append(kLineEnd);
 }
 
+// The most table cells a file of `format` may hold after its fixed lines.
+std::size_t TableCells(const InputFileFormat& format) {
+    return format.maxTableRows * static_cast<std::size_t>(format.tableColumns);
+}
+
 std::string Quoted(std::string_view name) {
     return "\"" + std::string(name) + "\"";
 }
@@ -140,7 +181,7 @@ std::string ReadError(const std::string& path, int error) {
 } // namespace
 
 int InputFileFormat::lineCount() const {
-    return firstFieldLine() - 1 + static_cast<int>(fieldNames.size());
+    return firstFieldLine() - 1 + static_cast<int>(fieldNames.size()) + (tableColumns > 0 ? 1 : 0);
 }
 
 int InputFileFormat::firstFieldLine() const {
@@ -159,6 +200,7 @@ const InputFileFormat& FormatOf(InputFileKind kind) {
     static const InputFileFormat vessel = MakeVessel();
     static const InputFileFormat multiplePipes = MakeMultiplePipes();
     static const InputFileFormat thicknessLimit = MakeThicknessLimit();
+    static const InputFileFormat economics = MakeEconomics();
     switch (kind) {
     case InputFileKind::SinglePipe:
         return singlePipe;
@@ -166,6 +208,8 @@ const InputFileFormat& FormatOf(InputFileKind kind) {
         return vessel;
     case InputFileKind::ThicknessLimit:
         return thicknessLimit;
+    case InputFileKind::Economics:
+        return economics;
     case InputFileKind::MultiplePipes:
         break;
     }
@@ -183,8 +227,7 @@ std::optional<InputFileKind> KindFromPath(std::string_view path) {
         if (c >= 'A' && c <= 'Z')
             c = static_cast<char>(c - 'A' + 'a');
     }
-    for (InputFileKind kind : {InputFileKind::SinglePipe, InputFileKind::Vessel,
-                               InputFileKind::MultiplePipes, InputFileKind::ThicknessLimit}) {
+    for (InputFileKind kind : kInputFileKinds) {
         if (extension == FormatOf(kind).defaultExtension)
             return kind;
     }
@@ -203,6 +246,13 @@ std::string ToBytes(InputFileKind kind, const InputRecord& record) {
         AppendLine(out, (*record.diameters)[0]);
         AppendLine(out, (*record.diameters)[1]);
     }
+    if (format.tableColumns > 0) {
+        const auto columns = static_cast<std::size_t>(format.tableColumns);
+        AppendLine(out, std::to_string(record.table.size()));
+        for (const std::vector<std::string>& row : record.table)
+            for (std::size_t c = 0; c < columns; ++c)
+                AppendLine(out, c < row.size() ? std::string_view(row[c]) : "");
+    }
     return out;
 }
 
@@ -217,7 +267,7 @@ Expected<InputRecord, FileError> FromBytes(InputFileKind kind, std::string_view 
 
     const std::size_t needed = static_cast<std::size_t>(format.lineCount());
     const std::vector<std::string_view> lines =
-        SplitLines(bytes, needed + format.diameterFieldNames.size());
+        SplitLines(bytes, needed + format.diameterFieldNames.size() + TableCells(format));
     // Lengths first: a reader that stopped within an overlong line sees
     // fewer lines than the file has, and the length is the real fault.
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -246,6 +296,23 @@ Expected<InputRecord, FileError> FromBytes(InputFileKind kind, std::string_view 
     if (!format.diameterFieldNames.empty() && lines.size() >= needed + 2)
         record.diameters =
             std::array<std::string, 2>{std::string(lines[needed]), std::string(lines[needed + 1])};
+    if (format.tableColumns > 0) {
+        // The row count stands on the last line of the fixed layout.
+        const std::optional<int> rows = ParseIndex(lines[needed - 1]);
+        if (!rows || *rows < 0 || static_cast<std::size_t>(*rows) > format.maxTableRows)
+            return invalid("line " + std::to_string(needed) +
+                           " (the number of table rows) is not a number from 0 to " +
+                           std::to_string(format.maxTableRows));
+        const auto columns = static_cast<std::size_t>(format.tableColumns);
+        const std::size_t cells = static_cast<std::size_t>(*rows) * columns;
+        if (lines.size() < needed + cells)
+            return invalid("it has only " + std::to_string(lines.size()) + " of its " +
+                           std::to_string(needed + cells) + " lines");
+        for (std::size_t r = 0; r < static_cast<std::size_t>(*rows); ++r) {
+            const auto row = lines.begin() + static_cast<std::ptrdiff_t>(needed + r * columns);
+            record.table.emplace_back(row, row + static_cast<std::ptrdiff_t>(columns));
+        }
+    }
     return record;
 }
 
@@ -253,8 +320,8 @@ Expected<InputRecord, FileError> ReadInputFile(InputFileKind kind, const std::st
     const InputFileFormat& format = FormatOf(kind);
     // Enough for every line the layout takes at its longest with its CR LF:
     // a longer prefix cannot change the outcome (see FromBytes).
-    const std::size_t lines =
-        static_cast<std::size_t>(format.lineCount()) + format.diameterFieldNames.size();
+    const std::size_t lines = static_cast<std::size_t>(format.lineCount()) +
+                              format.diameterFieldNames.size() + TableCells(format);
     const std::size_t limit = lines * (kMaxLineBytes + kLineEnd.size());
 
     // O_NONBLOCK: opening a FIFO must not wait for a writer.
@@ -294,6 +361,11 @@ Expected<InputRecord, FileError> ReadInputFile(InputFileKind kind, const std::st
 
 std::optional<FileError> WriteInputFile(InputFileKind kind, const InputRecord& record,
                                         const std::string& path) {
+    const InputFileFormat& format = FormatOf(kind);
+    if (record.table.size() > format.maxTableRows)
+        return FileError{"Could not write " + Quoted(path) + ": the file can hold at most " +
+                         std::to_string(format.maxTableRows) + " table rows, not " +
+                         std::to_string(record.table.size()) + "."};
     return WriteFileAtomically(path, ToBytes(kind, record));
 }
 

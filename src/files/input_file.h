@@ -14,6 +14,17 @@
 // and 14, after the twelve lines of the original layout: a reader that stops at
 // line 12 still reads such a file, and a 12-line file still loads (then the
 // diameters come from the list entry).
+//
+// The energy and cost file ends in a table (the candidate thicknesses with
+// their installed costs): after the fields, a line with the number of rows
+// (0..maxTableRows), then each row's cells, one cell per line, row by row:
+//   Insulation energy and cost file
+//   0             object list entry (0 pipe, 1..3 the vessel shapes)
+//   ...           Text1..Text18
+//   5             candidate rows
+//   40            row 1: thickness [mm]
+//   30            row 1: installed cost
+//   60            row 2: ...
 
 #include "files/file_error.h"
 #include "support/expected.h"
@@ -27,19 +38,26 @@
 
 namespace termiva::files {
 
-enum class InputFileKind { SinglePipe, Vessel, MultiplePipes, ThicknessLimit };
+enum class InputFileKind { SinglePipe, Vessel, MultiplePipes, ThicknessLimit, Economics };
+
+// Every kind, in the order the open dialog lists them.
+inline constexpr std::array<InputFileKind, 5> kInputFileKinds = {
+    InputFileKind::SinglePipe, InputFileKind::Vessel, InputFileKind::MultiplePipes,
+    InputFileKind::ThicknessLimit, InputFileKind::Economics};
 
 inline constexpr std::size_t kMaxLineBytes = 1024;
+// The most rows a file's table holds: far more candidate thicknesses than a
+// study needs, and a bound on what reading takes.
+inline constexpr std::size_t kMaxTableRows = 100;
 
 // Everything that differs between the kinds of file, including the
 // settings of the file dialogs that save and load them.
 struct InputFileFormat {
     InputFileKind kind;
-    std::string_view
-        description;        // "single pipe", "vessel", "multiple pipes", "thickness for a limit"
-    std::string_view title; // line 1, written as is; not checked on reading
-    bool hasListIndex;      // line 2 holds the index of the selected list entry
-    int listSize;           // entries of that list (index 0..listSize-1); 0 without
+    std::string_view description; // "single pipe", "vessel", "multiple pipes", ...
+    std::string_view title;       // line 1, written as is; not checked on reading
+    bool hasListIndex;            // line 2 holds the index of the selected list entry
+    int listSize;                 // entries of that list (index 0..listSize-1); 0 without
     // Control names of the fields in file order, from the line after the
     // title (or the list index) on: "Text3", ..., and "Text3(13)" for the
     // element 13 of a control array.
@@ -50,9 +68,16 @@ struct InputFileFormat {
     std::string_view dialogFilter;     // "description (*.ext)|*.ext|All files (*.*)|*.*"
     std::string_view defaultFileName;  // offered by the save dialog
     std::string_view defaultExtension; // without the dot
+    // The table after the fields: its control name ("Table1", cells
+    // "Table1(r,c)"), cells per row and the most rows a file may hold; 0
+    // columns for a kind without one.
+    std::string_view tableName;
+    int tableColumns;
+    std::size_t maxTableRows;
 
-    // Lines every file of this kind has: 12, 14, 46 or 14 (the diameter lines
-    // of the single pipe not counted).
+    // Lines every file of this kind has: 12, 14, 46, 14 or 21 (the diameter
+    // lines of the single pipe and the table's rows not counted; the table's
+    // row count line counted).
     int lineCount() const;
     // Line number (from 1) of fieldNames[0]: 3 with a list index, else 2.
     int firstFieldLine() const;
@@ -62,8 +87,8 @@ struct InputFileFormat {
 
 const InputFileFormat& FormatOf(InputFileKind kind);
 
-// The kind that a file name's extension stands for (.insp, .inv, .inmp, .inlim; any
-// letter case), nothing for another extension.
+// The kind that a file name's extension stands for (.insp, .inv, .inmp, .inlim,
+// .ineco; any letter case), nothing for another extension.
 std::optional<InputFileKind> KindFromPath(std::string_view path);
 
 // The content of one file, as the screen holds it.
@@ -74,12 +99,17 @@ struct InputRecord {
     // diameter lines (then the screen takes them from the list entry); never
     // written for the other kinds.
     std::optional<std::array<std::string, 2>> diameters;
+    // The table's rows, each of FormatOf(kind).tableColumns cells; empty for
+    // a kind without a table.
+    std::vector<std::vector<std::string>> table = {};
 };
 
 // The bytes of the file. Writes exactly FormatOf(kind).fieldNames.size()
 // field lines (a missing field gives an empty line, extra ones are dropped);
 // CR and LF inside a text are left out, since each text must stay one line.
 // The list index is written as a decimal integer (-1 when nothing is selected).
+// A table row is written with exactly tableColumns cells, in the same way;
+// every row is written (WriteInputFile refuses more than maxTableRows).
 std::string ToBytes(InputFileKind kind, const InputRecord& record);
 
 // Reads a file's bytes: lines end in CR LF or LF, the last one may end
@@ -87,8 +117,9 @@ std::string ToBytes(InputFileKind kind, const InputRecord& record);
 // checked. All or nothing: an error when the data has fewer lines than the
 // layout needs, when a taken line is longer than kMaxLineBytes, or when the
 // list index line is not an integer in 0..listSize-1 (-1, "nothing selected",
-// counts as out of range: a screen always has an entry selected). The
-// message names `fileName` when given.
+// counts as out of range: a screen always has an entry selected), when the
+// table's row count is not an integer in 0..maxTableRows or its rows are cut
+// short. The message names `fileName` when given.
 Expected<InputRecord, FileError> FromBytes(InputFileKind kind, std::string_view bytes,
                                            std::string_view fileName = {});
 
@@ -97,7 +128,8 @@ Expected<InputRecord, FileError> FromBytes(InputFileKind kind, std::string_view 
 // cannot be opened or read, is not a regular file, or FromBytes refuses it.
 Expected<InputRecord, FileError> ReadInputFile(InputFileKind kind, const std::string& path);
 
-// ToBytes written with WriteFileAtomically.
+// ToBytes written with WriteFileAtomically; a table of more than maxTableRows
+// rows is refused (no file could load it), the file left as it was.
 std::optional<FileError> WriteInputFile(InputFileKind kind, const InputRecord& record,
                                         const std::string& path);
 

@@ -78,7 +78,8 @@ void CommandLineTest::texts() {
     const QString help = termiva::app::HelpText();
     QVERIFY(help.startsWith(QStringLiteral("Usage: termiva [FILE]\n")));
     QVERIFY(help.endsWith(u'\n'));
-    for (const char* option : {"--help", "--version", ".insp", ".inv", ".inmp", "termiva-calc"})
+    for (const char* option :
+         {"--help", "--version", ".insp", ".inv", ".inmp", ".inlim", ".ineco", "termiva-calc"})
         QVERIFY2(help.contains(QLatin1String(option)), option);
 }
 

@@ -10,15 +10,12 @@
 namespace termiva::cases {
 namespace {
 
-constexpr InputFileKind kKinds[] = {InputFileKind::SinglePipe, InputFileKind::Vessel,
-                                    InputFileKind::MultiplePipes, InputFileKind::ThicknessLimit};
-
 // Each file kind, each extension and each id leads to one calculator.
 TEST(Calculator, RegistryFindsEachCalculatorOnce) {
     std::set<std::string_view> ids;
     for (const Calculator& calculator : Calculators())
         EXPECT_TRUE(ids.insert(calculator.id).second) << calculator.id;
-    for (InputFileKind kind : kKinds) {
+    for (InputFileKind kind : files::kInputFileKinds) {
         const Calculator& calculator = CalculatorOf(kind);
         EXPECT_EQ(calculator.kind, kind);
         EXPECT_EQ(FindCalculator(calculator.id), &calculator);
@@ -27,7 +24,8 @@ TEST(Calculator, RegistryFindsEachCalculatorOnce) {
         EXPECT_EQ(ScreenTitle(kind), calculator.title);
     }
     EXPECT_EQ(CalculatorOfPath("case.txt"), nullptr);
-    EXPECT_EQ(FindCalculator("economics"), nullptr);
+    EXPECT_EQ(FindCalculator("economics")->helpTopic, kEconomicsHelpTopic);
+    EXPECT_EQ(FindCalculator("energy"), nullptr);
     EXPECT_EQ(FindCalculator("diameter-table")->kind, std::nullopt);
 }
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "cases/calculator.h"
 #include "cases/economics_case.h"
 #include "test_data.h"
 
@@ -82,6 +83,39 @@ TEST(EconomicsCase, MissingAndInvalidTextsNameTheirFieldOrCell) {
     EXPECT_EQ(r.error().message, "Invalid entries, please enter numbers only (Table1(3,2), "
                                  "Installed cost [CHF/m²], candidate 3)");
     EXPECT_EQ(EconomicsFieldCaption(0, "Text12", "CHF"), "Energy price (p) [CHF/MWh]");
+}
+
+// Save and load: the file holds the texts byte for byte under either
+// separator, the table after the fields, and loading gives them back.
+TEST(EconomicsCase, FileRoundTripUnderEitherSeparator) {
+    const InputFileKind kind = InputFileKind::Economics;
+    for (std::string_view separator : {".", ","}) {
+        SCOPED_TRACE(separator);
+        const ScreenTexts screen = ScreenTextsOf(TestTexts(2, separator));
+        const std::string bytes = files::ToBytes(kind, RecordOf(screen));
+        std::string expected =
+            "Insulation energy and cost file\r\n2\r\n\r\n1.2\r\n1.8\r\n0.8\r\n150\r\n"
+            "20\r\n0.05\r\n1\r\n1\r\n\r\n8000\r\n50\r\n0.9\r\n202\r\n10\r\n6\r\n3\r\n"
+            "\r\n5\r\n40\r\n40\r\n60\r\n50\r\n80\r\n60\r\n100\r\n70\r\n120\r\n80\r\n";
+        std::replace(expected.begin(), expected.end(), '.', separator.front());
+        EXPECT_EQ(bytes, expected);
+        const auto record = files::FromBytes(kind, bytes);
+        ASSERT_TRUE(record) << record.error().message;
+        std::vector<ChangedField> changed;
+        const ScreenTexts loaded = LoadScreen(kind, *record, separator, &changed);
+        EXPECT_TRUE(changed.empty());
+        EXPECT_EQ(files::ToBytes(kind, RecordOf(loaded)), bytes);
+        EXPECT_EQ(EconomicsTextsOf(loaded).candidates.size(), 5u);
+    }
+    // A cell the typing filter changes is told by its caption.
+    files::InputRecord record = RecordOf(ScreenTextsOf(TestTexts(0, ".")));
+    record.table[1][1] = "-40";
+    std::vector<ChangedField> changed;
+    const ScreenTexts loaded = LoadScreen(kind, record, ".", &changed);
+    ASSERT_EQ(changed.size(), 1u);
+    EXPECT_EQ(changed[0].field, "Table1(2,2)");
+    EXPECT_NE(ChangedFieldsMessage(loaded, changed).find("Installed cost [EUR/m], candidate 2"),
+              std::string::npos);
 }
 
 } // namespace

@@ -8,8 +8,7 @@ namespace {
 
 // Every field of every screen has a tip that says what it is and names its unit.
 TEST(FieldTips, EveryFieldSaysWhatItIsAndItsUnit) {
-    for (const InputFileKind kind : {InputFileKind::SinglePipe, InputFileKind::Vessel,
-                                     InputFileKind::MultiplePipes, InputFileKind::ThicknessLimit})
+    for (const InputFileKind kind : files::kInputFileKinds)
         for (const FieldSpec& field : Fields(kind)) {
             SCOPED_TRACE(std::string(field.caption));
             EXPECT_FALSE(FieldTipOfCaption(field.caption).empty());
@@ -25,6 +24,8 @@ TEST(FieldTips, EveryFieldSaysWhatItIsAndItsUnit) {
     EXPECT_NE(FieldTip(InputFileKind::SinglePipe, "Text6").find("aluminium jacketing about 0.1"),
               std::string::npos);
     EXPECT_TRUE(FieldTip(InputFileKind::SinglePipe, "Text99").empty());
+    EXPECT_NE(FieldTip(InputFileKind::Economics, "Text10").find("pipe line"), std::string::npos);
+    EXPECT_NE(FieldTip(InputFileKind::Economics, "Text17").find("rise"), std::string::npos);
 }
 
 } // namespace

@@ -81,10 +81,21 @@ InputRecord ThicknessLimitGolden() {
             {}};
 }
 
+// A pipe under a decimal comma with three candidates; the vessel dimensions
+// are not used by it.
+InputRecord EconomicsGolden() {
+    return {0,
+            {"26,9", "", "", "", "143", "20", "0,07", "0,95", "1", "100", "8000", "50", "0,9",
+             "202", "10", "6", "3", "EUR"},
+            {},
+            {{"40", "30"}, {"60", "40"}, {"80", "52,5"}}};
+}
+
 void ExpectSameRecord(const InputRecord& actual, const InputRecord& expected) {
     EXPECT_EQ(actual.listIndex, expected.listIndex);
     EXPECT_EQ(actual.fields, expected.fields);
     EXPECT_EQ(actual.diameters, expected.diameters);
+    EXPECT_EQ(actual.table, expected.table);
 }
 
 TEST(InputFileFormatTest, EachKindHasItsLayoutAndDialogSettings) {
@@ -177,6 +188,50 @@ TEST(InputFileTest, ReadsTheGoldenFiles) {
     EXPECT_EQ(refused.error().message,
               "The file \"a.inlim\" is not a valid thickness for a limit input file: line 2 (the "
               "list entry) is not a number from 0 to 3.");
+}
+
+// The candidate table follows the fields: its row count, then a cell a line.
+TEST(InputFileTest, EconomicsTableRoundTripsAndIsCheckedWhole) {
+    const std::string golden = ReadAll(kData + "economics.ineco");
+    EXPECT_EQ(ToBytes(InputFileKind::Economics, EconomicsGolden()), golden);
+    EXPECT_EQ(FormatOf(InputFileKind::Economics).lineCount(), 21);
+    EXPECT_EQ(KindFromPath("study.INECO"), InputFileKind::Economics);
+    auto read = ReadInputFile(InputFileKind::Economics, kData + "economics.ineco");
+    ASSERT_TRUE(read) << read.error().message;
+    ExpectSameRecord(read.value(), EconomicsGolden());
+
+    InputRecord none = EconomicsGolden();
+    none.table.clear();
+    auto empty = FromBytes(InputFileKind::Economics, ToBytes(InputFileKind::Economics, none));
+    ASSERT_TRUE(empty);
+    ExpectSameRecord(empty.value(), none);
+
+    const std::size_t count = golden.find("\r\n3\r\n40") + 2;
+    const auto withCount = [&](const std::string& line) {
+        return std::string(golden).replace(count, 1, line);
+    };
+    const std::pair<std::string, std::string> refused[] = {
+        {golden.substr(0, golden.rfind("52,5")), "it has only 26 of its 27 lines"},
+        {withCount("101"), "line 21 (the number of table rows) is not a number from 0 to 100"},
+        {withCount("-1"), "line 21 (the number of table rows) is not a number from 0 to 100"},
+        {withCount(""), "line 21 (the number of table rows) is not a number from 0 to 100"},
+        {golden.substr(0, count), "it has only 20 of its 21 lines"},
+    };
+    for (const auto& [bytes, message] : refused) {
+        auto record = FromBytes(InputFileKind::Economics, bytes, "a.ineco");
+        ASSERT_FALSE(record) << message;
+        EXPECT_NE(record.error().message.find(message), std::string::npos)
+            << record.error().message;
+    }
+
+    // A table no file may hold is not written, and the old file stays.
+    const std::string path = (fs::temp_directory_path() / "termiva-too-many.ineco").string();
+    WriteAll(path, golden);
+    InputRecord many = EconomicsGolden();
+    many.table.resize(kMaxTableRows + 1, {"1", "1"});
+    ASSERT_TRUE(WriteInputFile(InputFileKind::Economics, many, path));
+    EXPECT_EQ(ReadAll(path), golden);
+    fs::remove(path);
 }
 
 TEST(InputFileTest, MultiplePipesWithTwoRowsLeavesTheOtherLinesEmpty) {
