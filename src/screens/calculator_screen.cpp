@@ -55,7 +55,7 @@ QString CalculatorScreen::inputFile() const {
 
 InputFileBinding CalculatorScreen::fileBinding() {
     return InputFileBinding{
-        *calculator_.kind, [this] { return CheckInputs(); }, list_, {}, &fields_};
+        *calculator_.kind, [this] { return CheckInputs(); }, list_, {}, &fields_, {}};
 }
 
 void CalculatorScreen::loadFile(const QString& path) {

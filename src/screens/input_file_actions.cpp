@@ -149,6 +149,8 @@ void LoadInputFileFrom(Platform& platform, const InputFileBinding& binding, cons
         if (binding.afterListLoaded)
             binding.afterListLoaded();
     }
+    if (binding.makeTableRows && format.tableColumns > 0)
+        binding.makeTableRows(record->table.size());
     // Each text is set as if typed, so the typing filter runs on it; the
     // diameters a file keeps come last and win over the list entry's. A
     // decimal saved under the other separator is read as that number.

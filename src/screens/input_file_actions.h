@@ -25,6 +25,9 @@ struct InputFileBinding {
     QComboBox* list = nullptr;             // the list whose index the file stores, if any
     std::function<void()> afterListLoaded; // single pipe: runs Combo1_Click once more
     const ScreenFields* fields = nullptr;  // every field the file keeps, by control name
+    // A screen with a table: makes the rows a file holds, before their
+    // cells' texts are set.
+    std::function<void(std::size_t rows)> makeTableRows;
 };
 
 // CheckInputs, the save dialog, the file, then "Data successfuly saved fo file!".

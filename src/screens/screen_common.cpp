@@ -57,6 +57,10 @@ void ScreenFields::add(NumericField* field) {
     fields_.emplace_back(field->objectName().toStdString(), field);
 }
 
+void ScreenFields::remove(const NumericField* field) {
+    std::erase_if(fields_, [field](const auto& entry) { return entry.second == field; });
+}
+
 NumericField* ScreenFields::find(std::string_view controlName) const {
     for (const auto& [name, field] : fields_) {
         if (name == controlName)

@@ -64,6 +64,8 @@ class ScreenFields {
 public:
     // Known by its objectName: "Text3", "Text3(13)".
     void add(NumericField* field);
+    // Forgets a field that goes away or takes another name (a table's cell).
+    void remove(const NumericField* field);
     NumericField* find(std::string_view controlName) const;
     // A field without the numeric rules (a list typed as text), known by its
     // objectName like the others.
@@ -201,9 +203,11 @@ public:
     // inputs changed stays; else the note from before the change comes back.
     void settle();
     bool isStale() const { return stale_; }
+    // An input changed that is no field or list (a table row added or
+    // removed): the results shown go stale as after typing.
+    void inputChanged();
 
 private:
-    void inputChanged();
     void updateNames();
 
     QWidget* screen_;
