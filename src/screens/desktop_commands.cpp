@@ -37,15 +37,11 @@ namespace {
 // A window's geometry blob is a few dozen bytes; anything much larger is not one.
 constexpr qsizetype kMaxGeometryBytes = 1024;
 
-constexpr std::array kInputFileKinds = {
-    files::InputFileKind::SinglePipe, files::InputFileKind::Vessel,
-    files::InputFileKind::MultiplePipes, files::InputFileKind::ThicknessLimit};
-
 // Every input file kind at once, then each on its own, then all files.
 QString OpenFilter() {
     QStringList all;
     QStringList each;
-    for (const files::InputFileKind kind : kInputFileKinds) {
+    for (const files::InputFileKind kind : files::kInputFileKinds) {
         const files::InputFileFormat& format = files::FormatOf(kind);
         const QStringList parts =
             QString::fromUtf8(format.dialogFilter.data(),

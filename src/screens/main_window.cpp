@@ -7,6 +7,7 @@
 #include "screens/chart_screen.h"
 #include "screens/desktop_commands.h"
 #include "screens/diagram.h"
+#include "screens/economics_screen.h"
 #include "screens/multiple_pipes_screen.h"
 #include "screens/report_action.h"
 #include "screens/single_pipe_screen.h"
@@ -107,6 +108,9 @@ Form4* MDIForm1::form4() const {
 Form8* MDIForm1::form8() const {
     return form8_;
 }
+Form9* MDIForm1::form9() const {
+    return form9_;
+}
 
 void MDIForm1::createMenus() {
     const auto menu = [this](const QString& name, const QString& caption) {
@@ -137,11 +141,15 @@ void MDIForm1::createMenus() {
                       &MDIForm1::More_pipes_Click);
     Pipe_limit = item(Pipes, QStringLiteral("Pipe_limit"), QStringLiteral("Thickness for a &limit"),
                       &MDIForm1::Pipe_limit_Click);
+    Pipe_economics = item(Pipes, QStringLiteral("Pipe_economics"),
+                          QStringLiteral("&Energy and cost"), &MDIForm1::Pipe_economics_Click);
     Vessel = menu(QStringLiteral("Vessel"), QStringLiteral("&Vessel"));
     Single_vessel = item(Vessel, QStringLiteral("Single_vessel"), QStringLiteral("&Single vessel"),
                          &MDIForm1::Single_vessel_Click);
     Vessel_limit = item(Vessel, QStringLiteral("Vessel_limit"),
                         QStringLiteral("Thickness for a &limit"), &MDIForm1::Vessel_limit_Click);
+    Vessel_economics = item(Vessel, QStringLiteral("Vessel_economics"),
+                            QStringLiteral("&Energy and cost"), &MDIForm1::Vessel_economics_Click);
     Help = menu(QStringLiteral("Help"), QStringLiteral("&Help"));
     Software_description =
         item(Help, QStringLiteral("Software_description"), QStringLiteral("&Software description"),
@@ -378,6 +386,28 @@ void MDIForm1::Vessel_limit_Click() {
     showLimitScreen(ObjectListIndexOfVesselListIndex(shape));
 }
 
+void MDIForm1::showEconomicsScreen(int object) {
+    if (!form9_) {
+        // Take inputs reads the single pipe, vessel or limit screen while it is open.
+        form9_ = new Form9(platform_,
+                           [this](files::InputFileKind kind) { return openScreenTexts(kind); });
+        addScreen(form9_);
+        form9_->Form_Load(object);
+    } else if ((form9_->Combo1->currentIndex() == 0) != (object == 0)) {
+        form9_->Combo1->setCurrentIndex(object);
+    }
+    bringUp(form9_);
+}
+
+void MDIForm1::Pipe_economics_Click() {
+    showEconomicsScreen(0);
+}
+
+void MDIForm1::Vessel_economics_Click() {
+    const int shape = form2_ ? form2_->Combo1->currentIndex() : 0;
+    showEconomicsScreen(ObjectListIndexOfVesselListIndex(shape));
+}
+
 std::optional<cases::ScreenTexts> MDIForm1::openScreenTexts(files::InputFileKind kind) const {
     for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
         const auto* screen = qobject_cast<const CalculatorScreen*>(window->widget());
@@ -402,6 +432,8 @@ CalculatorScreen* MDIForm1::showCalculator(const cases::Calculator& calculator) 
          [](MDIForm1& w) -> CalculatorScreen* { return w.Single_vessel_Click(), w.form2(); }},
         {"thickness-limit",
          [](MDIForm1& w) -> CalculatorScreen* { return w.Pipe_limit_Click(), w.form8(); }},
+        {"economics",
+         [](MDIForm1& w) -> CalculatorScreen* { return w.Pipe_economics_Click(), w.form9(); }},
     };
     for (const Entry& entry : kScreens) {
         if (entry.id == calculator.id)
@@ -416,7 +448,7 @@ void MDIForm1::OpenFile(const QString& path) {
     CalculatorScreen* screen = calculator ? showCalculator(*calculator) : nullptr;
     if (!screen) {
         platform_.error(QStringLiteral("The file \"%1\" is not an input data file: its name does "
-                                       "not end in .insp, .inv, .inmp or .inlim.")
+                                       "not end in .insp, .inv, .inmp, .inlim or .ineco.")
                             .arg(path));
         return;
     }

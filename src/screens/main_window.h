@@ -34,9 +34,11 @@ class Form2;
 class Form3;
 class Form4;
 class Form8;
+class Form9;
 
 // Help topics of the screens (the calculators' own stand in src/cases).
 using cases::kChartScreenHelpTopic;
+using cases::kEconomicsHelpTopic;
 using cases::kMainWindowHelpTopic;
 using cases::kMultiplePipesHelpTopic;
 using cases::kSinglePipeHelpTopic;
@@ -60,6 +62,11 @@ public:
     // pipe, or for a vessel (of the vessel screen's shape when it is open).
     void Pipe_limit_Click();
     void Vessel_limit_Click();
+    // "Energy and cost" at the end of the Pipes and Vessel menus: the energy,
+    // cost and economic thickness screen for a pipe, or for a vessel (of the
+    // vessel screen's shape when it is open).
+    void Pipe_economics_Click();
+    void Vessel_economics_Click();
     void Software_description_Click();
     void Exit_Click();
     void MDIForm_Unload(); // the window closed: the application ends
@@ -86,6 +93,7 @@ public:
     Form3* form3() const;
     Form4* form4() const;
     Form8* form8() const;
+    Form9* form9() const;
     QMdiArea* mdiArea() const { return mdiArea_; }
     Diagram* diagram() const { return diagram_.get(); }
     // File > Open, Recent files and Save, Edit, Window, About, drop.
@@ -97,9 +105,11 @@ public:
     QAction* Single_pipe = nullptr;
     QAction* More_pipes = nullptr;
     QAction* Pipe_limit = nullptr;
+    QAction* Pipe_economics = nullptr;
     QMenu* Vessel = nullptr;
     QAction* Single_vessel = nullptr;
     QAction* Vessel_limit = nullptr;
+    QAction* Vessel_economics = nullptr;
     QMenu* Help = nullptr;
     QAction* Software_description = nullptr;
     QAction* Exit = nullptr;
@@ -138,6 +148,8 @@ private:
     void showResultNote();
     // Brings up the thickness for a limit screen with `object` chosen.
     void showLimitScreen(int object);
+    // Brings up the energy and cost screen with `object` chosen.
+    void showEconomicsScreen(int object);
     // Brings up the screen of `calculator` as its menu item does.
     CalculatorScreen* showCalculator(const cases::Calculator& calculator);
     // The texts of the open screen of the calculator of `kind`, if any.
@@ -151,6 +163,7 @@ private:
     QPointer<Form3> form3_;
     QPointer<Form4> form4_;
     QPointer<Form8> form8_;
+    QPointer<Form9> form9_;
 };
 
 } // namespace termiva

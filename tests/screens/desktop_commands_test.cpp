@@ -150,7 +150,7 @@ void DesktopCommandsTest::openSaveAndTheFilePanel() {
     const auto dialogs = platform_.takeDialogs();
     QCOMPARE(dialogs.size(), std::size_t{1});
     QCOMPARE(dialogs[0].settings.DialogTitle, QStringLiteral("Open"));
-    for (const char* ext : {"*.insp", "*.inv", "*.inmp", "*.inlim"})
+    for (const char* ext : {"*.insp", "*.inv", "*.inmp", "*.inlim", "*.ineco"})
         QVERIFY(dialogs[0].settings.Filter.section(u'|', 1, 1).contains(QLatin1String(ext)));
     QCOMPARE(platform_.takeMessageTexts(), QStringList{kLoaded});
     QVERIFY(w.form3());

@@ -5,6 +5,7 @@
 #include "platform/scripted_platform.h"
 #include "screens/app_paths.h"
 #include "screens/chart_screen.h"
+#include "screens/economics_screen.h"
 #include "screens/heat_loss_table_screen.h"
 #include "screens/main_window.h"
 #include "screens/multiple_pipes_screen.h"
@@ -60,6 +61,8 @@ QWidget* ScreenOf(const MDIForm1& w, const QString& menuItem) {
         return w.form2();
     if (menuItem == QLatin1String("Pipe_limit"))
         return w.form8();
+    if (menuItem == QLatin1String("Pipe_economics"))
+        return w.form9();
     return w.form4();
 }
 
@@ -181,10 +184,12 @@ void MainWindowTest::menus() {
     };
     QCOMPARE(items(w.File), (QStringList{"Open=Open...", "RecentFiles=Recent files", "Save=Save",
                                          "=", "Report=Report..."}));
-    QCOMPARE(items(w.Pipes), (QStringList{"Single_pipe=Single pipe", "More_pipes=Multiple pipes",
-                                          "Pipe_limit=Thickness for a limit"}));
+    QCOMPARE(items(w.Pipes),
+             (QStringList{"Single_pipe=Single pipe", "More_pipes=Multiple pipes",
+                          "Pipe_limit=Thickness for a limit", "Pipe_economics=Energy and cost"}));
     QCOMPARE(items(w.Vessel),
-             (QStringList{"Single_vessel=Single vessel", "Vessel_limit=Thickness for a limit"}));
+             (QStringList{"Single_vessel=Single vessel", "Vessel_limit=Thickness for a limit",
+                          "Vessel_economics=Energy and cost"}));
     QCOMPARE(items(w.Help), (QStringList{"Software_description=Software description", "=",
                                          "About=About TERMIVA"}));
 }
@@ -300,6 +305,8 @@ void MainWindowTest::f1OpensTopicOfActiveScreen() {
     QCOMPARE(pressF1(), 3);
     w.Pipe_limit->trigger();
     QCOMPARE(pressF1(), 6);
+    w.Vessel_economics->trigger();
+    QCOMPARE(pressF1(), 7);
 }
 
 // "Thickness for a limit": one screen, for a pipe from "Pipes", for the vessel
@@ -406,6 +413,10 @@ void MainWindowTest::openFileLoadsItAsLoadFromFile_data() {
                                            << "Pipe_limit"
                                            << "Command6"
                                            << "Text5=150";
+    QTest::newRow("energy and cost") << data + "economics.ineco"
+                                     << "Pipe_economics"
+                                     << "Command6"
+                                     << "Table1(3,1)=80";
 }
 
 // A file named at start-up: its screen comes up, active, with the texts and the message that
@@ -516,7 +527,7 @@ void MainWindowTest::openFileOfAnotherExtension() {
     QCOMPARE(messages.size(), std::size_t{1});
     QCOMPARE(messages[0].title, QStringLiteral("Error"));
     QVERIFY(messages[0].text.contains(QStringLiteral("notes.txt")));
-    QVERIFY(messages[0].text.contains(QStringLiteral(".insp, .inv, .inmp or .inlim")));
+    QVERIFY(messages[0].text.contains(QStringLiteral(".insp, .inv, .inmp, .inlim or .ineco")));
 }
 
 // With TERMIVA_SHOTS set: the main window alone and with the single pipe screen.

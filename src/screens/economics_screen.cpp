@@ -1,0 +1,462 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "screens/economics_screen.h"
+
+#include "cases/thickness_limit_case.h"
+#include "screens/chart_picture.h"
+#include "screens/field_grid.h"
+#include "screens/screen_common.h"
+#include "screens/value_marks.h"
+
+#include <algorithm>
+#include <array>
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace termiva {
+namespace {
+
+using files::InputFileKind;
+
+constexpr InputFileKind kKind = InputFileKind::Economics;
+constexpr int kColumns = 9;
+constexpr int kResultCellTwips = 1050;
+// The row of the economic thickness stands out from the others.
+const QColor kEconomicRowColor{190, 240, 190};
+
+// The currency of the user's locale, where it has one.
+QString LocaleCurrency() {
+    const QString code = QLocale().currencySymbol(QLocale::CurrencyIsoCode);
+    return code.isEmpty() ? FromCase(cases::kDefaultCurrency) : code;
+}
+
+} // namespace
+
+Form9::Form9(Platform& platform, ScreenSource source, QWidget* parent)
+    : CalculatorScreen(platform, kKind, parent), source_(std::move(source)) {
+    setFont(ScreenFont(kBodyPoints));
+
+    QWidget* selection = buildSelection();
+    buildObject();
+    buildInputData();
+    buildMoney();
+    buildCandidates();
+    buildResults();
+    QWidget* buttons = buildButtons();
+
+    auto* physical = new QVBoxLayout;
+    physical->setSpacing(FromTwips(105));
+    physical->addWidget(selection);
+    physical->addWidget(Frame1);
+    physical->addWidget(Frame2);
+    physical->addStretch(1);
+    auto* money = new QVBoxLayout;
+    money->setSpacing(FromTwips(105));
+    money->addWidget(Frame3);
+    money->addWidget(Frame4, 1);
+
+    auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(FromTwips(240), FromTwips(240), FromTwips(240), FromTwips(240));
+    layout->setHorizontalSpacing(FromTwips(225));
+    layout->setVerticalSpacing(FromTwips(105));
+    layout->addLayout(physical, 0, 0);
+    layout->addLayout(money, 0, 1);
+    layout->addWidget(buttons, 0, 2, Qt::AlignTop);
+    // The results take the room the window gives: the chart grows with it.
+    layout->addWidget(Frame5, 1, 0, 1, 3);
+    layout->setColumnStretch(1, 1);
+    layout->setRowStretch(1, 1);
+
+    chainTabOrder();
+    StyleScreen(this);
+    fields_.applyTips(kKind);
+    AlignCaptions(frameCaptions_);
+    AlignCaptions(moneyCaptions);
+    SetDefaultButton(this, Command1);
+
+    results_ = new ResultWatch(this);
+    results_->addResult(Label1, QStringLiteral("Verdict"));
+    results_->addInput(Combo1);
+    for (NumericField* field : {Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text9,
+                                Text10, Text11, Text12, Text13, Text14, Text15, Text16, Text17})
+        results_->addInput(field);
+    results_->addInput(Text18);
+    connect(Table1, &CandidateTable::cellCreated, this,
+            [this](NumericField* cell) { results_->addInput(cell); });
+    connect(Table1, &CandidateTable::rowsChanged, this, [this] { results_->inputChanged(); });
+    connect(Text18, &QLineEdit::textChanged, this, &Form9::updateCaptions);
+    connect(Combo1, &QComboBox::currentIndexChanged, this, [this] { Combo1_Click(); });
+    Text18->setText(LocaleCurrency());
+    Table1->setRows(std::vector<cases::CandidateTexts>(1));
+    Combo1_Click();
+}
+
+QWidget* Form9::buildSelection() {
+    auto* box = new QWidget(this);
+    Combo1 = Named(new QComboBox(box), QStringLiteral("Combo1"));
+    list_ = Combo1;
+    for (std::string_view object : cases::kLimitObjects)
+        Combo1->addItem(FromCase(object));
+    Combo1->setMinimumWidth(FromTwips(2895));
+    Label2 =
+        MakeCaption(FromCase(cases::kLimitObjectListCaption), Combo1, QStringLiteral("Label2"));
+    auto* column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(Label2);
+    column->addWidget(Combo1);
+    return box;
+}
+
+void Form9::buildObject() {
+    Frame1 = MakeFrame(cases::kLimitObjectFrame, QStringLiteral("Frame1"), this);
+    FieldGrid grid = BodyGrid(Frame1, platform_, fields_, kKind);
+    grid.layout()->setColumnStretch(2, 1);
+    Text1 = grid.add("Text1", "Label3", &Label3);
+    Text2 = grid.add("Text2", "Label4", &Label4);
+    Text3 = grid.add("Text3", "Label5", &Label5);
+    Text4 = grid.add("Text4", "Label6", &Label6);
+    frameCaptions_ = grid.captions();
+}
+
+void Form9::buildInputData() {
+    Frame2 = MakeFrame(cases::kInputDataFrame, QStringLiteral("Frame2"), this);
+    FieldGrid grid = BodyGrid(Frame2, platform_, fields_, kKind);
+    grid.layout()->setColumnStretch(2, 1);
+    Text5 = grid.add("Text5", "Label7");
+    Text6 = grid.add("Text6", "Label8");
+    Text7 = grid.add("Text7", "Label9");
+    Text8 = grid.add("Text8", "Label10");
+    Text9 = grid.add("Text9", "Label11");
+    frameCaptions_.insert(frameCaptions_.end(), grid.captions().begin(), grid.captions().end());
+}
+
+void Form9::buildMoney() {
+    Frame3 = MakeFrame(cases::kEconomicsMoneyFrame, QStringLiteral("Frame3"), this);
+    FieldGrid grid = BodyGrid(Frame3, platform_, fields_, kKind);
+    grid.layout()->setColumnStretch(2, 1);
+    Text10 = grid.add("Text10", "Label12");
+    Text11 = grid.add("Text11", "Label13");
+    Text12 = grid.add("Text12", "Label14");
+    Text13 = grid.add("Text13", "Label15");
+    Text14 = grid.add("Text14", "Label16");
+    Text15 = grid.add("Text15", "Label17");
+    Text16 = grid.add("Text16", "Label18");
+    Text17 = grid.add("Text17", "Label19");
+    moneyCaptions = grid.captions();
+
+    Text18 = Body(Named(new QLineEdit(Frame3), FromCase(cases::kCurrencyField)));
+    Text18->setFixedWidth(FromTwips(1200));
+    // One line of the input file, and a unit beside numbers.
+    Text18->setMaxLength(12);
+    Text18->setToolTip(QStringLiteral("The currency the prices and costs are in, shown beside "
+                                      "every amount (EUR, USD, CHF, ...)"));
+    fields_.addText(Text18);
+    QLabel* caption =
+        Body(MakeCaption(FromCase(cases::kCurrencyCaption), Text18, QStringLiteral("Label20")));
+    grid.layout()->addWidget(caption, grid.rows(), 0);
+    grid.layout()->addWidget(Text18, grid.rows(), 1);
+    moneyCaptions.push_back(caption);
+}
+
+void Form9::buildCandidates() {
+    Frame4 = MakeFrame(cases::kCandidatesFrame, QStringLiteral("Frame4"), this);
+    Table1 = new CandidateTable(platform_, fields_, Frame4);
+    auto* column = new QVBoxLayout(Frame4);
+    column->addWidget(Table1);
+}
+
+void Form9::buildResults() {
+    Frame5 = MakeFrame(cases::kResultsFrame, QStringLiteral("Frame5"), this);
+    resultsFrame_ = Frame5;
+    KeepPlaceWhenHidden(Frame5);
+    auto* row = new QHBoxLayout(Frame5);
+    auto* table = new QVBoxLayout;
+    row->addLayout(table);
+
+    resultGrid_ = new QGridLayout;
+    resultGrid_->setHorizontalSpacing(2);
+    resultGrid_->setVerticalSpacing(2);
+    table->addLayout(resultGrid_);
+    for (int c = 0; c < kColumns; ++c) {
+        QLabel* heading = MakeLabel(QString(), QStringLiteral("Label%1").arg(30 + c), Frame5);
+        heading->setAlignment(Qt::AlignCenter);
+        heading->setWordWrap(true);
+        heading->setFixedWidth(FromTwips(kResultCellTwips));
+        resultGrid_->addWidget(heading, 0, c);
+        headings.push_back(heading);
+    }
+    Label1 = MakeLabel(QString(), FromCase(cases::kVerdictLabel), Frame5);
+    StyleBox(Label1, kResultBoxColor);
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    Label1->setWordWrap(true);
+    Label1->setMargin(4);
+    table->addWidget(Label1);
+    table->addStretch(1);
+
+    auto* chart = new QVBoxLayout;
+    Picture1 = Named(new EconomicsChartView(Frame5), QStringLiteral("Picture1"));
+    Picture1->setMinimumSize(FromTwips(5400), FromTwips(3900));
+    chart->addWidget(Picture1, 1);
+    Command7 = Named(new QPushButton(QStringLiteral("Save &picture..."), Frame5),
+                     QStringLiteral("Command7"));
+    connect(Command7, &QPushButton::clicked, this, &Form9::Command7_Click);
+    auto* under = new QHBoxLayout;
+    under->addStretch(1);
+    under->addWidget(Command7);
+    chart->addLayout(under);
+    row->addLayout(chart, 1);
+}
+
+QWidget* Form9::buildButtons() {
+    ButtonColumn buttons(this);
+    Command1 = buttons.add("&Calculation", "Command1");
+    Command2 = buttons.add("C&lear data", "Command2");
+    Command3 = buttons.add("&Input test data", "Command3");
+    Command4 = buttons.add("&Take inputs", "Command4");
+    Command4->setToolTip(
+        QStringLiteral("From the open single pipe, vessel or thickness for a limit screen"));
+    Command5 = buttons.add("&Save to file", "Command5");
+    Command6 = buttons.add("L&oad from file", "Command6");
+    buttons.addStretch();
+    connect(Command1, &QPushButton::clicked, this, &Form9::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form9::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form9::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &Form9::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &Form9::Command5_Click);
+    connect(Command6, &QPushButton::clicked, this, &Form9::Command6_Click);
+    return buttons.widget();
+}
+
+void Form9::chainTabOrder() {
+    QWidget* const chain[] = {Combo1, Text1,  Text2,  Text3,  Text4,  Text5,  Text6,
+                              Text7,  Text8,  Text9,  Text10, Text11, Text12, Text13,
+                              Text14, Text15, Text16, Text17, Text18};
+    for (std::size_t i = 0; i + 1 < std::size(chain); ++i)
+        setTabOrder(chain[i], chain[i + 1]);
+    // The table's cells come and go: it keeps its part of the chain itself.
+    Table1->chainTabOrder(Text18, Command1);
+    QWidget* const buttons[] = {Command1, Command2, Command3, Command4, Command5, Command6};
+    for (std::size_t i = 0; i + 1 < std::size(buttons); ++i)
+        setTabOrder(buttons[i], buttons[i + 1]);
+}
+
+void Form9::Form_Load(int object) {
+    if (Combo1->currentIndex() == object)
+        Combo1_Click();
+    else
+        Combo1->setCurrentIndex(std::clamp(object, 0, 3));
+    if (QWidget* window = parentWidget())
+        window->move(0, 0);
+}
+
+std::string Form9::currency() const {
+    return cases::EconomicsCurrency(texts());
+}
+
+void Form9::Combo1_Click() {
+    const int index = std::max(Combo1->currentIndex(), 0);
+    const std::array<std::pair<NumericField*, QLabel*>, 5> own = {{{Text1, Label3},
+                                                                   {Text2, Label4},
+                                                                   {Text3, Label5},
+                                                                   {Text4, Label6},
+                                                                   {Text10, moneyCaptions[0]}}};
+    for (const auto& [field, caption] : own) {
+        const bool used = cases::EconomicsUsesField(index, field->objectName().toStdString());
+        field->setVisible(used);
+        caption->setVisible(used);
+    }
+    updateCaptions();
+    hideResults();
+    growToContents();
+}
+
+// The captions follow the object (dimensions, costs per m or per m²) and
+// the currency.
+void Form9::updateCaptions() {
+    const int index = std::max(Combo1->currentIndex(), 0);
+    const std::string money = currency();
+    const auto caption = [&](NumericField* field, QLabel* label) {
+        label->setText(FromCase(
+            cases::EconomicsFieldCaption(index, field->objectName().toStdString(), money)));
+        field->setAccessibleName(label->text());
+    };
+    caption(Text1, Label3);
+    caption(Text2, Label4);
+    caption(Text3, Label5);
+    caption(Text4, Label6);
+    NumericField* const own[] = {Text10, Text11, Text12, Text13, Text14, Text15, Text16, Text17};
+    for (std::size_t i = 0; i < std::size(own); ++i)
+        caption(own[i], moneyCaptions[i]);
+    Table1->setCaptions(index, money);
+}
+
+void Form9::hideResults() {
+    Frame5->hide();
+    SetResultNote(this, QString());
+    results_->settle();
+}
+
+void Form9::ensureResultRows(int rows) {
+    while (static_cast<int>(resultCells_.size()) < rows) {
+        const int r = static_cast<int>(resultCells_.size()) + 1;
+        std::vector<QLabel*> cells;
+        for (int c = 1; c <= kColumns; ++c) {
+            QLabel* box =
+                MakeLabel(QString(), FromCase(cases::CellName(cases::kResultTable, r, c)), Frame5);
+            StyleBox(box, kResultBoxColor);
+            box->setMinimumSize(FromTwips(kResultCellTwips), box->fontMetrics().height() + 4);
+            resultGrid_->addWidget(box, r, c - 1);
+            results_->addResult(box, QString());
+            cells.push_back(box);
+        }
+        resultCells_.push_back(cells);
+    }
+}
+
+QLabel* Form9::resultCell(int row, int column) const {
+    if (row < 1 || row > shownRows_ || column < 1 || column > kColumns)
+        return nullptr;
+    return resultCells_[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column - 1)];
+}
+
+void Form9::Command1_Click() {
+    Table1->sort();
+    if (!CheckInputs())
+        return;
+    const cases::EconomicsTexts texts = cases::EconomicsTextsOf(this->texts());
+    const auto result = cases::CalculateEconomics(texts, DecimalSeparator());
+    if (!result) {
+        fields_.showError(platform_, result.error());
+        return;
+    }
+    showResults(*result);
+}
+
+void Form9::showResults(const EconomicsResult& result) {
+    const std::string money = currency();
+    const int index = std::max(Combo1->currentIndex(), 0);
+    const cases::EconomicsResultTexts shown =
+        cases::EconomicsResultTextsOf(result, index, money, DecimalSeparator());
+    const std::array<std::string, kColumns> columns = cases::EconomicsColumnHeadings(money);
+    for (int c = 0; c < kColumns; ++c)
+        headings[static_cast<std::size_t>(c)]->setText(
+            FromCase(columns[static_cast<std::size_t>(c)]));
+
+    const int rows = static_cast<int>(shown.rows.size());
+    ensureResultRows(rows);
+    shownRows_ = rows;
+    for (int r = 0; r < static_cast<int>(resultCells_.size()); ++r) {
+        const std::vector<QLabel*>& cells = resultCells_[static_cast<std::size_t>(r)];
+        if (r >= rows) {
+            for (QLabel* box : cells) {
+                box->clear();
+                box->hide();
+            }
+            continue;
+        }
+        const cases::EconomicsRowTexts& row = shown.rows[static_cast<std::size_t>(r)];
+        const std::array<std::string, kColumns> texts = row.cells();
+        const ValueFlags& flags = result.rows[static_cast<std::size_t>(r)].loss.point.flags;
+        const QColor colour = row.economic ? kEconomicRowColor : kResultBoxColor;
+        const QString rowName =
+            r == 0 ? FromCase(row.thickness)
+                   : QStringLiteral("%1 mm").arg(FromCase(row.thickness)) +
+                         (row.economic ? QStringLiteral(" (economic thickness)") : QString());
+        for (int c = 0; c < kColumns; ++c) {
+            QLabel* box = cells[static_cast<std::size_t>(c)];
+            box->setText(FromCase(texts[static_cast<std::size_t>(c)]));
+            QFont font = box->font();
+            font.setBold(row.economic);
+            box->setFont(font);
+            // The loss and the surface temperature carry the row's marks.
+            MarkResult(box, c == 1 || c == 2 ? flags : ValueFlags{}, colour);
+            if (row.economic && box->toolTip().isEmpty())
+                box->setToolTip(
+                    QStringLiteral("The economic thickness: the least life-cycle cost"));
+            results_->setCaption(box, rowName + QStringLiteral(", ") +
+                                          headings[static_cast<std::size_t>(c)]->text());
+            box->show();
+        }
+    }
+    Label1->setText(FromCase(shown.verdict));
+    SetResultNote(this, cases::MarksOf(result));
+    Picture1->draw(result, FromCase(money));
+    Frame5->show();
+    results_->settle();
+}
+
+void Form9::Command2_Click() {
+    for (NumericField* field : {Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text9,
+                                Text10, Text11, Text12, Text13, Text14, Text15, Text16, Text17})
+        field->clear();
+    Text18->setText(LocaleCurrency());
+    Table1->setRows(std::vector<cases::CandidateTexts>(1));
+    hideResults();
+}
+
+void Form9::Command3_Click() {
+    const cases::EconomicsTestData test =
+        cases::EconomicsTestDataOf(std::max(Combo1->currentIndex(), 0), DecimalSeparator());
+    fields_.setTexts(test.fields.texts);
+    Table1->setRows(test.candidates);
+}
+
+void Form9::Command4_Click() {
+    const bool pipe = Combo1->currentIndex() <= 0;
+    const InputFileKind own = pipe ? InputFileKind::SinglePipe : InputFileKind::Vessel;
+    const InputFileKind other = pipe ? InputFileKind::Vessel : InputFileKind::SinglePipe;
+    std::optional<cases::ScreenTexts> taken;
+    for (InputFileKind kind : {own, InputFileKind::ThicknessLimit, other}) {
+        if (source_ && !taken)
+            taken = source_(kind);
+    }
+    if (!taken) {
+        platform_.error(QStringLiteral(
+            "Open the single pipe, the vessel or the thickness for a limit screen first."));
+        return;
+    }
+    cases::TestData inputs;
+    if (taken->kind == InputFileKind::SinglePipe)
+        inputs = cases::TakeFromSinglePipe(*taken);
+    else if (taken->kind == InputFileKind::Vessel)
+        inputs = cases::TakeFromVessel(*taken);
+    else
+        inputs = cases::TakeFromThicknessLimit(*taken);
+    Combo1->setCurrentIndex(inputs.listIndex);
+    fields_.setTexts(inputs.texts);
+}
+
+void Form9::Command5_Click() {
+    Table1->sort();
+    saveToFile();
+}
+
+void Form9::Command6_Click() {
+    loadFromFile();
+}
+
+void Form9::Command7_Click() {
+    SavePictureAs(platform_, [this](const QString& path) { return Picture1->savePicture(path); });
+}
+
+void Form9::loadFile(const QString& path) {
+    LoadInputFileFrom(platform_, fileBinding(), path);
+}
+
+InputFileBinding Form9::fileBinding() {
+    InputFileBinding binding = CalculatorScreen::fileBinding();
+    // The file's rows are made before their texts go in.
+    binding.makeTableRows = [this](std::size_t rows) {
+        Table1->setRows(std::vector<cases::CandidateTexts>(rows));
+    };
+    return binding;
+}
+
+} // namespace termiva
