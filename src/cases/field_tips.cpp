@@ -9,7 +9,10 @@ namespace {
 
 // The quantity's symbol as its caption shows it, and what to say about it;
 // the first key the caption holds wins.
-constexpr std::array<std::pair<std::string_view, std::string_view>, 26> kTips = {{
+constexpr std::array<std::pair<std::string_view, std::string_view>, 28> kTips = {{
+    {"Thickness [mm]", "A candidate insulation thickness; typically 20 to 200 mm."},
+    {"Installed cost", "Cost of the insulation installed, material and labour, per metre of "
+                       "pipe or per m2 of the vessel's outer surface."},
     {"Pipe length (L)", "Length of the pipe line whose loss is costed."},
     {"Operating hours", "Hours a year the equipment is hot: 8760 all year round, at most 8784."},
     {"Energy price escalation", "Yearly rise of the energy price above the first year's; may "

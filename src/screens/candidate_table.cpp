@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/candidate_table.h"
 
+#include "cases/field_tips.h"
 #include "screens/field_grid.h"
 #include "screens/numeric_field.h"
 #include "screens/screen_common.h"
@@ -105,6 +106,7 @@ CandidateTable::Row CandidateTable::makeRow() {
         auto* field = Body(new NumericField(platform_, QString(), body_));
         field->setFixedWidth(FromTwips(kCellTwips));
         AddCaseRule(field, cases::CandidateFields()[c].rule);
+        field->setToolTip(FromCase(cases::FieldTipOfCaption(cases::CandidateFields()[c].caption)));
         field->installEventFilter(this);
         row[c] = field;
         Q_EMIT cellCreated(field);

@@ -26,18 +26,18 @@ void EconomicsChartView::draw(const EconomicsResult& result, const QString& curr
         top = std::max({top, row.equivalentAnnualCost, row.energyAnnualCost});
     const double end = result.rows.empty() ? 20 : result.rows.back().loss.point.thickness;
     xAxis_->setRange(0, std::max(end, 1.0));
-    auto* costAxis = Axis(QStringLiteral("Equivalent annual cost [%1]").arg(unit), Qt::black);
+    auto* costAxis = Axis(QStringLiteral("Annual cost [%1]").arg(unit), Qt::black);
     costAxis->setRange(0, std::max(top, 1.0) * 1.05);
     roundTicks({xAxis_, costAxis});
     chart->addAxis(xAxis_, Qt::AlignBottom);
     chart->addAxis(costAxis, Qt::AlignLeft);
 
-    QLineSeries* insulation = addLine(QStringLiteral("Insulation (I a)"), unit, kInsulationColour,
-                                      Qt::SolidLine, costAxis);
+    QLineSeries* insulation =
+        addLine(QStringLiteral("Insulation I·a"), unit, kInsulationColour, Qt::SolidLine, costAxis);
     QLineSeries* energy =
-        addLine(QStringLiteral("Energy (C PWF a)"), unit, kEnergyColour, Qt::SolidLine, costAxis);
+        addLine(QStringLiteral("Energy C·PWF·a"), unit, kEnergyColour, Qt::SolidLine, costAxis);
     QLineSeries* total =
-        addLine(QStringLiteral("Total"), unit, kTotalColour, Qt::SolidLine, costAxis);
+        addLine(QStringLiteral("Sum LCC·a"), unit, kTotalColour, Qt::SolidLine, costAxis);
     for (const EconomicsRow& row : result.rows) {
         const double thickness = row.loss.point.thickness;
         insulation->append(thickness, row.insulationAnnualCost);

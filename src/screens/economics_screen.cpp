@@ -27,7 +27,7 @@ using files::InputFileKind;
 
 constexpr InputFileKind kKind = InputFileKind::Economics;
 constexpr int kColumns = 9;
-constexpr int kResultCellTwips = 1050;
+constexpr int kResultCellTwips = 1200;
 // The row of the economic thickness stands out from the others.
 const QColor kEconomicRowColor{190, 240, 190};
 
@@ -57,21 +57,18 @@ Form9::Form9(Platform& platform, ScreenSource source, QWidget* parent)
     physical->addWidget(Frame1);
     physical->addWidget(Frame2);
     physical->addStretch(1);
-    auto* money = new QVBoxLayout;
-    money->setSpacing(FromTwips(105));
-    money->addWidget(Frame3);
-    money->addWidget(Frame4, 1);
 
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(FromTwips(240), FromTwips(240), FromTwips(240), FromTwips(240));
     layout->setHorizontalSpacing(FromTwips(225));
     layout->setVerticalSpacing(FromTwips(105));
     layout->addLayout(physical, 0, 0);
-    layout->addLayout(money, 0, 1);
-    layout->addWidget(buttons, 0, 2, Qt::AlignTop);
+    layout->addWidget(Frame3, 0, 1, Qt::AlignTop);
+    layout->addWidget(Frame4, 0, 2);
+    layout->addWidget(buttons, 0, 3, Qt::AlignTop);
     // The results take the room the window gives: the chart grows with it.
-    layout->addWidget(Frame5, 1, 0, 1, 3);
-    layout->setColumnStretch(1, 1);
+    layout->addWidget(Frame5, 1, 0, 1, 4);
+    layout->setColumnStretch(2, 1);
     layout->setRowStretch(1, 1);
 
     chainTabOrder();
@@ -202,7 +199,7 @@ void Form9::buildResults() {
 
     auto* chart = new QVBoxLayout;
     Picture1 = Named(new EconomicsChartView(Frame5), QStringLiteral("Picture1"));
-    Picture1->setMinimumSize(FromTwips(5400), FromTwips(3900));
+    Picture1->setMinimumSize(FromTwips(7500), FromTwips(4200));
     chart->addWidget(Picture1, 1);
     Command7 = Named(new QPushButton(QStringLiteral("Save &picture..."), Frame5),
                      QStringLiteral("Command7"));
@@ -345,9 +342,11 @@ void Form9::showResults(const EconomicsResult& result) {
     const cases::EconomicsResultTexts shown =
         cases::EconomicsResultTextsOf(result, index, money, DecimalSeparator());
     const std::array<std::string, kColumns> columns = cases::EconomicsColumnHeadings(money);
+    // The unit on a line of its own keeps "[EUR/a]" whole in a narrow column.
     for (int c = 0; c < kColumns; ++c)
         headings[static_cast<std::size_t>(c)]->setText(
-            FromCase(columns[static_cast<std::size_t>(c)]));
+            FromCase(columns[static_cast<std::size_t>(c)])
+                .replace(QStringLiteral(" ["), QStringLiteral("\n[")));
 
     const int rows = static_cast<int>(shown.rows.size());
     ensureResultRows(rows);
@@ -381,7 +380,7 @@ void Form9::showResults(const EconomicsResult& result) {
                 box->setToolTip(
                     QStringLiteral("The economic thickness: the least life-cycle cost"));
             results_->setCaption(box, rowName + QStringLiteral(", ") +
-                                          headings[static_cast<std::size_t>(c)]->text());
+                                          FromCase(columns[static_cast<std::size_t>(c)]));
             box->show();
         }
     }
