@@ -116,31 +116,16 @@ std::string WithCurrency(std::string_view caption, int listIndex, std::string_vi
     return text;
 }
 
-// Reads texts as numbers, remembering the first that is not one.
-class Reader {
-public:
-    Reader(const EconomicsTexts& texts, std::string_view separator)
-        : texts_(texts), separator_(separator) {}
-
-    double operator()(std::string_view text, const std::string& name) {
-        const std::optional<double> value = text::ToDouble(text, separator_);
-        if (!value && !failed_)
-            failed_ = CaseError{
-                name, std::string(kInvalidEntries) + " (" + name + ", " +
-                          EconomicsFieldCaption(texts_.screen.listIndex, name, texts_.currency()) +
-                          ")"};
-        return value.value_or(0);
-    }
-    double operator()(std::string_view controlName) {
-        return (*this)(texts_.screen.text(controlName), std::string(controlName));
-    }
-    const std::optional<CaseError>& error() const { return failed_; }
-
-private:
-    const EconomicsTexts& texts_;
-    std::string_view separator_;
-    std::optional<CaseError> failed_;
-};
+// The operating and money fields and the term each gives.
+constexpr std::array<std::pair<std::string_view, double EconomicsTerms::*>, 7> kTermFields = {{
+    {"Text11", &EconomicsTerms::hours},
+    {"Text12", &EconomicsTerms::price},
+    {"Text13", &EconomicsTerms::efficiency},
+    {"Text14", &EconomicsTerms::co2Factor},
+    {"Text15", &EconomicsTerms::life},
+    {"Text16", &EconomicsTerms::interest},
+    {"Text17", &EconomicsTerms::escalation},
+}};
 
 std::string Years(int n) {
     return std::to_string(n) + (n == 1 ? " year" : " years");
@@ -162,6 +147,11 @@ bool EconomicsUsesField(int listIndex, std::string_view controlName) {
     return LimitUsesField(listIndex, controlName);
 }
 
+std::array<std::string, 2> CandidateHeadings(int listIndex, std::string_view currency) {
+    return {WithCurrency(kCandidateFields[0].caption, listIndex, currency),
+            WithCurrency(kCandidateFields[1].caption, listIndex, currency)};
+}
+
 std::string EconomicsFieldCaption(int listIndex, std::string_view controlName,
                                   std::string_view currency) {
     if (IsShared(controlName))
@@ -169,8 +159,7 @@ std::string EconomicsFieldCaption(int listIndex, std::string_view controlName,
     if (controlName == kCurrencyField)
         return std::string(kCurrencyCaption);
     if (const auto cell = ParseCellName(kCandidateTable, controlName, 2))
-        return WithCurrency(kCandidateFields[static_cast<std::size_t>(cell->column - 1)].caption,
-                            listIndex, currency) +
+        return CandidateHeadings(listIndex, currency)[static_cast<std::size_t>(cell->column - 1)] +
                ", candidate " + std::to_string(cell->row);
     for (const FieldSpec& field : kOwnFields) {
         if (field.name == controlName)
@@ -231,51 +220,42 @@ std::vector<std::string> EconomicsMissing(const EconomicsTexts& texts) {
 
 CaseResult<EconomicsInput> EconomicsInputOf(const EconomicsTexts& texts,
                                             std::string_view decimalSeparator) {
-    Reader number(texts, decimalSeparator);
-    const int listIndex = std::clamp(texts.screen.listIndex, 0, 3);
+    // Read as one screen, so that a field or cell that is not a number is
+    // named by its caption and the emissivity is checked as elsewhere.
+    const ScreenTexts screen = ScreenTextsOf(texts);
+    CaseReader number(screen, decimalSeparator);
+    const int listIndex = std::clamp(screen.listIndex, 0, 3);
     const auto used = [&](std::string_view name) {
         return EconomicsUsesField(listIndex, name) ? number(name) : 0.0;
     };
+    const double D2 = used("Text1");
+    const double L = used("Text2");
+    const double H = used("Text3");
+    const double W = used("Text4");
+    const OperatingConditions conditions = number.conditions();
     EconomicsInput input;
     if (IsPipe(listIndex)) {
         SinglePipeInput pipe;
-        pipe.D2 = number("Text1");
-        pipe.T1 = number("Text5");
-        pipe.Tout = number("Text6");
-        pipe.k = number("Text7");
-        pipe.e = number("Text8");
-        pipe.WC = number("Text9");
+        static_cast<OperatingConditions&>(pipe) = conditions;
+        pipe.D2 = D2;
         input.object = pipe;
-        input.length = number("Text10");
     } else {
         VesselInput vessel;
+        static_cast<OperatingConditions&>(vessel) = conditions;
         vessel.shape = ShapeNumberOfObjectListIndex(listIndex);
-        vessel.L = used("Text2");
-        vessel.H = used("Text3");
-        vessel.W = number("Text4");
-        vessel.T1 = number("Text5");
-        vessel.Tout = number("Text6");
-        vessel.k = number("Text7");
-        vessel.e = number("Text8");
-        vessel.WC = number("Text9");
+        vessel.L = L;
+        vessel.H = H;
+        vessel.W = W;
         input.object = vessel;
     }
-    EconomicsTerms& t = input.terms;
-    t.hours = number("Text11");
-    t.price = number("Text12");
-    t.efficiency = number("Text13");
-    t.co2Factor = number("Text14");
-    t.life = number("Text15");
-    t.interest = number("Text16");
-    t.escalation = number("Text17");
-    for (std::size_t r = 0; r < texts.candidates.size(); ++r) {
-        const CandidateTexts& row = texts.candidates[r];
-        const double thickness = number(row.thickness, CandidateCellName(r + 1, 1));
-        const double cost = number(row.cost, CandidateCellName(r + 1, 2));
-        input.candidates.push_back({thickness, cost});
-    }
-    if (number.error())
-        return *number.error();
+    input.length = used("Text10");
+    for (const auto& [name, term] : kTermFields)
+        input.terms.*term = number(name);
+    for (std::size_t r = 1; r <= texts.candidates.size(); ++r)
+        input.candidates.push_back(
+            {number(CandidateCellName(r, 1)), number(CandidateCellName(r, 2))});
+    if (auto error = number.error())
+        return *error;
     return input;
 }
 

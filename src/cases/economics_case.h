@@ -51,6 +51,10 @@ const std::array<FieldSpec, 2>& CandidateFields();
 // dimensions as on the thickness for a limit screen, Text10 for the pipe only.
 bool EconomicsUsesField(int listIndex, std::string_view controlName);
 
+// The candidate table's column headings: "Thickness [mm]" and "Installed
+// cost [EUR/m]" (per m² for a vessel) with the currency text.
+std::array<std::string, 2> CandidateHeadings(int listIndex, std::string_view currency);
+
 // The caption of a field, a table cell ("Table1(3,2)", captioned
 // "Installed cost [EUR/m], candidate 3") or the currency, for the object of
 // `listIndex` and the currency text.

@@ -10,6 +10,7 @@
 #include "cases/single_pipe_case.h"
 #include "cases/vessel_case.h"
 #include "cli/arguments.h"
+#include "cli/economics_calc.h"
 #include "cli/limit_calc.h"
 #include "files/atomic_write.h"
 #include "files/diagram_export.h"
@@ -139,6 +140,11 @@ FileReport CalculateFile(const std::string& path, const Options& options,
         report.errors = {"The file \"" + path + "\" is a thickness for a limit file: use --limit."};
         return report;
     }
+    if (*report.kind == InputFileKind::Economics) {
+        report.status = kExitUnusable;
+        report.errors = {"The file \"" + path + "\" is an energy and cost file: use --economics."};
+        return report;
+    }
     auto record = files::ReadInputFile(*report.kind, path);
     if (!record) {
         report.status = kExitUnusable;
@@ -196,51 +202,6 @@ FileReport CalculateFile(const std::string& path, const Options& options,
             compute(report, screen, options, separator);
     }
     return report;
-}
-
-// Display width of a UTF-8 text: one column per character.
-std::size_t Columns(std::string_view text) {
-    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
-}
-
-// Rows of cells printed in columns two blanks apart, right-aligned but for a
-// first column of captions.
-void PrintColumns(std::ostream& out, const std::vector<std::vector<std::string>>& rows,
-                  bool captionColumn = true) {
-    std::vector<std::size_t> widths;
-    for (const auto& row : rows) {
-        widths.resize(std::max(widths.size(), row.size()), 0);
-        for (std::size_t i = 0; i < row.size(); ++i)
-            widths[i] = std::max(widths[i], Columns(row[i]));
-    }
-    for (const auto& row : rows) {
-        std::string line = "  ";
-        for (std::size_t i = 0; i < row.size(); ++i) {
-            std::string padding(widths[i] - Columns(row[i]), ' ');
-            if (i > 0)
-                line += "  ";
-            line += i == 0 && captionColumn ? row[i] + padding : padding + row[i];
-        }
-        while (!line.empty() && line.back() == ' ')
-            line.pop_back();
-        out << line << "\n";
-    }
-}
-
-// A marked value's text followed by "*"; where other values are marked, an
-// unmarked one by a blank, so that the digits stay in line. Unchanged when
-// nothing is marked.
-std::string Marked(const std::string& text, const ValueFlags& flags, const cases::Marks& marks) {
-    if (!marks.any())
-        return text;
-    return text + (flags.any() ? "*" : " ");
-}
-
-void PrintFootnote(std::ostream& out, const cases::Marks& marks) {
-    if (marks.any())
-        out << "  * " << marks.note() << "\n";
 }
 
 void PrintPlain(const FileReport& report, std::ostream& out, std::string_view separator) {
@@ -386,7 +347,47 @@ Json ToJson(const FileReport& report) {
     return json;
 }
 
+// Display width of a UTF-8 text: one column per character.
+std::size_t Columns(std::string_view text) {
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
 } // namespace
+
+void PrintColumns(std::ostream& out, const std::vector<std::vector<std::string>>& rows,
+                  bool captionColumn) {
+    std::vector<std::size_t> widths;
+    for (const auto& row : rows) {
+        widths.resize(std::max(widths.size(), row.size()), 0);
+        for (std::size_t i = 0; i < row.size(); ++i)
+            widths[i] = std::max(widths[i], Columns(row[i]));
+    }
+    for (const auto& row : rows) {
+        std::string line = "  ";
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            std::string padding(widths[i] - Columns(row[i]), ' ');
+            if (i > 0)
+                line += "  ";
+            line += i == 0 && captionColumn ? row[i] + padding : padding + row[i];
+        }
+        while (!line.empty() && line.back() == ' ')
+            line.pop_back();
+        out << line << "\n";
+    }
+}
+
+std::string Marked(const std::string& text, const ValueFlags& flags, const cases::Marks& marks) {
+    if (!marks.any())
+        return text;
+    return text + (flags.any() ? "*" : " ");
+}
+
+void PrintFootnote(std::ostream& out, const cases::Marks& marks) {
+    if (marks.any())
+        out << "  * " << marks.note() << "\n";
+}
 
 std::string Usage() {
     return "Usage: termiva-calc [--json] [--table] FILE...\n"
@@ -415,7 +416,7 @@ std::string Usage() {
            "Exit status: 0 every file calculated; 1 an input check or a calculation\n"
            "failed; 2 a usage error, a file that is not a readable input data file, or\n"
            "a workbook or report that could not be written.\n" +
-           LimitUsage();
+           LimitUsage() + EconomicsUsage();
 }
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
@@ -424,16 +425,23 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     const bool help = std::find(args.begin(), args.end(), "--help") != args.end();
     if (!help && IsLimitCommand(args))
         return RunLimit(args, out, err, decimalSeparator, writeReport);
+    if (!help && IsEconomicsCommand(args))
+        return RunEconomics(args, out, err, decimalSeparator, writeReport);
     const std::optional<Options> options = ParseArguments(args, err);
     if (!options)
         return kExitUnusable;
-    // The report of a limit file needs no --limit: the file says what it is.
+    // The report of a limit or an energy and cost file needs no --limit or
+    // --economics: the file says what it is.
     if (!options->help && !options->version && !options->report.path.empty() && !options->table &&
-        options->files.size() == 1 &&
-        files::KindFromPath(options->files.front()) == InputFileKind::ThicknessLimit) {
-        std::vector<std::string> limitArgs = {"--limit"};
-        limitArgs.insert(limitArgs.end(), args.begin(), args.end());
-        return RunLimit(limitArgs, out, err, decimalSeparator, writeReport);
+        options->files.size() == 1) {
+        const std::optional<InputFileKind> kind = files::KindFromPath(options->files.front());
+        const bool limit = kind == InputFileKind::ThicknessLimit;
+        if (limit || kind == InputFileKind::Economics) {
+            std::vector<std::string> own = {limit ? "--limit" : "--economics"};
+            own.insert(own.end(), args.begin(), args.end());
+            return limit ? RunLimit(own, out, err, decimalSeparator, writeReport)
+                         : RunEconomics(own, out, err, decimalSeparator, writeReport);
+        }
     }
     if (!options->report.path.empty() && !writeReport) {
         err << "termiva-calc: this program cannot write reports\n";

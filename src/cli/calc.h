@@ -6,6 +6,8 @@
 // writes the output formats.
 
 #include "cases/case_fields.h"
+#include "cases/result_marks.h"
+#include "engine/value_flags.h"
 #include "files/workbook_template.h"
 
 #include <functional>
@@ -49,5 +51,18 @@ using files::FindTemplate;
 
 // The text --help prints.
 std::string Usage();
+
+// Rows of cells printed in columns two blanks apart, right-aligned but for a
+// first column of captions.
+void PrintColumns(std::ostream& out, const std::vector<std::vector<std::string>>& rows,
+                  bool captionColumn = true);
+
+// A marked value's text followed by "*"; where other values are marked, an
+// unmarked one by a blank, so that the digits stay in line. Unchanged when
+// nothing is marked.
+std::string Marked(const std::string& text, const ValueFlags& flags, const cases::Marks& marks);
+
+// "  * NOTE" of the marks, when any value is marked.
+void PrintFootnote(std::ostream& out, const cases::Marks& marks);
 
 } // namespace termiva::cli

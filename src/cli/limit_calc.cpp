@@ -227,11 +227,9 @@ Json LimitJson(const LimitReport& report) {
         json["error"] = report.error;
         return json;
     }
-    static const char* const objects[] = {"pipe", "rectangular", "horizontal-cylinder",
-                                          "vertical-cylinder"};
     const ThicknessLimitResult& r = *report.result;
     json["kind"] = "thickness-limit";
-    json["object"] = objects[report.listIndex];
+    json["object"] = ObjectJsonName(report.listIndex);
     json["max_surface"] = OptionalJson(report.input->maxSurface);
     json["max_loss"] = OptionalJson(report.input->maxLoss);
     json["surface_thickness"] = OptionalJson(r.surfaceThickness);
@@ -248,6 +246,12 @@ Json LimitJson(const LimitReport& report) {
 }
 
 } // namespace
+
+std::string_view ObjectJsonName(int listIndex) {
+    static constexpr std::string_view kObjects[] = {"pipe", "rectangular", "horizontal-cylinder",
+                                                    "vertical-cylinder"};
+    return kObjects[std::clamp(listIndex, 0, 3)];
+}
 
 bool IsLimitCommand(const std::vector<std::string>& args) {
     for (const std::string& arg : args) {

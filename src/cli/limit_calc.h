@@ -26,4 +26,8 @@ int RunLimit(const std::vector<std::string>& args, std::ostream& out, std::ostre
 // The lines --help adds for these options.
 std::string LimitUsage();
 
+// The object of an object list entry (pipe, then the vessel shapes) as the
+// JSON outputs name it: "pipe", "rectangular", ...
+std::string_view ObjectJsonName(int listIndex);
+
 } // namespace termiva::cli

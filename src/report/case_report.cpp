@@ -3,6 +3,7 @@
 
 #include "cases/calculator.h"
 #include "cases/diameter_table_case.h"
+#include "cases/economics_case.h"
 #include "cases/pipe_group_case.h"
 #include "cases/result_marks.h"
 #include "cases/single_pipe_case.h"
@@ -10,7 +11,9 @@
 #include "cases/vessel_case.h"
 #include "engine/pipe_sizes.h"
 #include "support/version.h"
+#include "text/number_text.h"
 
+#include <algorithm>
 #include <cctype>
 #include <chrono>
 #include <ctime>
@@ -103,6 +106,9 @@ std::vector<ReportGroup> InputGroups(const ScreenTexts& screen) {
         if (screen.kind == InputFileKind::ThicknessLimit &&
             !cases::LimitUsesField(screen.listIndex, field.name))
             continue;
+        if (screen.kind == InputFileKind::Economics &&
+            !cases::EconomicsUsesField(screen.listIndex, field.name))
+            continue;
         if (groups.empty() || groups.back().title != field.group)
             groups.push_back({S(field.group), {}});
         std::string unit = S(field.unit);
@@ -113,6 +119,15 @@ std::vector<ReportGroup> InputGroups(const ScreenTexts& screen) {
             {cases::Caption(screen, field.name), screen.text(field.name), std::move(unit)});
     }
     return groups;
+}
+
+// The object list entry before the object's dimensions, as on the limit
+// and the energy and cost screens.
+void PrependObject(ReportDocument& document, const std::string& objectName) {
+    if (!document.inputs.empty() && document.inputs.front().title == cases::kLimitObjectFrame) {
+        auto& dimensions = document.inputs.front().fields;
+        dimensions.insert(dimensions.begin(), {S(cases::kLimitObjectListCaption), objectName, ""});
+    }
 }
 
 // "20 mm": the `i`-th insulation thickness (1-based) as typed.
@@ -298,10 +313,7 @@ Report LimitReport(const ScreenTexts& screen, const ReportContext& context) {
     const std::string objectName =
         object < cases::kLimitObjects.size() ? S(cases::kLimitObjects[object]) : std::string();
     document.inputs = InputGroups(screen);
-    if (!document.inputs.empty() && document.inputs.front().title == cases::kLimitObjectFrame) {
-        auto& dimensions = document.inputs.front().fields;
-        dimensions.insert(dimensions.begin(), {S(cases::kLimitObjectListCaption), objectName, ""});
-    }
+    PrependObject(document, objectName);
     // The standard list stands in the limits frame, under the limits.
     if (!document.inputs.empty() && document.inputs.back().title == cases::kLimitsFrame)
         document.inputs.back().fields.push_back(
@@ -380,6 +392,133 @@ Report LimitReport(const ScreenTexts& screen, const ReportContext& context) {
     return document;
 }
 
+// How the money follows from the losses, with this case's factors.
+std::vector<std::string> EconomicsMethod(const EconomicsResult& result,
+                                         std::string_view separator) {
+    const std::string pwf = cases::FormatNumber(result.presentWorthFactor, "0.0000", separator);
+    const std::string a = cases::FormatNumber(result.annuityFactor, "0.000000", separator);
+    return {
+        "Each row's heat loss Q and surface temperature are those of the single pipe (the loss "
+        "per metre times the pipe length L) or of the vessel calculation at that thickness.",
+        ProseNumbers(
+            "Per year: heat E = Q \u00b7 H / 10\u2076 [MWh/a], fuel F = E / \u03b7, energy "
+            "cost C = F \u00b7 p and CO2 M = F \u00b7 f / 1000 [t/a]. The installed cost I "
+            "is the candidate's cost per metre times L, or per m\u00b2 times the vessel's "
+            "outer surface (the bare surface of the vessel calculation). Savings S = "
+            "C(bare) \u2212 C; simple payback I / S, none where S \u2264 0.",
+            separator),
+        "Present-worth factor of the energy cost PWF = \u03a3 (1 + g)^(t \u2212 1) / (1 + i)^t "
+        "over the years t = 1 \u2026 n = [1 \u2212 ((1 + g)/(1 + i))^n] / (i \u2212 g), n / (1 + "
+        "i) when i = g; annuity factor a = i (1 + i)^n / ((1 + i)^n \u2212 1), 1 / n when i = 0. "
+        "Here PWF = " +
+            pwf + " and a = " + a +
+            ". Life-cycle cost LCC = I + C \u00b7 PWF; net present value NPV = S \u00b7 PWF "
+            "\u2212 I; equivalent annual cost LCC \u00b7 a = I \u00b7 a (insulation) + C "
+            "\u00b7 PWF \u00b7 a (energy); CO2 avoided = (M(bare) \u2212 M) \u00b7 n.",
+        "The economic thickness is the candidate of least life-cycle cost, the thinner one on a "
+        "tie. Where it is the thickest candidate, a thicker one may cost less still: extend the "
+        "list.",
+    };
+}
+
+Report EconomicsReport(const ScreenTexts& screen, const ReportContext& context) {
+    const std::string& separator = context.decimalSeparator;
+    const cases::EconomicsTexts texts = cases::EconomicsTextsOf(screen);
+    const auto result = cases::CalculateEconomics(texts, separator);
+    if (!result)
+        return std::vector<std::string>{result.error().message};
+
+    ReportDocument document = Frame(screen, context);
+    const int listIndex = std::clamp(screen.listIndex, 0, 3);
+    const bool pipe = listIndex == 0;
+    const std::string objectName = S(cases::kLimitObjects[static_cast<std::size_t>(listIndex)]);
+    const std::string currency = texts.currency();
+    document.inputs = InputGroups(screen);
+    PrependObject(document, objectName);
+    if (!document.inputs.empty() && document.inputs.back().title == cases::kEconomicsMoneyFrame)
+        document.inputs.back().fields.push_back(
+            {S(cases::kCurrencyCaption), screen.text(cases::kCurrencyField), ""});
+    const std::array<std::string, 2> candidateHeadings =
+        cases::CandidateHeadings(listIndex, currency);
+    ReportTable candidates;
+    candidates.title = S(cases::kCandidatesFrame);
+    candidates.rowHeading = "Candidate";
+    candidates.columnHeadings = {candidateHeadings.begin(), candidateHeadings.end()};
+    for (std::size_t r = 0; r < texts.candidates.size(); ++r) {
+        candidates.rowCaptions.push_back(std::to_string(r + 1));
+        candidates.rows.push_back({{texts.candidates[r].thickness}, {texts.candidates[r].cost}});
+    }
+    document.inputTables.push_back(std::move(candidates));
+
+    // The result table as the screen shows it, its columns in two tables that
+    // fit the page: the energy, then the money; the rows named by thickness.
+    const cases::EconomicsResultTexts shown =
+        cases::EconomicsResultTextsOf(*result, listIndex, currency, separator);
+    const std::array<std::string, 9> headings = cases::EconomicsColumnHeadings(currency);
+    ReportTable energy;
+    energy.title = "Heat loss, energy and CO2";
+    ReportTable money;
+    money.title = "Costs";
+    for (ReportTable* table : {&energy, &money})
+        table->rowHeading = "Insulation thickness";
+    constexpr std::size_t kFirstMoneyColumn = 4; // energy cost
+    for (std::size_t c = 1; c < headings.size(); ++c) {
+        const bool energyColumn = c < kFirstMoneyColumn || c == 5; // CO2 beside the heat
+        (energyColumn ? energy : money).columnHeadings.push_back(headings[c]);
+    }
+    for (std::size_t r = 0; r < shown.rows.size(); ++r) {
+        const EconomicsRow& row = result->rows[r];
+        std::string caption = r == 0 ? std::string(pipe ? "Bare pipe" : "Bare vessel")
+                                     : text::ToText(row.loss.point.thickness, separator) + " mm";
+        if (shown.rows[r].economic)
+            caption += " (economic)";
+        const std::array<std::string, 9> cells = shown.rows[r].cells();
+        const bool flagged = row.loss.point.flags.any();
+        std::vector<ReportCell>& energyRow = energy.rows.emplace_back();
+        std::vector<ReportCell>& moneyRow = money.rows.emplace_back();
+        for (std::size_t c = 1; c < cells.size(); ++c) {
+            const bool energyColumn = c < kFirstMoneyColumn || c == 5;
+            (energyColumn ? energyRow : moneyRow).push_back({cells[c], flagged && c <= 2});
+        }
+        energy.rowCaptions.push_back(caption);
+        money.rowCaptions.push_back(std::move(caption));
+    }
+    energy.flagNote = cases::MarksOf(*result).note();
+    document.results.push_back(std::move(energy));
+    document.results.push_back(std::move(money));
+    document.summary = "Energy and cost, " + objectName + " " +
+                       InputPhrase(document, {"D2", "L", "H", "W", "D", "T1", "Tout"}) + ": " +
+                       shown.verdict;
+    std::vector<std::string> method = EconomicsMethod(*result, separator);
+    document.method.insert(document.method.end(), method.begin(), method.end());
+
+    // The equivalent annual costs over the thickness, the economic thickness
+    // as an upright line.
+    ReportChart chart;
+    chart.xAxisTitle = "Insulation thickness [mm]";
+    chart.yAxisTitle = "Equivalent annual cost [" + currency + "/a]";
+    ReportSeries insulationCost{"Insulation (I \u00b7 a)", {}, false};
+    ReportSeries energyCost{"Energy (C \u00b7 PWF \u00b7 a)", {}, false};
+    ReportSeries sum{"Sum (LCC \u00b7 a)", {}, false};
+    // The candidates only: the bare object's energy cost would flatten the
+    // curves around their least sum (it stands in the tables).
+    double highest = 0;
+    for (std::size_t r = 1; r < result->rows.size(); ++r) {
+        const EconomicsRow& row = result->rows[r];
+        const double t = row.loss.point.thickness;
+        insulationCost.points.emplace_back(t, row.insulationAnnualCost);
+        energyCost.points.emplace_back(t, row.energyAnnualCost);
+        sum.points.emplace_back(t, row.equivalentAnnualCost);
+        highest = std::max(highest, row.equivalentAnnualCost);
+    }
+    chart.series = {std::move(insulationCost), std::move(energyCost), std::move(sum)};
+    const double economic = result->rows[result->economic].loss.point.thickness;
+    chart.series.push_back({"Economic thickness", {{economic, 0}, {economic, highest}}, false});
+    document.supplementTitle = "Equivalent annual costs over the insulation thickness";
+    document.chart = std::move(chart);
+    return document;
+}
+
 } // namespace
 
 std::string NowText() {
@@ -440,10 +579,9 @@ Report CaseReport(const ScreenTexts& screen, const ReportContext& context) {
     // The report content of each calculator, by its id.
     using Content = Report (*)(const ScreenTexts&, const ReportContext&);
     static const std::pair<std::string_view, Content> kContents[] = {
-        {"single-pipe", SinglePipeReport},
-        {"vessel", VesselReport},
-        {"multiple-pipes", MultiplePipesReport},
-        {"thickness-limit", LimitReport},
+        {"single-pipe", SinglePipeReport},       {"vessel", VesselReport},
+        {"multiple-pipes", MultiplePipesReport}, {"thickness-limit", LimitReport},
+        {"economics", EconomicsReport},
     };
     const std::string_view id = cases::CalculatorOf(screen.kind).id;
     for (const auto& [calculator, content] : kContents) {

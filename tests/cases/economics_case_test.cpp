@@ -83,6 +83,13 @@ TEST(EconomicsCase, MissingAndInvalidTextsNameTheirFieldOrCell) {
     EXPECT_EQ(r.error().message, "Invalid entries, please enter numbers only (Table1(3,2), "
                                  "Installed cost [CHF/m²], candidate 3)");
     EXPECT_EQ(EconomicsFieldCaption(0, "Text12", "CHF"), "Energy price (p) [CHF/MWh]");
+    // No surface emits more than a black body, here as on the other screens.
+    EconomicsTexts bright = TestTexts(0, ".");
+    bright.screen.texts["Text8"] = "1.5";
+    const auto refused = CalculateEconomics(bright, ".");
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.error().message, "Emissivity of Outside Surface (e) [-] must not be greater "
+                                       "than 1.");
 }
 
 // Save and load: the file holds the texts byte for byte under either
