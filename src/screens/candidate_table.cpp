@@ -27,14 +27,6 @@ QString CellName(std::size_t row, int column) {
     return FromCase(cases::CandidateCellName(row + 1, column));
 }
 
-// ", candidate 3" is the cell's, not the column's.
-QString ColumnCaption(int listIndex, int column, const std::string& currency) {
-    const QString caption = FromCase(
-        cases::EconomicsFieldCaption(listIndex, cases::CandidateCellName(1, column), currency));
-    const qsizetype at = caption.lastIndexOf(QStringLiteral(", candidate "));
-    return at < 0 ? caption : caption.left(at);
-}
-
 } // namespace
 
 CandidateTable::CandidateTable(Platform& platform, ScreenFields& fields, QWidget* parent)
@@ -44,9 +36,9 @@ CandidateTable::CandidateTable(Platform& platform, ScreenFields& fields, QWidget
     column->setContentsMargins(0, 0, 0, 0);
 
     auto* headings = new QHBoxLayout;
-    Label1 = MakeLabel(QString(), QStringLiteral("Label1"), this);
-    Label2 = MakeLabel(QString(), QStringLiteral("Label2"), this);
-    for (QLabel* heading : {Label1, Label2}) {
+    Label21 = MakeLabel(QString(), QStringLiteral("Label21"), this);
+    Label22 = MakeLabel(QString(), QStringLiteral("Label22"), this);
+    for (QLabel* heading : {Label21, Label22}) {
         heading->setWordWrap(true);
         heading->setFixedWidth(FromTwips(kCellTwips) + FromTwips(240));
         headings->addWidget(heading);
@@ -141,8 +133,9 @@ void CandidateTable::clearTexts() {
 void CandidateTable::setCaptions(int listIndex, const std::string& currency) {
     listIndex_ = listIndex;
     currency_ = currency;
-    Label1->setText(ColumnCaption(listIndex, 1, currency));
-    Label2->setText(ColumnCaption(listIndex, 2, currency));
+    const std::array<std::string, 2> headings = cases::CandidateHeadings(listIndex, currency);
+    Label21->setText(FromCase(headings[0]));
+    Label22->setText(FromCase(headings[1]));
     for (std::size_t r = 0; r < rows_.size(); ++r) {
         for (int c = 1; c <= 2; ++c)
             rows_[r][static_cast<std::size_t>(c - 1)]->setAccessibleName(

@@ -59,8 +59,9 @@ public:
     QWidget* lastInChain() const;
     void chainTabOrder(QWidget* before, QWidget* after);
 
-    QLabel* Label1 = nullptr; // thickness heading
-    QLabel* Label2 = nullptr; // cost heading
+    // Named apart from the screen's own labels, which the report finds by name.
+    QLabel* Label21 = nullptr; // thickness heading
+    QLabel* Label22 = nullptr; // cost heading
     QPushButton* Command8 = nullptr;
     QPushButton* Command9 = nullptr;
 

@@ -6,6 +6,7 @@
 
 #include "platform/scripted_platform.h"
 #include "screens/economics_screen.h"
+#include "screens/results_clipboard.h"
 #include "screens/value_marks.h"
 #include "test_support.h"
 
@@ -17,6 +18,7 @@
 #include <QLineSeries>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -121,8 +123,8 @@ void EconomicsScreenTest::calculation() {
     QCOMPARE(f.windowTitle(), QStringLiteral("ENERGY, COST AND ECONOMIC THICKNESS"));
     f.Combo1->setCurrentIndex(object);
     QCOMPARE(f.Text10->isVisibleTo(&f), object == 0);
-    QVERIFY(f.Table1->Label2->text().endsWith(object == 0 ? QStringLiteral("/m]")
-                                                          : QStringLiteral("/m²]")));
+    QVERIFY(f.Table1->Label22->text().endsWith(object == 0 ? QStringLiteral("/m]")
+                                                           : QStringLiteral("/m²]")));
     Click(f.Command3);
     QCOMPARE(f.Table1->rowCount(), 5);
     Click(f.Command1);
@@ -148,6 +150,12 @@ void EconomicsScreenTest::calculation() {
     const QPointF sum = static_cast<QLineSeries*>(chart->series()[2])->at(economic - 1);
     const QPoint at = f.Picture1->mapFromScene(chart->mapToPosition(sum, chart->series()[2]));
     QVERIFY(f.Picture1->toolTipAt(at).endsWith(QStringLiteral(" EUR/a")));
+
+    // Copy results: the inputs and the result tables as the screen shows them.
+    const std::unique_ptr<QMimeData> copied = ResultsMimeData(f);
+    QVERIFY(copied);
+    QVERIFY(copied->text().contains(u'\t' + column(2).front() + u'\t'));
+    QVERIFY(copied->html().contains(QStringLiteral("<td>") + column(9)[economic - 1]));
 }
 
 void EconomicsScreenTest::fieldRulesAndErrors() {
