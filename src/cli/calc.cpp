@@ -356,6 +356,17 @@ std::size_t Columns(std::string_view text) {
 
 } // namespace
 
+std::optional<std::string> WriteRequestedReport(const ReportRequest& request,
+                                                const ReportWriter& writeReport,
+                                                const cases::ScreenTexts& screen,
+                                                const std::string& file) {
+    // The input file would be lost under the PDF.
+    if (files::SameFile(request.path, file))
+        return "The report would replace the input file \"" + file +
+               "\"; name another file with --report.";
+    return writeReport(screen, file, request);
+}
+
 void PrintColumns(std::ostream& out, const std::vector<std::vector<std::string>>& rows,
                   bool captionColumn) {
     std::vector<std::size_t> widths;
@@ -470,12 +481,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             }
         }
         if (report.status == kExitOk && !options->report.path.empty()) {
-            if (files::SameFile(options->report.path, file)) {
-                // The input file would be lost under the PDF.
-                report.status = kExitUnusable;
-                report.errors = {"The report would replace the input file \"" + file +
-                                 "\"; name another file with --report."};
-            } else if (auto error = writeReport(*report.screen, file, options->report)) {
+            if (auto error =
+                    WriteRequestedReport(options->report, writeReport, *report.screen, file)) {
                 report.status = kExitUnusable;
                 report.errors = {*error};
             }

@@ -10,6 +10,7 @@
 #include "engine/value_flags.h"
 #include "files/workbook_template.h"
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <ostream>
@@ -51,6 +52,53 @@ using files::FindTemplate;
 
 // The text --help prints.
 std::string Usage();
+
+// --report of a file that calculated: the writer's message, or one when the
+// PDF would replace the input file; nothing when it was written.
+std::optional<std::string> WriteRequestedReport(const ReportRequest& request,
+                                                const ReportWriter& writeReport,
+                                                const cases::ScreenTexts& screen,
+                                                const std::string& file);
+
+// The loop of a command over its files: `calculate(file)` gives a Report
+// (with `file`, `status`, `error` and, once calculated, `screen`), whose PDF
+// is written where `request` names one; then its JSON line (`json(report)`),
+// its message on `err`, or `print(report, out)`, files apart by a blank line.
+// Returns the highest status; kExitUnusable at once for a report without a
+// writer.
+template <class Report, class Calculate, class JsonLine, class Print>
+int RunEachFile(const std::vector<std::string>& files, bool json, const ReportRequest& request,
+                const ReportWriter& writeReport, std::ostream& out, std::ostream& err,
+                Calculate calculate, JsonLine jsonLine, Print print) {
+    if (!request.path.empty() && !writeReport) {
+        err << "termiva-calc: this program cannot write reports\n";
+        return kExitUnusable;
+    }
+    int status = kExitOk;
+    bool first = true;
+    for (const std::string& file : files) {
+        Report report = calculate(file);
+        if (report.status == kExitOk && !request.path.empty()) {
+            if (auto error = WriteRequestedReport(request, writeReport, *report.screen, file)) {
+                report.status = kExitUnusable;
+                report.error = *error;
+            }
+        }
+        status = std::max(status, report.status);
+        if (json) {
+            out << jsonLine(report) << "\n";
+        } else if (report.status != kExitOk) {
+            err << "termiva-calc: " << (report.status == kExitUnusable ? "" : report.file + ": ")
+                << report.error << "\n";
+        } else {
+            if (!first)
+                out << "\n";
+            first = false;
+            print(report, out);
+        }
+    }
+    return status;
+}
 
 // Rows of cells printed in columns two blanks apart, right-aligned but for a
 // first column of captions.

@@ -8,7 +8,6 @@
 #include "cli/arguments.h"
 #include "cli/calc.h"
 #include "cli/limit_calc.h"
-#include "files/atomic_write.h"
 #include "files/input_file.h"
 #include "text/number_text.h"
 
@@ -327,40 +326,17 @@ int RunEconomics(const std::vector<std::string>& args, std::ostream& out, std::o
         ParseEconomicsArguments(args, decimalSeparator, err);
     if (!options)
         return kExitUnusable;
-    if (!options->report.path.empty() && !writeReport) {
-        err << "termiva-calc: this program cannot write reports\n";
-        return kExitUnusable;
-    }
-    int status = kExitOk;
-    bool first = true;
-    for (const std::string& file : options->files) {
-        EconomicsReport report = CalculateEconomicsFile(file, *options, decimalSeparator);
-        if (report.status == kExitOk && !options->report.path.empty()) {
-            if (files::SameFile(options->report.path, file)) {
-                // The input file would be lost under the PDF.
-                report.status = kExitUnusable;
-                report.error = "The report would replace the input file \"" + file +
-                               "\"; name another file with --report.";
-            } else if (auto error = writeReport(*report.screen, file, options->report)) {
-                report.status = kExitUnusable;
-                report.error = *error;
-            }
-        }
-        status = std::max(status, report.status);
-        if (options->json) {
-            out << EconomicsJson(report).dump(-1, ' ', false, Json::error_handler_t::replace)
-                << "\n";
-        } else if (report.status != kExitOk) {
-            err << "termiva-calc: " << (report.status == kExitUnusable ? "" : report.file + ": ")
-                << report.error << "\n";
-        } else {
-            if (!first)
-                out << "\n";
-            first = false;
-            PrintEconomics(report, out, decimalSeparator);
-        }
-    }
-    return status;
+    return RunEachFile<EconomicsReport>(
+        options->files, options->json, options->report, writeReport, out, err,
+        [&](const std::string& file) {
+            return CalculateEconomicsFile(file, *options, decimalSeparator);
+        },
+        [](const EconomicsReport& report) {
+            return EconomicsJson(report).dump(-1, ' ', false, Json::error_handler_t::replace);
+        },
+        [&](const EconomicsReport& report, std::ostream& to) {
+            PrintEconomics(report, to, decimalSeparator);
+        });
 }
 
 std::string EconomicsUsage() {

@@ -24,7 +24,8 @@ std::string WithoutCarriageReturns(std::string text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     Input input(data, size);
-    const auto kind = static_cast<files::InputFileKind>(input.Byte() % 3);
+    const files::InputFileKind kind =
+        files::kInputFileKinds[input.Byte() % files::kInputFileKinds.size()];
     const std::string separator = input.Byte() % 2 ? "," : ".";
     const std::string_view bytes = input.Rest();
 
@@ -39,11 +40,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                   "a field changes on the way back", record->fields[i]);
         Check(again->diameters.has_value() == record->diameters.has_value(),
               "the diameters come and go");
+        Check(again->table.size() == record->table.size(), "the table's row count changes");
+        for (std::size_t r = 0; r < record->table.size(); ++r)
+            for (std::size_t c = 0; c < record->table[r].size(); ++c)
+                Check(again->table[r][c] == WithoutCarriageReturns(record->table[r][c]),
+                      "a table cell changes on the way back", record->table[r][c]);
     }
 
     ClearScratch();
-    const char* extension[] = {".insp", ".inv", ".inmp"};
-    const std::string path = ScratchFolder() + "/case" + extension[static_cast<int>(kind)];
+    const std::string path =
+        ScratchFolder() + "/case." + std::string(files::FormatOf(kind).defaultExtension);
     WriteFile(path, bytes);
     for (const bool table : {false, true}) {
         std::vector<std::string> args = {"--json"};
@@ -59,6 +65,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (status == cli::kExitOk)
             Check(out.str().find("null") == std::string::npos, "a result that is not finite",
                   out.str());
+    }
+    if (kind == files::InputFileKind::Economics) {
+        std::ostringstream out, err;
+        const int status = cli::Run({"--json", "--economics", path}, out, err, separator);
+        Check(status >= cli::kExitOk && status <= cli::kExitUnusable, "an unknown exit status");
+        Check(status == cli::kExitOk || out.str().find("\"error\"") != std::string::npos,
+              "a failure without an error");
+        // Only a payback may be null: none where the row saves nothing.
+        std::string json = out.str();
+        const std::string none = "\"payback\":null";
+        for (auto at = json.find(none); at != std::string::npos; at = json.find(none))
+            json.erase(at, none.size());
+        if (status == cli::kExitOk)
+            Check(json.find("null") == std::string::npos, "a result that is not finite", json);
     }
     return 0;
 }
