@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 
 namespace termiva {
@@ -35,6 +36,18 @@ const QColor kEconomicRowColor{190, 240, 190};
 QString LocaleCurrency() {
     const QString code = QLocale().currencySymbol(QLocale::CurrencyIsoCode);
     return code.isEmpty() ? FromCase(cases::kDefaultCurrency) : code;
+}
+
+// How many leading words `message` shares with the name in `caption` (the
+// words before its symbol "(H)"), letter case aside.
+int SharedWords(const QString& message, const QString& caption) {
+    const QStringList said = message.split(u' ');
+    const QStringList name = caption.section(QStringLiteral(" ("), 0, 0).split(u' ');
+    int shared = 0;
+    while (shared < said.size() && shared < name.size() &&
+           said[shared].compare(name[shared], Qt::CaseInsensitive) == 0)
+        ++shared;
+    return shared;
 }
 
 } // namespace
@@ -330,10 +343,38 @@ void Form9::Command1_Click() {
     const cases::EconomicsTexts texts = cases::EconomicsTextsOf(this->texts());
     const auto result = cases::CalculateEconomics(texts, DecimalSeparator());
     if (!result) {
-        fields_.showError(platform_, result.error());
+        cases::CaseError error = result.error();
+        if (error.field.empty())
+            error.field = fieldOfMessage(QString::fromStdString(error.message));
+        fields_.showError(platform_, error);
         return;
     }
     showResults(*result);
+}
+
+// The calculation names the input it refuses by its meaning ("Operating
+// hours must ...", "Candidate 3 repeats ..."): the focus goes to that field
+// or cell, so the user can mend it at once.
+std::string Form9::fieldOfMessage(const QString& message) const {
+    static const QRegularExpression candidate(QStringLiteral("[Cc]andidate (\\d+)"));
+    if (const QRegularExpressionMatch match = candidate.match(message); match.hasMatch()) {
+        const int column = message.contains(QStringLiteral("installed cost")) ? 2 : 1;
+        return cases::CandidateCellName(match.captured(1).toULongLong(), column);
+    }
+    std::string best;
+    int most = 1; // one word ("Emissivity and ...") says too little
+    const int index = std::max(Combo1->currentIndex(), 0);
+    for (const cases::FieldSpec& field : cases::EconomicsFields()) {
+        const NumericField* control = fields_.find(field.name);
+        if (!control || !cases::EconomicsUsesField(index, field.name))
+            continue;
+        const int shared = SharedWords(message, control->accessibleName());
+        if (shared > most) {
+            most = shared;
+            best = field.name;
+        }
+    }
+    return best;
 }
 
 void Form9::showResults(const EconomicsResult& result) {

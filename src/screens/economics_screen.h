@@ -128,6 +128,9 @@ private:
     void hideResults();
     void showResults(const EconomicsResult& result);
     std::string currency() const;
+    // The control name of the field or cell a calculation message is about;
+    // empty when it names none.
+    std::string fieldOfMessage(const QString& message) const;
     // The result boxes of `rows` rows, made once and kept for later.
     void ensureResultRows(int rows);
 

@@ -187,6 +187,7 @@ void EconomicsScreenTest::fieldRulesAndErrors() {
     QCOMPARE(messages.size(), std::size_t{1});
     QCOMPARE(messages[0].title, QStringLiteral("Error"));
     QVERIFY2(messages[0].text.contains(QStringLiteral("8784")), qPrintable(messages[0].text));
+    QCOMPARE(QApplication::focusWidget(), f.Text11);
     QVERIFY(!f.Frame5->isVisible());
 
     // Clear data: every field empty, one empty row, the currency back.
@@ -222,10 +223,11 @@ void EconomicsScreenTest::tableEditing() {
     Click(f.Command1);
     QCOMPARE(f.resultRows(), 6);
 
-    // A repeated thickness is refused by the calculation.
+    // A repeated thickness is refused by the calculation, the focus on it.
     f.Table1->cell(2, 1)->setText(QStringLiteral("40"));
     Click(f.Command1);
     QCOMPARE(platform_.takeMessages().size(), std::size_t{1});
+    QCOMPARE(QApplication::focusWidget(), f.Table1->cell(2, 1));
 }
 
 void EconomicsScreenTest::staleResults() {
