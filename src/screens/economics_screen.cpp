@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <tuple>
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -56,13 +57,12 @@ Form9::Form9(Platform& platform, ScreenSource source, QWidget* parent)
     : CalculatorScreen(platform, kKind, parent), source_(std::move(source)) {
     setFont(ScreenFont(kBodyPoints));
 
-    QWidget* selection = buildSelection();
-    buildObject();
-    buildInputData();
+    QWidget* selection = buildInputs();
     buildMoney();
     buildCandidates();
     buildResults();
-    QWidget* buttons = buildButtons();
+    QWidget* buttons = BuildCaseButtons(
+        this, QStringLiteral("From the open single pipe, vessel or thickness for a limit screen"));
 
     auto* physical = new QVBoxLayout;
     physical->setSpacing(FromTwips(105));
@@ -108,43 +108,19 @@ Form9::Form9(Platform& platform, ScreenSource source, QWidget* parent)
     Combo1_Click();
 }
 
-QWidget* Form9::buildSelection() {
-    auto* box = new QWidget(this);
-    Combo1 = Named(new QComboBox(box), QStringLiteral("Combo1"));
+QWidget* Form9::buildInputs() {
+    // Label1 is the verdict's: the captions start at Label2.
+    inputs_ = BuildObjectInputs(this, platform_, fields_, kKind, 2);
+    Label2 = inputs_.listCaption;
+    Combo1 = inputs_.list;
     list_ = Combo1;
-    for (std::string_view object : cases::kLimitObjects)
-        Combo1->addItem(FromCase(object));
-    Combo1->setMinimumWidth(FromTwips(2895));
-    Label2 =
-        MakeCaption(FromCase(cases::kLimitObjectListCaption), Combo1, QStringLiteral("Label2"));
-    auto* column = new QVBoxLayout(box);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->addWidget(Label2);
-    column->addWidget(Combo1);
-    return box;
-}
-
-void Form9::buildObject() {
-    Frame1 = MakeFrame(cases::kLimitObjectFrame, QStringLiteral("Frame1"), this);
-    FieldGrid grid = BodyGrid(Frame1, platform_, fields_, kKind);
-    grid.layout()->setColumnStretch(2, 1);
-    Text1 = grid.add("Text1", "Label3", &Label3);
-    Text2 = grid.add("Text2", "Label4", &Label4);
-    Text3 = grid.add("Text3", "Label5", &Label5);
-    Text4 = grid.add("Text4", "Label6", &Label6);
-    frameCaptions_ = grid.captions();
-}
-
-void Form9::buildInputData() {
-    Frame2 = MakeFrame(cases::kInputDataFrame, QStringLiteral("Frame2"), this);
-    FieldGrid grid = BodyGrid(Frame2, platform_, fields_, kKind);
-    grid.layout()->setColumnStretch(2, 1);
-    Text5 = grid.add("Text5", "Label7");
-    Text6 = grid.add("Text6", "Label8");
-    Text7 = grid.add("Text7", "Label9");
-    Text8 = grid.add("Text8", "Label10");
-    Text9 = grid.add("Text9", "Label11");
-    frameCaptions_.insert(frameCaptions_.end(), grid.captions().begin(), grid.captions().end());
+    Frame1 = inputs_.objectFrame;
+    std::tie(Text1, Text2, Text3, Text4) = std::tuple_cat(inputs_.dimensions);
+    std::tie(Label3, Label4, Label5, Label6) = std::tuple_cat(inputs_.dimensionCaptions);
+    Frame2 = inputs_.conditionsFrame;
+    std::tie(Text5, Text6, Text7, Text8, Text9) = std::tuple_cat(inputs_.conditions);
+    frameCaptions_ = inputs_.captions;
+    return inputs_.selection;
 }
 
 void Form9::buildMoney() {
@@ -224,26 +200,6 @@ void Form9::buildResults() {
     row->addLayout(chart, 1);
 }
 
-QWidget* Form9::buildButtons() {
-    ButtonColumn buttons(this);
-    Command1 = buttons.add("&Calculation", "Command1");
-    Command2 = buttons.add("C&lear data", "Command2");
-    Command3 = buttons.add("&Input test data", "Command3");
-    Command4 = buttons.add("&Take inputs", "Command4");
-    Command4->setToolTip(
-        QStringLiteral("From the open single pipe, vessel or thickness for a limit screen"));
-    Command5 = buttons.add("&Save to file", "Command5");
-    Command6 = buttons.add("L&oad from file", "Command6");
-    buttons.addStretch();
-    connect(Command1, &QPushButton::clicked, this, &Form9::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form9::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &Form9::Command3_Click);
-    connect(Command4, &QPushButton::clicked, this, &Form9::Command4_Click);
-    connect(Command5, &QPushButton::clicked, this, &Form9::Command5_Click);
-    connect(Command6, &QPushButton::clicked, this, &Form9::Command6_Click);
-    return buttons.widget();
-}
-
 void Form9::chainTabOrder() {
     QWidget* const chain[] = {Combo1, Text1,  Text2,  Text3,  Text4,  Text5,  Text6,
                               Text7,  Text8,  Text9,  Text10, Text11, Text12, Text13,
@@ -271,17 +227,10 @@ std::string Form9::currency() const {
 }
 
 void Form9::Combo1_Click() {
-    const int index = std::max(Combo1->currentIndex(), 0);
-    const std::array<std::pair<NumericField*, QLabel*>, 5> own = {{{Text1, Label3},
-                                                                   {Text2, Label4},
-                                                                   {Text3, Label5},
-                                                                   {Text4, Label6},
-                                                                   {Text10, moneyCaptions[0]}}};
-    for (const auto& [field, caption] : own) {
-        const bool used = cases::EconomicsUsesField(index, field->objectName().toStdString());
-        field->setVisible(used);
-        caption->setVisible(used);
-    }
+    inputs_.showDimensions();
+    const bool pipe = cases::EconomicsUsesField(Combo1->currentIndex(), "Text10");
+    Text10->setVisible(pipe);
+    moneyCaptions[0]->setVisible(pipe);
     updateCaptions();
     hideResults();
     growToContents();
@@ -292,18 +241,12 @@ void Form9::Combo1_Click() {
 void Form9::updateCaptions() {
     const int index = std::max(Combo1->currentIndex(), 0);
     const std::string money = currency();
-    const auto caption = [&](NumericField* field, QLabel* label) {
-        label->setText(FromCase(
-            cases::EconomicsFieldCaption(index, field->objectName().toStdString(), money)));
-        field->setAccessibleName(label->text());
-    };
-    caption(Text1, Label3);
-    caption(Text2, Label4);
-    caption(Text3, Label5);
-    caption(Text4, Label6);
     NumericField* const own[] = {Text10, Text11, Text12, Text13, Text14, Text15, Text16, Text17};
-    for (std::size_t i = 0; i < std::size(own); ++i)
-        caption(own[i], moneyCaptions[i]);
+    for (std::size_t i = 0; i < std::size(own); ++i) {
+        moneyCaptions[i]->setText(FromCase(
+            cases::EconomicsFieldCaption(index, own[i]->objectName().toStdString(), money)));
+        own[i]->setAccessibleName(moneyCaptions[i]->text());
+    }
     Table1->setCaptions(index, money);
 }
 

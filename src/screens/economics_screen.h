@@ -14,6 +14,7 @@
 #include "screens/candidate_table.h"
 #include "screens/economics_chart.h"
 #include "screens/numeric_field.h"
+#include "screens/object_inputs.h"
 
 #include <functional>
 #include <optional>
@@ -116,13 +117,10 @@ protected:
     InputFileBinding fileBinding() override;
 
 private:
-    QWidget* buildSelection();
-    void buildObject();
-    void buildInputData();
+    QWidget* buildInputs();
     void buildMoney();
     void buildCandidates();
     void buildResults();
-    QWidget* buildButtons();
     void chainTabOrder();
     void updateCaptions();
     void hideResults();
@@ -135,6 +133,7 @@ private:
     void ensureResultRows(int rows);
 
     ScreenSource source_;
+    ObjectInputs inputs_;
     QGridLayout* resultGrid_ = nullptr;
     std::vector<std::vector<QLabel*>> resultCells_; // [row][column], rows made so far
     int shownRows_ = 0;

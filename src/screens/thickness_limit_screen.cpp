@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <tuple>
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -31,12 +32,11 @@ Form8::Form8(Platform& platform, ScreenSource source, QWidget* parent)
       source_(std::move(source)) {
     setFont(ScreenFont(kBodyPoints));
 
-    QWidget* selection = buildSelection();
-    buildObject();
-    buildInputData();
+    QWidget* selection = buildInputs();
     buildLimits();
     buildResults();
-    QWidget* buttons = buildButtons();
+    QWidget* buttons =
+        BuildCaseButtons(this, QStringLiteral("From the open single pipe or vessel screen"));
 
     auto* inputs = new QVBoxLayout;
     inputs->setSpacing(FromTwips(105));
@@ -76,43 +76,18 @@ Form8::Form8(Platform& platform, ScreenSource source, QWidget* parent)
     Combo1_Click();
 }
 
-QWidget* Form8::buildSelection() {
-    auto* box = new QWidget(this);
-    Combo1 = Named(new QComboBox(box), QStringLiteral("Combo1"));
+QWidget* Form8::buildInputs() {
+    inputs_ = BuildObjectInputs(this, platform_, fields_, InputFileKind::ThicknessLimit, 1);
+    Label1 = inputs_.listCaption;
+    Combo1 = inputs_.list;
     list_ = Combo1;
-    for (std::string_view object : cases::kLimitObjects)
-        Combo1->addItem(FromCase(object));
-    Combo1->setMinimumWidth(FromTwips(2895));
-    Label1 =
-        MakeCaption(FromCase(cases::kLimitObjectListCaption), Combo1, QStringLiteral("Label1"));
-    auto* column = new QVBoxLayout(box);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->addWidget(Label1);
-    column->addWidget(Combo1);
-    return box;
-}
-
-void Form8::buildObject() {
-    Frame1 = MakeFrame(cases::kLimitObjectFrame, QStringLiteral("Frame1"), this);
-    FieldGrid grid = BodyGrid(Frame1, platform_, fields_, InputFileKind::ThicknessLimit);
-    grid.layout()->setColumnStretch(2, 1);
-    Text1 = grid.add("Text1", "Label2", &Label2);
-    Text2 = grid.add("Text2", "Label3", &Label3);
-    Text3 = grid.add("Text3", "Label4", &Label4);
-    Text4 = grid.add("Text4", "Label5", &Label5);
-    frameCaptions_ = grid.captions();
-}
-
-void Form8::buildInputData() {
-    Frame2 = MakeFrame(cases::kInputDataFrame, QStringLiteral("Frame2"), this);
-    FieldGrid grid = BodyGrid(Frame2, platform_, fields_, InputFileKind::ThicknessLimit);
-    grid.layout()->setColumnStretch(2, 1);
-    Text5 = grid.add("Text5", "Label6");
-    Text6 = grid.add("Text6", "Label7");
-    Text7 = grid.add("Text7", "Label8");
-    Text8 = grid.add("Text8", "Label9");
-    Text9 = grid.add("Text9", "Label10");
-    frameCaptions_.insert(frameCaptions_.end(), grid.captions().begin(), grid.captions().end());
+    Frame1 = inputs_.objectFrame;
+    std::tie(Text1, Text2, Text3, Text4) = std::tuple_cat(inputs_.dimensions);
+    std::tie(Label2, Label3, Label4, Label5) = std::tuple_cat(inputs_.dimensionCaptions);
+    Frame2 = inputs_.conditionsFrame;
+    std::tie(Text5, Text6, Text7, Text8, Text9) = std::tuple_cat(inputs_.conditions);
+    frameCaptions_ = inputs_.captions;
+    return inputs_.selection;
 }
 
 void Form8::buildLimits() {
@@ -199,25 +174,6 @@ void Form8::buildResults() {
     column->addLayout(under);
 }
 
-QWidget* Form8::buildButtons() {
-    ButtonColumn buttons(this);
-    Command1 = buttons.add("&Calculation", "Command1");
-    Command2 = buttons.add("C&lear data", "Command2");
-    Command3 = buttons.add("&Input test data", "Command3");
-    Command4 = buttons.add("&Take inputs", "Command4");
-    Command4->setToolTip(QStringLiteral("From the open single pipe or vessel screen"));
-    Command5 = buttons.add("&Save to file", "Command5");
-    Command6 = buttons.add("L&oad from file", "Command6");
-    buttons.addStretch();
-    connect(Command1, &QPushButton::clicked, this, &Form8::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form8::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &Form8::Command3_Click);
-    connect(Command4, &QPushButton::clicked, this, &Form8::Command4_Click);
-    connect(Command5, &QPushButton::clicked, this, &Form8::Command5_Click);
-    connect(Command6, &QPushButton::clicked, this, &Form8::Command6_Click);
-    return buttons.widget();
-}
-
 void Form8::chainTabOrder() {
     QWidget* const chain[] = {Combo1,   Text1,    Text2,    Text3,    Text4,   Text5,  Text6,
                               Text7,    Text8,    Text9,    Text10,   Text11,  Text12, Command1,
@@ -237,16 +193,7 @@ void Form8::Form_Load(int object) {
 
 void Form8::Combo1_Click() {
     const int index = std::max(Combo1->currentIndex(), 0);
-    const std::array<std::pair<NumericField*, QLabel*>, 4> dimensions = {
-        {{Text1, Label2}, {Text2, Label3}, {Text3, Label4}, {Text4, Label5}}};
-    for (const auto& [field, caption] : dimensions) {
-        const std::string name = field->objectName().toStdString();
-        const bool used = cases::LimitUsesField(index, name);
-        field->setVisible(used);
-        caption->setVisible(used);
-        caption->setText(FromCase(cases::LimitFieldCaption(index, name)));
-        field->setAccessibleName(caption->text());
-    }
+    inputs_.showDimensions();
     Label11->setText(FromCase(cases::LimitFieldCaption(index, "Text11")));
     Text11->setAccessibleName(Label11->text());
     Label29->setText(FromCase(cases::ThicknessLimitResultCaptions(index).heatLoss));

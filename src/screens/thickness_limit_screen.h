@@ -13,6 +13,7 @@
 #include "screens/input_file_actions.h"
 #include "screens/limit_chart.h"
 #include "screens/numeric_field.h"
+#include "screens/object_inputs.h"
 #include "screens/screen_common.h"
 
 #include <functional>
@@ -105,17 +106,15 @@ public:
     QPushButton* Command6 = nullptr;
 
 private:
-    QWidget* buildSelection();
-    void buildObject();
-    void buildInputData();
+    QWidget* buildInputs();
     void buildLimits();
     void buildResults();
-    QWidget* buildButtons();
     void chainTabOrder();
     void drawChart(const ThicknessLimitInput& input, const ThicknessLimitResult& result);
     void nameResults();
 
     ScreenSource source_;
+    ObjectInputs inputs_;
     std::vector<QLabel*> frameCaptions_; // of the three input frames, one width
 };
 
