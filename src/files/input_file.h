@@ -100,7 +100,8 @@ struct InputRecord {
     // written for the other kinds.
     std::optional<std::array<std::string, 2>> diameters;
     // The table's rows, each of FormatOf(kind).tableColumns cells; empty for
-    // a kind without a table.
+    // a kind without a table. (The initializer lets a record be written
+    // without it, {index, fields, diameters}, as for the other kinds.)
     std::vector<std::vector<std::string>> table = {};
 };
 

@@ -1,5 +1,5 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Input data file records: the line layouts of the three calculator screens'
+# Input data file records: the line layouts of the calculator screens'
 # files and the all-or-nothing file writer. The workbook units join this
 # target from workbook.cmake.
 add_library(termiva_files STATIC

@@ -56,8 +56,6 @@ TEST(EconomicsCalc, FileAsTheScreenShowsIt) {
         << o.out;
 
     const nlohmann::json json = Json({"--economics", kEconomics});
-    EXPECT_EQ(json["kind"], "economics");
-    EXPECT_EQ(json["object"], "pipe");
     EXPECT_EQ(json["economic_thickness"], 80);
     ASSERT_EQ(json["candidates"].size(), 6u);
     EXPECT_EQ(json["candidates"][0]["thickness"], 0);
@@ -127,10 +125,6 @@ TEST(EconomicsCalc, ErrorsAndExitStatus) {
          kExitUnusable,
          "termiva-calc: The file \"" + kEconomics +
              "\" is an energy and cost file: use --economics.\n"},
-        {"an unknown option",
-         {"--economics", "--table", kEconomics},
-         kExitUnusable,
-         "termiva-calc: unknown option --table with --economics\n"},
         {"hours out of range", with(Terms("40:30", "8785"), {kVessel}), kExitFailed,
          "termiva-calc: " + kVessel +
              ": Operating hours must be greater than 0 and at most 8784 h/a.\n"},

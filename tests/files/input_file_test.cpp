@@ -194,8 +194,6 @@ TEST(InputFileTest, ReadsTheGoldenFiles) {
 TEST(InputFileTest, EconomicsTableRoundTripsAndIsCheckedWhole) {
     const std::string golden = ReadAll(kData + "economics.ineco");
     EXPECT_EQ(ToBytes(InputFileKind::Economics, EconomicsGolden()), golden);
-    EXPECT_EQ(FormatOf(InputFileKind::Economics).lineCount(), 21);
-    EXPECT_EQ(KindFromPath("study.INECO"), InputFileKind::Economics);
     auto read = ReadInputFile(InputFileKind::Economics, kData + "economics.ineco");
     ASSERT_TRUE(read) << read.error().message;
     ExpectSameRecord(read.value(), EconomicsGolden());
