@@ -2,6 +2,7 @@
 #include "screens/multiple_pipes_screen.h"
 
 #include "cases/pipe_group_case.h"
+#include "cases/raised_loss.h"
 #include "screens/field_grid.h"
 #include "screens/value_marks.h"
 
@@ -289,7 +290,7 @@ void Form4::Command1_Click() {
     Label21->setText(FromCase(shown.insulatedTotal));
     MarkResult(Label20, result->bareTotalFlags, kResultBoxColor);
     MarkResult(Label21, result->insTotalFlags, kResultBoxColor);
-    SetResultNote(this, cases::MarksOf(*result));
+    SetResultNote(this, FromCase(cases::PipeGroupNote(texts(), *result, DecimalSeparator())));
     results_->settle();
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/single_pipe_screen.h"
 
+#include "cases/raised_loss.h"
 #include "cases/single_pipe_case.h"
 #include "engine/pipe_sizes.h"
 #include "screens/field_grid.h"
@@ -239,7 +240,7 @@ void Form3::Command1_Click() {
     const std::array<QLabel*, 6> temperatures = {Label24, Label25, Label26,
                                                  Label27, Label28, Label29};
     ShowLosses(losses, temperatures, shown, result->flags, kResultBoxColor);
-    SetResultNote(this, cases::MarksOf(*result));
+    SetResultNote(this, FromCase(cases::SinglePipeNote(texts(), *result, DecimalSeparator())));
     results_->settle();
 }
 
