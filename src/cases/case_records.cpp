@@ -75,8 +75,16 @@ LoadedFields LoadFields(InputFileKind kind, const files::InputRecord& record,
                         std::string_view decimalSeparator) {
     LoadedFields loaded;
     for (FieldText& field : LoadedTexts(kind, record)) {
-        // Only numeric fields filter what is typed: a list typed as text stays as it is.
+        // Only numeric fields filter what is typed: a list typed as text stays as
+        // it is, but for the decimal separator of its thicknesses.
         if (!FindField(kind, field.field)) {
+            if (kind == InputFileKind::ThicknessLimit && field.field == kStandardListField) {
+                auto list = StandardListAsLoaded(field.text, decimalSeparator);
+                if (list)
+                    field.text = std::move(list).value();
+                else if (loaded.refused.empty())
+                    loaded.refused = list.error().message;
+            }
             loaded.texts.push_back(std::move(field));
             continue;
         }
@@ -89,7 +97,8 @@ LoadedFields LoadFields(InputFileKind kind, const files::InputRecord& record,
 }
 
 ScreenTexts LoadScreen(InputFileKind kind, const files::InputRecord& record,
-                       std::string_view decimalSeparator, std::vector<ChangedField>* changed) {
+                       std::string_view decimalSeparator, std::vector<ChangedField>* changed,
+                       std::string* refused) {
     ScreenTexts screen{kind, record.listIndex, {}};
     if (kind == InputFileKind::SinglePipe) {
         for (const FieldText& diameter : PipeSizeTexts(record.listIndex, decimalSeparator))
@@ -101,6 +110,8 @@ ScreenTexts LoadScreen(InputFileKind kind, const files::InputRecord& record,
         screen.texts[field.field] = std::move(field.text);
     if (changed)
         *changed = std::move(loaded.changed);
+    if (refused)
+        *refused = std::move(loaded.refused);
     return screen;
 }
 
