@@ -421,8 +421,9 @@ std::string Usage() {
            "\n"
            "Numbers are read and shown with the decimal separator of the system locale.\n"
            "Exit status: 0 every file calculated; 1 an input check or a calculation\n"
-           "failed; 2 a usage error, a file that is not a readable input data file, or\n"
-           "a workbook or report that could not be written.\n" +
+           "failed, or a file is of another kind than its name says; 2 a usage error,\n"
+           "a file that is not a readable input data file, or a workbook or report that\n"
+           "could not be written.\n" +
            LimitUsage();
 }
 
