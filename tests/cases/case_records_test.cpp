@@ -96,7 +96,7 @@ TEST(CaseRecords, TestDataTakesTheUsersSeparator) {
 }
 
 std::string Write(const std::string& name, const std::string& bytes) {
-    const std::string path = (std::filesystem::temp_directory_path() / name).string();
+    std::string path = (std::filesystem::temp_directory_path() / name).string();
     std::ofstream(path, std::ios::binary) << bytes;
     return path;
 }
