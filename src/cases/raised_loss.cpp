@@ -128,12 +128,8 @@ std::string PipeGroupRaisedNote(const ScreenTexts& screen, const PipeGroupResult
                                 std::string_view decimalSeparator) {
     CaseReader number(screen, decimalSeparator);
     ThicknessLimitInput pipe;
-    pipe.T1 = number("Text12");
-    pipe.Tout = number("Text11");
-    pipe.k = number("Text14");
-    pipe.e = number("Text15");
-    pipe.WC = number("Text16");
-    const double delta = number("Text13");
+    static_cast<OperatingConditions&>(pipe) = number.conditions();
+    const double delta = number(field::Thickness(1));
     std::string rows;
     int count = 0;
     for (std::size_t i = 0; i < result.rows.size(); ++i) {
