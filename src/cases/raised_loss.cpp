@@ -49,15 +49,17 @@ std::string Joined(const std::string& first, const std::string& second) {
     return first.empty() || second.empty() ? first + second : first + " " + second;
 }
 
-// The note of a screen with one bare and several insulated columns.
+// The note of a screen with one bare column and insulated columns under
+// tins1, tins2, ...
 template <std::size_t N>
 std::string ColumnsNote(const ScreenTexts& screen, const std::array<double, N>& loss,
-                        const std::array<double, N - 1>& thickness, std::string_view object,
-                        std::string_view decimalSeparator) {
+                        std::string_view object, std::string_view decimalSeparator) {
     std::optional<double> raised;
     for (std::size_t i = 1; i < N; ++i) {
+        const FieldId tins = field::Thickness(static_cast<int>(i));
         if (loss[i] > loss[0])
-            raised = std::max(raised.value_or(0.0), thickness[i - 1]);
+            raised = std::max(raised.value_or(0.0),
+                              text::ToDouble(screen.text(tins), decimalSeparator).value_or(0));
     }
     if (!raised)
         return {};
@@ -106,22 +108,12 @@ std::optional<double> LossRaisedBelow(const ThicknessLimitInput& object, double 
 
 std::string SinglePipeRaisedNote(const ScreenTexts& screen, const SinglePipeResult& result,
                                  std::string_view decimalSeparator) {
-    std::array<double, 5> thickness{};
-    for (std::size_t i = 0; i < thickness.size(); ++i)
-        thickness[i] =
-            text::ToDouble(screen.text(field::Thickness(static_cast<int>(i) + 1)), decimalSeparator)
-                .value_or(0);
-    return ColumnsNote(screen, result.HeatLoss, thickness, "pipe", decimalSeparator);
+    return ColumnsNote(screen, result.HeatLoss, "pipe", decimalSeparator);
 }
 
 std::string VesselRaisedNote(const ScreenTexts& screen, const VesselResult& result,
                              std::string_view decimalSeparator) {
-    std::array<double, 4> thickness{};
-    for (std::size_t i = 0; i < thickness.size(); ++i)
-        thickness[i] =
-            text::ToDouble(screen.text(field::Thickness(static_cast<int>(i) + 1)), decimalSeparator)
-                .value_or(0);
-    return ColumnsNote(screen, result.HeatLoss, thickness, "vessel", decimalSeparator);
+    return ColumnsNote(screen, result.HeatLoss, "vessel", decimalSeparator);
 }
 
 std::string PipeGroupRaisedNote(const ScreenTexts& screen, const PipeGroupResult& result,
