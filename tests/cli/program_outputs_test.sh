@@ -75,7 +75,6 @@ expect 1 "$kind" vessel.insp
 expect 1 '"error":"The file \\"vessel.insp\\" is a vessel input file' --json vessel.insp
 expect 1 "$kind" --max-loss 90 vessel.insp
 expect 1 "not a thickness for a limit one" --limit vessel.inlim
-[ -e r.pdf ] && fail "a report was written"
 
 # Numbers loading changes are refused by every command and output.
 with "$examples/thickness-limit.inlim" 8 -20 > cold.inlim
@@ -96,9 +95,5 @@ with "$examples/thickness-limit.inlim" 14 "25,5 30 32,5 40" > comma.inlim
 expect 0 "Next standard thickness \[mm\]            25.5" --limit comma.inlim
 with "$examples/thickness-limit.inlim" 14 "20,25" > unclear.inlim
 expect 1 'Standard thicknesses \[mm\]: "20,25" is two thicknesses' --limit unclear.inlim
-if locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
-  with "$examples/thickness-limit.inlim" 14 "25.5 30" > point.inlim
-  LC_ALL=de_DE.UTF-8 expect 0 "Next standard thickness \[mm\]            25,5" --limit point.inlim
-fi
 
 exit $((failures > 0))
