@@ -9,8 +9,9 @@
 
 #include "cases/calculator.h"
 #include "platform/platform.h"
+#include "screens/field_texts.h"
 #include "screens/input_file_actions.h"
-#include "screens/screen_common.h"
+#include "screens/result_watch.h"
 
 #include <string_view>
 

@@ -2,8 +2,8 @@
 #include "screens/input_file_actions.h"
 
 #include "screens/app_paths.h"
+#include "screens/field_texts.h"
 #include "screens/numeric_field.h"
-#include "screens/screen_common.h"
 
 #include <QComboBox>
 #include <QFile>

@@ -3,7 +3,7 @@
 
 #include "cases/thickness_limit_case.h"
 #include "screens/chart_picture.h"
-#include "screens/screen_common.h"
+#include "screens/screen_style.h"
 #include "text/nice_ticks.h"
 
 #include <algorithm>

@@ -2,7 +2,11 @@
 #include "screens/multiple_pipes_screen.h"
 
 #include "cases/pipe_group_case.h"
+#include "screens/control_names.h"
 #include "screens/field_grid.h"
+#include "screens/field_texts.h"
+#include "screens/result_watch.h"
+#include "screens/screen_style.h"
 #include "screens/value_marks.h"
 
 #include <algorithm>

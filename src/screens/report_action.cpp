@@ -7,6 +7,7 @@
 #include "screens/app_paths.h"
 #include "screens/calculator_screen.h"
 #include "screens/chart_screen.h"
+#include "screens/field_texts.h"
 
 #include <algorithm>
 

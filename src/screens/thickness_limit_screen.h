@@ -13,7 +13,6 @@
 #include "screens/input_file_actions.h"
 #include "screens/limit_chart.h"
 #include "screens/numeric_field.h"
-#include "screens/screen_common.h"
 
 #include <functional>
 #include <optional>

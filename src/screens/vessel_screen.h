@@ -11,7 +11,6 @@
 #include "screens/calculator_screen.h"
 #include "screens/input_file_actions.h"
 #include "screens/numeric_field.h"
-#include "screens/screen_common.h"
 
 #include <vector>
 

@@ -2,7 +2,9 @@
 #include "screens/workbook_chart_view.h"
 
 #include "files/diagram_export.h"
-#include "screens/screen_common.h"
+#include "screens/control_names.h"
+#include "screens/field_texts.h"
+#include "screens/screen_style.h"
 #include "text/nice_ticks.h"
 #include "text/number_text.h"
 

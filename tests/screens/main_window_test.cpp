@@ -660,3 +660,4 @@ void MainWindowTest::oneLookAndCaptionsStayBesideFields() {
 
 TERMIVA_TEST_MAIN(MainWindowTest)
 #include "main_window_test.moc"
+#include "screens/screen_style.h"

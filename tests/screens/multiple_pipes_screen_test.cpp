@@ -422,3 +422,4 @@ void MultiplePipesScreenTest::shots() {
 
 TERMIVA_TEST_MAIN(MultiplePipesScreenTest)
 #include "multiple_pipes_screen_test.moc"
+#include "screens/screen_style.h"

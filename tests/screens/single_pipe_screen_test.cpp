@@ -507,4 +507,6 @@ void SinglePipeScreenTest::staleResultsAndSpokenValues() {
 }
 
 TERMIVA_TEST_MAIN(SinglePipeScreenTest)
+#include "screens/result_watch.h"
+#include "screens/screen_style.h"
 #include "single_pipe_screen_test.moc"

@@ -489,4 +489,5 @@ void VesselScreenTest::nothingClipped() {
 }
 
 TERMIVA_TEST_MAIN(VesselScreenTest)
+#include "screens/screen_style.h"
 #include "vessel_screen_test.moc"
