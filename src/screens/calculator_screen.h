@@ -17,8 +17,12 @@
 
 #include <QWidget>
 
+// The controls the calculator screens' headers name.
 class QComboBox;
+class QGroupBox;
 class QLabel;
+class QLineEdit;
+class QPushButton;
 
 namespace termiva {
 

@@ -13,10 +13,6 @@
 
 #include <QWidget>
 
-class QGroupBox;
-class QLabel;
-class QPushButton;
-
 namespace termiva {
 
 class Form4 : public CalculatorScreen {

@@ -17,12 +17,6 @@
 
 #include <QWidget>
 
-class QComboBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-
 namespace termiva {
 
 class Form3 : public CalculatorScreen {

@@ -20,12 +20,6 @@
 
 #include <QWidget>
 
-class QComboBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-
 namespace termiva {
 
 class Form8 : public CalculatorScreen {

@@ -16,11 +16,6 @@
 
 #include <QWidget>
 
-class QComboBox;
-class QGroupBox;
-class QLabel;
-class QPushButton;
-
 namespace termiva {
 
 class Form2 : public CalculatorScreen {
