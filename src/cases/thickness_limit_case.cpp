@@ -289,7 +289,7 @@ ThicknessLimitChartTexts ThicknessLimitChartTextsOf(const ScreenTexts& screen) {
     texts.surfaceUnit = "oC";
     texts.lossUnit = IsPipe(screen.listIndex) ? "W/m" : "W";
     const auto limit = [&](std::string_view control, const std::string& unit) {
-        const std::string typed = screen.text(control);
+        const std::string& typed = screen.text(control);
         return typed.empty() ? std::string() : "limit " + typed + " " + unit;
     };
     texts.surfaceLimit = limit("Text10", texts.surfaceUnit);
