@@ -296,7 +296,7 @@ std::array<std::string, 9> EconomicsColumnHeadings(std::string_view currency) {
 }
 
 std::string GroupedAmount(double value, std::string_view decimalSeparator) {
-    const std::string plain = text::Format(value, "####0", decimalSeparator);
+    std::string plain = text::Format(value, "####0", decimalSeparator);
     const std::string group = decimalSeparator == "," ? "." : ",";
     const std::size_t first = plain.find_first_of("0123456789");
     if (first == std::string::npos)

@@ -339,6 +339,24 @@ ThicknessLimitCaptions ThicknessLimitResultCaptions(int listIndex) {
             "Next standard thickness [mm]"};
 }
 
+ThicknessLimitChartTexts ThicknessLimitChartTextsOf(const ScreenTexts& screen) {
+    const ThicknessLimitCaptions captions = ThicknessLimitResultCaptions(screen.listIndex);
+    ThicknessLimitChartTexts texts;
+    texts.thicknessAxis = captions.thickness;
+    texts.surface = captions.surfaceTemperature;
+    texts.loss = captions.heatLoss;
+    texts.surfaceUnit = "oC";
+    texts.lossUnit = IsPipe(screen.listIndex) ? "W/m" : "W";
+    const auto limit = [&](std::string_view control, const std::string& unit) {
+        const std::string& typed = screen.text(control);
+        return typed.empty() ? std::string() : "limit " + typed + " " + unit;
+    };
+    texts.surfaceLimit = limit("Text10", texts.surfaceUnit);
+    texts.lossLimit = limit("Text11", texts.lossUnit);
+    texts.answer = "Answer";
+    return texts;
+}
+
 TestData ThicknessLimitTestData(int listIndex, std::string_view decimalSeparator) {
     // The single pipe's or the vessel's test data, as "Take inputs" would copy it.
     ScreenTexts source{

@@ -134,6 +134,21 @@ struct ThicknessLimitCaptions {
 };
 ThicknessLimitCaptions ThicknessLimitResultCaptions(int listIndex);
 
+// The chart's texts, on the screen and in the report alike: its axes and the
+// names its legend gives the lines, each limit named with its value as typed
+// ("limit 50 oC"; empty when that limit is not given).
+struct ThicknessLimitChartTexts {
+    std::string thicknessAxis; // "Insulation thickness [mm]"
+    std::string surface;       // the surface temperature's curve and axis
+    std::string loss;          // the loss's curve and axis, with the object's unit
+    std::string surfaceUnit;   // "oC"
+    std::string lossUnit;      // "W/m" for the pipe, "W" for a vessel
+    std::string surfaceLimit;
+    std::string lossLimit;
+    std::string answer;
+};
+ThicknessLimitChartTexts ThicknessLimitChartTextsOf(const ScreenTexts& screen);
+
 // "Input test data" for the object of `listIndex` (the list stays): the
 // single pipe's or the vessel's test data with a 50 oC surface limit (pipe)
 // or a 1000 W loss limit (vessels) and the default standard list.

@@ -3,8 +3,8 @@
 
 #include "cases/case_file.h"
 #include "screens/app_paths.h"
+#include "screens/field_texts.h"
 #include "screens/numeric_field.h"
-#include "screens/screen_common.h"
 
 #include <QComboBox>
 #include <QFile>

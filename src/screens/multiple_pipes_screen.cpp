@@ -3,7 +3,11 @@
 
 #include "cases/pipe_group_case.h"
 #include "cases/raised_loss.h"
+#include "screens/control_names.h"
 #include "screens/field_grid.h"
+#include "screens/field_texts.h"
+#include "screens/result_watch.h"
+#include "screens/screen_style.h"
 #include "screens/value_marks.h"
 
 #include <algorithm>

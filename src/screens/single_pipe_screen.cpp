@@ -4,9 +4,13 @@
 #include "cases/raised_loss.h"
 #include "cases/single_pipe_case.h"
 #include "engine/pipe_sizes.h"
+#include "screens/control_names.h"
 #include "screens/field_grid.h"
+#include "screens/field_texts.h"
 #include "screens/input_file_actions.h"
-#include "screens/screen_common.h"
+#include "screens/result_watch.h"
+#include "screens/screen_style.h"
+#include "screens/svg_picture.h"
 #include "screens/value_marks.h"
 
 #include <array>

@@ -3,8 +3,12 @@
 
 #include "cases/raised_loss.h"
 #include "cases/vessel_case.h"
+#include "screens/control_names.h"
 #include "screens/field_grid.h"
-#include "screens/screen_common.h"
+#include "screens/field_texts.h"
+#include "screens/result_watch.h"
+#include "screens/screen_style.h"
+#include "screens/svg_picture.h"
 #include "screens/value_marks.h"
 
 #include <array>

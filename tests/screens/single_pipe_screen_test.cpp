@@ -3,6 +3,8 @@
 // main window shows it, with the scripted platform recording what was shown.
 
 #include "platform/scripted_platform.h"
+#include "screens/result_watch.h"
+#include "screens/screen_style.h"
 #include "screens/single_pipe_screen.h"
 #include "screens/value_marks.h"
 #include "test_support.h"
