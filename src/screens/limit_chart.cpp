@@ -3,7 +3,8 @@
 
 #include "cases/thickness_limit_case.h"
 #include "screens/chart_picture.h"
-#include "screens/screen_common.h"
+#include "screens/field_texts.h"
+#include "screens/screen_style.h"
 #include "text/nice_ticks.h"
 
 #include <algorithm>
@@ -12,11 +13,8 @@
 
 #include <QChart>
 #include <QLegend>
-#include <QLegendMarker>
 #include <QLineSeries>
 #include <QLocale>
-#include <QMouseEvent>
-#include <QToolTip>
 #include <QValueAxis>
 
 namespace termiva {
@@ -25,8 +23,6 @@ namespace {
 const QColor kSurfaceColour{200, 40, 40};
 const QColor kLossColour{30, 80, 200};
 const QColor kAnswerColour{0, 140, 0};
-const QColor kHiddenColour{160, 160, 160};
-constexpr double kHoverPixels = 8;
 constexpr double kLimitsShown = 3; // the loss axis reaches this many limits
 
 const char* const kUnitProperty = "termivaUnit";
@@ -61,9 +57,8 @@ double LossAxisTop(const std::vector<ThicknessPoint>& points, std::optional<doub
     return std::max(top, maxLoss.value_or(0)) * 1.05;
 }
 
-LimitChartView::LimitChartView(QWidget* parent) : QChartView(parent) {
+LimitChartView::LimitChartView(QWidget* parent) : PointTipChartView(parent) {
     setRenderHint(QPainter::Antialiasing);
-    setMouseTracking(true);
 }
 
 QLineSeries* LimitChartView::addLine(const QString& name, const QString& unit, const QColor& colour,
@@ -80,7 +75,7 @@ QLineSeries* LimitChartView::addLine(const QString& name, const QString& unit, c
 }
 
 void LimitChartView::draw(const ThicknessLimitInput& input, const ThicknessLimitResult& result,
-                          const LimitChartTexts& texts) {
+                          const cases::ThicknessLimitChartTexts& texts) {
     const std::vector<ThicknessPoint> points = cases::ThicknessLimitCurve(input, result);
     auto* chart = new QChart;
     chart_ = chart;
@@ -98,14 +93,15 @@ void LimitChartView::draw(const ThicknessLimitInput& input, const ThicknessLimit
     for (const ThicknessPoint& p : points)
         top = std::max(top, p.Tsurface);
     const double end = points.empty() ? 20 : points.back().thickness;
-    const QString surfaceUnit = QStringLiteral("oC");
+    const QString surfaceUnit = FromCase(texts.surfaceUnit);
+    const QString lossUnit = FromCase(texts.lossUnit);
 
-    xAxis_ = Axis(QStringLiteral("Insulation thickness [mm]"), Qt::black);
+    xAxis_ = Axis(FromCase(texts.thicknessAxis), Qt::black);
     xAxis_->setRange(0, end);
-    auto* surfaceAxis = Axis(QStringLiteral("Tsurface [oC]"), kSurfaceColour);
+    auto* surfaceAxis = Axis(FromCase(texts.surface), kSurfaceColour);
     surfaceAxis->setRange(std::min(input.Tout, 0.0),
                           std::max(top, input.maxSurface.value_or(0)) * 1.05);
-    auto* lossAxis = Axis(texts.lossTitle, kLossColour);
+    auto* lossAxis = Axis(FromCase(texts.loss), kLossColour);
     lossAxis->setRange(0, LossAxisTop(points, input.maxLoss));
     // Round tick values, whatever the curves' extremes.
     for (QValueAxis* axis : {xAxis_, surfaceAxis, lossAxis}) {
@@ -118,53 +114,38 @@ void LimitChartView::draw(const ThicknessLimitInput& input, const ThicknessLimit
     chart->addAxis(surfaceAxis, Qt::AlignLeft);
     chart->addAxis(lossAxis, Qt::AlignRight);
 
-    QLineSeries* surface = addLine(QStringLiteral("Tsurface [oC]"), surfaceUnit, kSurfaceColour,
-                                   Qt::SolidLine, surfaceAxis);
+    QLineSeries* surface =
+        addLine(FromCase(texts.surface), surfaceUnit, kSurfaceColour, Qt::SolidLine, surfaceAxis);
     QLineSeries* loss =
-        addLine(texts.lossTitle, texts.lossUnit, kLossColour, Qt::SolidLine, lossAxis);
+        addLine(FromCase(texts.loss), lossUnit, kLossColour, Qt::SolidLine, lossAxis);
     for (const ThicknessPoint& p : points) {
         surface->append(p.thickness, p.Tsurface);
         loss->append(p.thickness, p.HeatLoss);
     }
-    // The limits dashed in their quantity's colour, named with the value typed.
-    const auto limit = [&](const std::optional<double>& value, const QString& typed,
+    // The limits dashed in their quantity's colour.
+    const auto limit = [&](const std::optional<double>& value, const std::string& name,
                            const QString& unit, const QColor& colour, QValueAxis* axis) {
         if (!value)
             return;
-        QLineSeries* line = addLine(QStringLiteral("limit %1 %2").arg(typed, unit), unit, colour,
-                                    Qt::DashLine, axis);
+        QLineSeries* line = addLine(FromCase(name), unit, colour, Qt::DashLine, axis);
         line->append(0, *value);
         line->append(xAxis_->max(), *value);
     };
     limit(input.maxSurface, texts.surfaceLimit, surfaceUnit, kSurfaceColour, surfaceAxis);
-    limit(input.maxLoss, texts.lossLimit, texts.lossUnit, kLossColour, lossAxis);
+    limit(input.maxLoss, texts.lossLimit, lossUnit, kLossColour, lossAxis);
     QLineSeries* answer =
-        addLine(QStringLiteral("Answer"), QString(), kAnswerColour, Qt::DotLine, surfaceAxis);
+        addLine(FromCase(texts.answer), QString(), kAnswerColour, Qt::DotLine, surfaceAxis);
     answer->append(result.answer.thickness, surfaceAxis->min());
     answer->append(result.answer.thickness, surfaceAxis->max());
 
     QChart* previous = QChartView::chart();
     setChart(chart);
     delete previous;
-    connectLegend();
-}
-
-void LimitChartView::connectLegend() {
-    for (QLegendMarker* marker : chart_->legend()->markers())
-        connect(marker, &QLegendMarker::clicked, this, [this, marker] {
-            marker->series()->setVisible(!marker->series()->isVisible());
-            styleLegend(false);
-        });
-}
-
-// A hidden line keeps its entry, greyed, to be shown again; a picture
-// leaves it out.
-void LimitChartView::styleLegend(bool leaveOutHidden) {
-    for (QLegendMarker* marker : chart_->legend()->markers()) {
-        const bool shown = marker->series()->isVisible();
-        marker->setVisible(shown || !leaveOutHidden);
-        marker->setLabelBrush(shown ? QBrush(Qt::black) : QBrush(kHiddenColour));
-    }
+    connectLegend([this](int index) {
+        QAbstractSeries* series = this->chart()->series().at(index);
+        series->setVisible(!series->isVisible());
+        styleLegend(false);
+    });
 }
 
 bool LimitChartView::savePicture(const QString& path) {
@@ -176,37 +157,13 @@ bool LimitChartView::savePicture(const QString& path) {
     return saved;
 }
 
-QString LimitChartView::toolTipAt(const QPoint& position) const {
-    if (!chart_)
+QString LimitChartView::pointTip(int index, QPointF point) const {
+    const QAbstractSeries* series = chart()->series().at(index);
+    const QString unit = series->property(kUnitProperty).toString();
+    if (unit.isEmpty())
         return {};
-    const QPointF scene = mapToScene(position);
-    double best = kHoverPixels;
-    QString text;
-    for (QAbstractSeries* each : chart_->series()) {
-        auto* series = static_cast<QLineSeries*>(each);
-        const QString unit = series->property(kUnitProperty).toString();
-        if (!series->isVisible() || unit.isEmpty())
-            continue;
-        for (const QPointF& p : series->points()) {
-            const QPointF at = chart_->mapToPosition(p, series);
-            const double distance = std::hypot(at.x() - scene.x(), at.y() - scene.y());
-            if (distance <= best) {
-                best = distance;
-                text = QStringLiteral("%1\n%2 mm: %3 %4")
-                           .arg(series->name(), Number(p.x()), Number(p.y()), unit);
-            }
-        }
-    }
-    return text;
-}
-
-void LimitChartView::mouseMoveEvent(QMouseEvent* event) {
-    QChartView::mouseMoveEvent(event);
-    const QString text = toolTipAt(event->position().toPoint());
-    if (text.isEmpty())
-        QToolTip::hideText();
-    else
-        QToolTip::showText(event->globalPosition().toPoint(), text, this);
+    return QStringLiteral("%1\n%2 mm: %3 %4")
+        .arg(series->name(), Number(point.x()), Number(point.y()), unit);
 }
 
 } // namespace termiva

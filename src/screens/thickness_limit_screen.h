@@ -13,19 +13,12 @@
 #include "screens/input_file_actions.h"
 #include "screens/limit_chart.h"
 #include "screens/numeric_field.h"
-#include "screens/screen_common.h"
 
 #include <functional>
 #include <optional>
 #include <vector>
 
 #include <QWidget>
-
-class QComboBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
 
 namespace termiva {
 
