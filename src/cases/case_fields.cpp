@@ -8,8 +8,10 @@
 #include "text/number_text.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdlib>
+#include <utility>
 
 namespace termiva::cases {
 
@@ -22,45 +24,52 @@ constexpr std::string_view kThickness = kThicknessFrame;
 constexpr FieldRule kNumber = FieldRule::Number;
 constexpr Requirement kRequired = Requirement::Required;
 
-const std::vector<FieldSpec> kSinglePipeFields = {
-    {field::NominalDiameter, "Text1", "Pipe nominal diameter (D1) [mm]", "mm", kPipe,
-     FieldRule::NominalDiameter, kRequired},
-    {field::OutsideDiameter, "Text2", kOutsideDiameterCaption, "mm", kPipe,
-     FieldRule::OutsideDiameter, kRequired},
-    {field::FluidTemperature, "Text3", kConditionCaptions.fluidTemperature, "oC", kInputData,
-     kNumber, kRequired},
-    {field::AmbientTemperature, "Text4", kConditionCaptions.ambientTemperature, "oC", kInputData,
-     kNumber, kRequired},
-    {field::Conductivity, "Text5", kConditionCaptions.conductivity, "W/(m K)", kInputData, kNumber,
-     kRequired},
-    {field::Emissivity, "Text6", kConditionCaptions.emissivity, "-", kInputData, kNumber,
-     kRequired},
-    {field::WindCoefficient, "Text7", kConditionCaptions.wind, "-", kInputData, kNumber, kRequired},
-    {field::Thickness(1), "Text10", kThicknessCaptions[0], "mm", kThickness, kNumber, kRequired},
-    {field::Thickness(2), "Text11", kThicknessCaptions[1], "mm", kThickness, kNumber, kRequired},
-    {field::Thickness(3), "Text12", kThicknessCaptions[2], "mm", kThickness, kNumber, kRequired},
-    {field::Thickness(4), "Text13", kThicknessCaptions[3], "mm", kThickness, kNumber, kRequired},
-    {field::Thickness(5), "Text14", "tins5 [mm]", "mm", kThickness, kNumber, kRequired},
-};
+// The operating conditions T1, Tout, k, e, WC in the frame "Input data" and
+// the candidate thicknesses tins1..tins4 (Text10..Text13), as the single pipe
+// and vessel screens both lay them out; `controls` names the conditions'
+// fields.
+void AddConditionsAndThicknesses(std::vector<FieldSpec>& fields,
+                                 const std::array<std::string_view, 5>& controls) {
+    const std::array<std::pair<FieldId, std::string_view>, 5> conditions = {{
+        {field::FluidTemperature, kConditionCaptions.fluidTemperature},
+        {field::AmbientTemperature, kConditionCaptions.ambientTemperature},
+        {field::Conductivity, kConditionCaptions.conductivity},
+        {field::Emissivity, kConditionCaptions.emissivity},
+        {field::WindCoefficient, kConditionCaptions.wind},
+    }};
+    constexpr std::array<std::string_view, 5> kUnits = {"oC", "oC", "W/(m K)", "-", "-"};
+    for (std::size_t i = 0; i < conditions.size(); ++i)
+        fields.push_back({conditions[i].first, controls[i], conditions[i].second, kUnits[i],
+                          kInputData, kNumber, kRequired});
+    constexpr std::array<std::string_view, 4> kThicknessControls = {"Text10", "Text11", "Text12",
+                                                                    "Text13"};
+    for (std::size_t i = 0; i < kThicknessControls.size(); ++i)
+        fields.push_back({field::Thickness(static_cast<int>(i) + 1), kThicknessControls[i],
+                          kThicknessCaptions[i], "mm", kThickness, kNumber, kRequired});
+}
 
-const std::vector<FieldSpec> kVesselFields = {
-    {field::Length, "Text1", kLengthCaption, "m", kInputData, FieldRule::NotZero, kRequired},
-    {field::Height, "Text2", kHeightCaption, "m", kInputData, FieldRule::NotZero, kRequired},
-    {field::Width, "Text3", kWidthCaption, "m", kInputData, FieldRule::NotZero, kRequired},
-    {field::FluidTemperature, "Text4", kConditionCaptions.fluidTemperature, "oC", kInputData,
-     kNumber, kRequired},
-    {field::AmbientTemperature, "Text5", kConditionCaptions.ambientTemperature, "oC", kInputData,
-     kNumber, kRequired},
-    {field::Conductivity, "Text6", kConditionCaptions.conductivity, "W/(m K)", kInputData, kNumber,
-     kRequired},
-    {field::Emissivity, "Text7", kConditionCaptions.emissivity, "-", kInputData, kNumber,
-     kRequired},
-    {field::WindCoefficient, "Text8", kConditionCaptions.wind, "-", kInputData, kNumber, kRequired},
-    {field::Thickness(1), "Text10", kThicknessCaptions[0], "mm", kThickness, kNumber, kRequired},
-    {field::Thickness(2), "Text11", kThicknessCaptions[1], "mm", kThickness, kNumber, kRequired},
-    {field::Thickness(3), "Text12", kThicknessCaptions[2], "mm", kThickness, kNumber, kRequired},
-    {field::Thickness(4), "Text13", kThicknessCaptions[3], "mm", kThickness, kNumber, kRequired},
-};
+const std::vector<FieldSpec> kSinglePipeFields = [] {
+    std::vector<FieldSpec> fields = {
+        {field::NominalDiameter, "Text1", "Pipe nominal diameter (D1) [mm]", "mm", kPipe,
+         FieldRule::NominalDiameter, kRequired},
+        {field::OutsideDiameter, "Text2", kOutsideDiameterCaption, "mm", kPipe,
+         FieldRule::OutsideDiameter, kRequired},
+    };
+    AddConditionsAndThicknesses(fields, {"Text3", "Text4", "Text5", "Text6", "Text7"});
+    fields.push_back(
+        {field::Thickness(5), "Text14", "tins5 [mm]", "mm", kThickness, kNumber, kRequired});
+    return fields;
+}();
+
+const std::vector<FieldSpec> kVesselFields = [] {
+    std::vector<FieldSpec> fields = {
+        {field::Length, "Text1", kLengthCaption, "m", kInputData, FieldRule::NotZero, kRequired},
+        {field::Height, "Text2", kHeightCaption, "m", kInputData, FieldRule::NotZero, kRequired},
+        {field::Width, "Text3", kWidthCaption, "m", kInputData, FieldRule::NotZero, kRequired},
+    };
+    AddConditionsAndThicknesses(fields, {"Text4", "Text5", "Text6", "Text7", "Text8"});
+    return fields;
+}();
 
 constexpr std::string_view kCommonData = kPipeGroupInputFrame;
 

@@ -88,10 +88,18 @@ LoadedFields LoadFields(InputFileKind kind, const files::InputRecord& record,
     const files::InputFileFormat& format = files::FormatOf(kind);
     LoadedFields loaded;
     for (FieldText& field : LoadedTexts(kind, record)) {
-        // Only numeric fields and table cells filter what is typed: a list
-        // or a currency typed as text stays as it is.
+        // Only numeric fields and table cells filter what is typed: a list or
+        // a currency typed as text stays as it is, but for the decimal
+        // separator of the standard list's thicknesses.
         if (!FindField(kind, field.field) &&
             !ParseCellName(format.tableName, field.field, format.tableColumns)) {
+            if (kind == InputFileKind::ThicknessLimit && field.field == kStandardListField) {
+                auto list = StandardListAsLoaded(field.text, decimalSeparator);
+                if (list)
+                    field.text = std::move(list).value();
+                else if (loaded.refused.empty())
+                    loaded.refused = list.error().message;
+            }
             loaded.texts.push_back(std::move(field));
             continue;
         }
@@ -104,7 +112,8 @@ LoadedFields LoadFields(InputFileKind kind, const files::InputRecord& record,
 }
 
 ScreenTexts LoadScreen(InputFileKind kind, const files::InputRecord& record,
-                       std::string_view decimalSeparator, std::vector<ChangedField>* changed) {
+                       std::string_view decimalSeparator, std::vector<ChangedField>* changed,
+                       std::string* refused) {
     ScreenTexts screen{kind, record.listIndex, {}};
     if (kind == InputFileKind::SinglePipe) {
         for (const FieldText& diameter : PipeSizeTexts(record.listIndex, decimalSeparator))
@@ -116,6 +125,8 @@ ScreenTexts LoadScreen(InputFileKind kind, const files::InputRecord& record,
         screen.texts[field.field] = std::move(field.text);
     if (changed)
         *changed = std::move(loaded.changed);
+    if (refused)
+        *refused = std::move(loaded.refused);
     return screen;
 }
 

@@ -44,21 +44,26 @@ struct ChangedField {
 // decimal separator ("143,5" read where the user's is ".") is read as that
 // number, then the typing filter runs (text::LoadFieldText). Setting these
 // texts into the fields changes nothing further.
+// A text that cannot be loaded at all (a standard thickness list whose
+// meaning is ambiguous, StandardListAsLoaded) is told in `refused`, a message
+// naming the field; then nothing should be set.
 struct LoadedFields {
     std::vector<FieldText> texts;
     std::vector<ChangedField> changed; // in load order
+    std::string refused;               // empty when every text loads
 };
 LoadedFields LoadFields(InputFileKind kind, const files::InputRecord& record,
                         std::string_view decimalSeparator);
 
 // The screen after loading `record`, without widgets: the list entry first
 // (the single pipe's entry writes D1 and D2), then LoadFields (numeric
-// fields; the standard thickness list of the limit screen is kept as it
-// stands). `changed`, when given, receives the fields whose number loading
-// changed.
+// fields; the standard thickness list of the limit screen is read into the
+// user's form). `changed`, when given, receives the fields whose
+// number loading changed, `refused` LoadedFields::refused.
 ScreenTexts LoadScreen(InputFileKind kind, const files::InputRecord& record,
                        std::string_view decimalSeparator,
-                       std::vector<ChangedField>* changed = nullptr);
+                       std::vector<ChangedField>* changed = nullptr,
+                       std::string* refused = nullptr);
 
 // The one message that lists the fields loading changed, by caption, with
 // the text of the file and the text the field took.

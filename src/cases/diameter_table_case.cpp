@@ -69,9 +69,8 @@ CaseResult<ResultTexts> DiameterTableResults(const ScreenTexts& screen,
 
 // The table has no file of its own: it reads the single pipe's texts.
 Calculator DiameterTableCalculator() {
-    return {"diameter-table",      std::nullopt,        "Form5",
-            kChartScreenHelpTopic, SinglePipeFields,    RequiredFieldsMissing,
-            SinglePipeTestData,    DiameterTableResults};
+    return {"diameter-table", std::nullopt,          kDiameterTableTitle, kChartScreenHelpTopic,
+            SinglePipeFields, RequiredFieldsMissing, SinglePipeTestData,  DiameterTableResults};
 }
 
 } // namespace termiva::cases

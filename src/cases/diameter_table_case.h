@@ -15,6 +15,10 @@
 
 namespace termiva::cases {
 
+// The hidden table screen's caption, as its layout names the form: the window
+// is never shown, so it has no title of its own.
+inline constexpr std::string_view kDiameterTableTitle = "Form5";
+
 // T1, Tout, k, e, WC and the five thicknesses of the single pipe screen,
 // which its calculation and the table share.
 DiameterTableInput PipeConditions(CaseReader& number);

@@ -144,6 +144,65 @@ Expected<std::vector<double>, std::string> ParseStandardList(std::string_view te
     return values;
 }
 
+namespace {
+
+bool PartsThicknesses(char c) {
+    return c == ' ' || c == '\t' || c == ';';
+}
+
+// Each thickness between blanks or ';' read with the user's separator.
+std::string ThicknessesWithSeparator(std::string_view text, std::string_view decimalSeparator) {
+    std::string out;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (PartsThicknesses(text[i])) {
+            out += text[i++];
+            continue;
+        }
+        std::size_t end = i;
+        while (end < text.size() && !PartsThicknesses(text[end]))
+            ++end;
+        out += text::WithUserSeparator(text.substr(i, end - i), decimalSeparator);
+        i = end;
+    }
+    return out;
+}
+
+} // namespace
+
+CaseResult<std::string> StandardListAsLoaded(std::string_view fileText,
+                                             std::string_view decimalSeparator) {
+    if (decimalSeparator != "." && decimalSeparator != ",")
+        return std::string(fileText);
+    const auto asPoint = ParseStandardList(fileText, ".");
+    const auto asComma = ParseStandardList(fileText, ",");
+    std::string_view savedUnder;
+    if (asPoint && asComma) {
+        if (asPoint.value() == asComma.value())
+            return std::string(fileText);
+        if (std::none_of(fileText.begin(), fileText.end(), PartsThicknesses))
+            return CaseError{std::string(kStandardListField),
+                             std::string(kStandardListCaption) + ": \"" + std::string(fileText) +
+                                 "\" is two thicknesses where the decimal separator is \".\" and "
+                                 "one where it is \",\": separate the thicknesses by blanks."};
+        savedUnder = ",";
+    } else if (asPoint) {
+        savedUnder = ".";
+    } else if (asComma) {
+        savedUnder = ",";
+    } else {
+        return std::string(fileText);
+    }
+    if (savedUnder == decimalSeparator)
+        return std::string(fileText);
+    if (decimalSeparator == ".")
+        return ThicknessesWithSeparator(fileText, ".");
+    // Saved under ".": its commas part thicknesses, as only blanks and ';' do under ",".
+    std::string text(fileText);
+    std::replace(text.begin(), text.end(), ',', ';');
+    return ThicknessesWithSeparator(text, ",");
+}
+
 CaseResult<ThicknessLimitInput> ThicknessLimitInputOf(const ScreenTexts& screen,
                                                       std::string_view decimalSeparator) {
     CaseReader number(screen, decimalSeparator);
@@ -278,6 +337,24 @@ ThicknessLimitCaptions ThicknessLimitResultCaptions(int listIndex) {
             "Heat Loss " + unit,
             std::string(kTsurfaceHeading),
             "Next standard thickness [mm]"};
+}
+
+ThicknessLimitChartTexts ThicknessLimitChartTextsOf(const ScreenTexts& screen) {
+    const ThicknessLimitCaptions captions = ThicknessLimitResultCaptions(screen.listIndex);
+    ThicknessLimitChartTexts texts;
+    texts.thicknessAxis = captions.thickness;
+    texts.surface = captions.surfaceTemperature;
+    texts.loss = captions.heatLoss;
+    texts.surfaceUnit = "oC";
+    texts.lossUnit = IsPipe(screen.listIndex) ? "W/m" : "W";
+    const auto limit = [&](std::string_view control, const std::string& unit) {
+        const std::string& typed = screen.text(control);
+        return typed.empty() ? std::string() : "limit " + typed + " " + unit;
+    };
+    texts.surfaceLimit = limit("Text10", texts.surfaceUnit);
+    texts.lossLimit = limit("Text11", texts.lossUnit);
+    texts.answer = "Answer";
+    return texts;
 }
 
 TestData ThicknessLimitTestData(int listIndex, std::string_view decimalSeparator) {

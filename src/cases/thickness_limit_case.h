@@ -62,6 +62,19 @@ std::string DefaultStandardListText();
 Expected<std::vector<double>, std::string> ParseStandardList(std::string_view text,
                                                              std::string_view decimalSeparator);
 
+// A standard list as an input file holds it, in the user's form: the file
+// keeps the separator of the locale it was saved in, and the numeric fields'
+// rule (text::WithUserSeparator) reads each thickness across separators. A
+// comma is the decimal separator under "," but parts the thicknesses under
+// ".": the list is read the way in which it is a list ("12,5 15 17,5 20" is
+// 12.5 15 17.5 20 under "."; "20,25,30" is 20 25 30 under ","), where both ways
+// read, the blanks tell (thicknesses apart by blanks: a comma between digits
+// is a decimal). Refused, with a message naming the field, where nothing
+// tells: "20,25" is 20 and 25 or 20,25. A list that reads neither way is left
+// for Calculation to name what is wrong.
+CaseResult<std::string> StandardListAsLoaded(std::string_view fileText,
+                                             std::string_view decimalSeparator);
+
 // The engine input of the texts (only the object's own dimensions are read).
 CaseResult<ThicknessLimitInput> ThicknessLimitInputOf(const ScreenTexts& screen,
                                                       std::string_view decimalSeparator);
@@ -120,6 +133,21 @@ struct ThicknessLimitCaptions {
     std::string standardThickness;
 };
 ThicknessLimitCaptions ThicknessLimitResultCaptions(int listIndex);
+
+// The chart's texts, on the screen and in the report alike: its axes and the
+// names its legend gives the lines, each limit named with its value as typed
+// ("limit 50 oC"; empty when that limit is not given).
+struct ThicknessLimitChartTexts {
+    std::string thicknessAxis; // "Insulation thickness [mm]"
+    std::string surface;       // the surface temperature's curve and axis
+    std::string loss;          // the loss's curve and axis, with the object's unit
+    std::string surfaceUnit;   // "oC"
+    std::string lossUnit;      // "W/m" for the pipe, "W" for a vessel
+    std::string surfaceLimit;
+    std::string lossLimit;
+    std::string answer;
+};
+ThicknessLimitChartTexts ThicknessLimitChartTextsOf(const ScreenTexts& screen);
 
 // "Input test data" for the object of `listIndex` (the list stays): the
 // single pipe's or the vessel's test data with a 50 oC surface limit (pipe)

@@ -3,9 +3,11 @@
 
 #include "cases/calculator.h"
 #include "cases/case_fields.h"
+#include "cases/case_file.h"
 #include "cases/case_records.h"
 #include "cases/diameter_table_case.h"
 #include "cases/pipe_group_case.h"
+#include "cases/raised_loss.h"
 #include "cases/result_marks.h"
 #include "cases/single_pipe_case.h"
 #include "cases/vessel_case.h"
@@ -145,33 +147,19 @@ FileReport CalculateFile(const std::string& path, const Options& options,
         report.errors = {"The file \"" + path + "\" is an energy and cost file: use --economics."};
         return report;
     }
-    auto record = files::ReadInputFile(*report.kind, path);
-    if (!record) {
-        report.status = kExitUnusable;
-        report.errors = {record.error().message};
-        return report;
-    }
     if (!options.workbook.empty() && *report.kind != InputFileKind::SinglePipe) {
         report.status = kExitUnusable;
         report.errors = {"--workbook exports the diagram of a single pipe file (.insp): \"" + path +
                          "\" is not one."};
         return report;
     }
-    std::vector<cases::ChangedField> changed;
-    const ScreenTexts& screen =
-        report.screen.emplace(cases::LoadScreen(*report.kind, record.value(), separator, &changed));
-    // Numbers the file does not hold are not calculated.
-    if (!changed.empty()) {
-        report.status = kExitFailed;
-        report.errors = {cases::ChangedFieldsMessage(screen, changed)};
+    auto loaded = LoadChecked(*report.kind, path, separator);
+    if (!loaded) {
+        report.status = loaded.error().status;
+        report.errors = loaded.error().messages;
         return report;
     }
-    for (const std::string& missing : cases::MissingFields(screen))
-        report.errors.push_back(cases::MissingValueMessage(screen, missing));
-    if (!report.errors.empty()) {
-        report.status = kExitFailed;
-        return report;
-    }
+    const ScreenTexts& screen = report.screen.emplace(std::move(loaded).value());
     // What termiva-calc computes of each calculator's file.
     using Compute = void (*)(FileReport&, const ScreenTexts&, const Options&, std::string_view);
     static const std::pair<std::string_view, Compute> kComputes[] = {
@@ -204,6 +192,12 @@ FileReport CalculateFile(const std::string& path, const Options& options,
     return report;
 }
 
+// A loss that insulation raises is computed and said so.
+void PrintRaisedNote(std::ostream& out, const std::string& note) {
+    if (!note.empty())
+        out << "  " << note << "\n";
+}
+
 void PrintPlain(const FileReport& report, std::ostream& out, std::string_view separator) {
     const std::string tsurface(cases::kTsurfaceHeading);
     std::vector<std::vector<std::string>> rows;
@@ -220,6 +214,8 @@ void PrintPlain(const FileReport& report, std::ostream& out, std::string_view se
                             Marked(texts.surfaceTemperature[i], flags, marks)});
         }
         PrintColumns(out, rows);
+        PrintRaisedNote(out,
+                        cases::SinglePipeRaisedNote(*report.screen, *report.singlePipe, separator));
         PrintFootnote(out, marks);
     } else if (report.vessel) {
         out << report.file << ": vessel, "
@@ -236,6 +232,7 @@ void PrintPlain(const FileReport& report, std::ostream& out, std::string_view se
                             Marked(texts.surfaceTemperature[i], flags, marks)});
         }
         PrintColumns(out, rows);
+        PrintRaisedNote(out, cases::VesselRaisedNote(*report.screen, *report.vessel, separator));
         PrintFootnote(out, marks);
     } else if (report.pipeGroup) {
         out << report.file << ": multiple pipes\n";
@@ -260,6 +257,8 @@ void PrintPlain(const FileReport& report, std::ostream& out, std::string_view se
                             Marked(texts.bareTotal, report.pipeGroup->bareTotalFlags, marks)},
                            {std::string(cases::kPipeGroupTotalCaptions[1]),
                             Marked(texts.insulatedTotal, report.pipeGroup->insTotalFlags, marks)}});
+        PrintRaisedNote(out,
+                        cases::PipeGroupRaisedNote(*report.screen, *report.pipeGroup, separator));
         PrintFootnote(out, marks);
     } else if (report.table) {
         out << report.file << ": standard diameter table\n";
@@ -356,6 +355,15 @@ std::size_t Columns(std::string_view text) {
 
 } // namespace
 
+Expected<cases::ScreenTexts, LoadFailure>
+LoadChecked(files::InputFileKind kind, const std::string& path, std::string_view decimalSeparator) {
+    auto loaded = cases::LoadCaseFile(kind, path, decimalSeparator);
+    if (loaded)
+        return std::move(loaded).value();
+    const bool unusable = loaded.error().fault == cases::CaseFileError::Fault::Unreadable;
+    return LoadFailure{unusable ? kExitUnusable : kExitFailed, loaded.error().messages};
+}
+
 std::optional<std::string> WriteRequestedReport(const ReportRequest& request,
                                                 const ReportWriter& writeReport,
                                                 const cases::ScreenTexts& screen,
@@ -425,8 +433,9 @@ std::string Usage() {
            "\n"
            "Numbers are read and shown with the decimal separator of the system locale.\n"
            "Exit status: 0 every file calculated; 1 an input check or a calculation\n"
-           "failed; 2 a usage error, a file that is not a readable input data file, or\n"
-           "a workbook or report that could not be written.\n" +
+           "failed, or a file is of another kind than its name says; 2 a usage error,\n"
+           "a file that is not a readable input data file, or a workbook or report that\n"
+           "could not be written.\n" +
            LimitUsage() + EconomicsUsage();
 }
 

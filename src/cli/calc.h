@@ -8,7 +8,9 @@
 #include "cases/case_fields.h"
 #include "cases/result_marks.h"
 #include "engine/value_flags.h"
+#include "files/input_file.h"
 #include "files/workbook_template.h"
+#include "support/expected.h"
 
 #include <algorithm>
 #include <functional>
@@ -37,6 +39,21 @@ struct ReportRequest {
 // painted with Qt); without one --report is refused.
 using ReportWriter = std::function<std::optional<std::string>(
     const cases::ScreenTexts& screen, const std::string& inputFile, const ReportRequest& request)>;
+
+// Why a saved file is not calculated: the exit status and the messages.
+struct LoadFailure {
+    int status = kExitUnusable;
+    std::vector<std::string> messages;
+};
+
+// The one way every command reads a saved file before computing (plain,
+// --json, --table, --report, --limit, --max-surface/--max-loss): read as its
+// screen's "Load from file" reads it, then refused where loading had to change
+// a number or the required check fails (kExitFailed, naming the fields), or
+// where its line 1 is another kind's title (kExitFailed, naming the kind);
+// kExitUnusable for a file that cannot be read or is not a valid input file.
+Expected<cases::ScreenTexts, LoadFailure>
+LoadChecked(files::InputFileKind kind, const std::string& path, std::string_view decimalSeparator);
 
 // Runs the program on its arguments (without the program name), writing
 // results to `out` and messages to `err`; `decimalSeparator` is the user's

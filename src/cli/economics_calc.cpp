@@ -176,29 +176,16 @@ std::optional<cases::ScreenTexts> EconomicsScreen(const std::string& path,
                                     "vessel file give the inputs as options.");
         return std::nullopt;
     }
-    auto record = files::ReadInputFile(*kind, path);
-    if (!record) {
-        report.status = kExitUnusable;
-        report.error = record.error().message;
+    // Read, loaded and checked as every command reads a file.
+    auto checked = LoadChecked(*kind, path, separator);
+    if (!checked) {
+        report.status = checked.error().status;
+        report.error = checked.error().messages.front();
         return std::nullopt;
     }
-    std::vector<cases::ChangedField> changed;
-    const cases::ScreenTexts loaded = cases::LoadScreen(*kind, record.value(), separator, &changed);
-    // Numbers the file does not hold are not calculated.
-    if (!changed.empty()) {
-        report.status = kExitFailed;
-        report.error = cases::ChangedFieldsMessage(loaded, changed);
-        return std::nullopt;
-    }
+    const cases::ScreenTexts& loaded = checked.value();
     if (!fromTerms)
         return loaded;
-
-    const std::vector<std::string> missing = cases::MissingFields(loaded);
-    if (!missing.empty()) {
-        report.status = kExitFailed;
-        report.error = cases::MissingValueMessage(loaded, missing.front());
-        return std::nullopt;
-    }
     // The fields of the same meaning, as "Take inputs" copies them.
     const cases::TestData taken = *kind == InputFileKind::SinglePipe
                                       ? cases::TakeFromSinglePipe(loaded)

@@ -46,8 +46,10 @@ std::optional<LimitOptions> ParseLimitArguments(const std::vector<std::string>& 
     LimitOptions options;
     const auto number = [separator](std::string_view name, std::optional<std::string>& into) {
         return [separator, name, &into](const std::string& value) -> std::optional<std::string> {
-            if (!text::IsNumber(value, separator))
-                return std::string(name) + " needs a number (decimal separator \"" +
+            // What the limit field could hold: a number not below zero.
+            const std::optional<double> parsed = text::ToDouble(value, separator);
+            if (!parsed || *parsed < 0)
+                return std::string(name) + " needs a number not below 0 (decimal separator \"" +
                        std::string(separator) + "\"): " + value;
             into = value;
             return std::nullopt;
@@ -98,22 +100,15 @@ std::optional<cases::ScreenTexts> LimitScreen(const std::string& path, const Lim
                                            : "a single pipe or vessel file (.insp, .inv).");
         return std::nullopt;
     }
-    auto record = files::ReadInputFile(*kind, path);
-    if (!record) {
-        report.status = kExitUnusable;
-        report.error = record.error().message;
+    auto checked = LoadChecked(*kind, path, separator);
+    if (!checked) {
+        report.status = checked.error().status;
+        report.error = checked.error().messages.front();
         return std::nullopt;
     }
-    const cases::ScreenTexts loaded = cases::LoadScreen(*kind, record.value(), separator);
+    const cases::ScreenTexts& loaded = checked.value();
     if (*kind == InputFileKind::ThicknessLimit)
         return loaded;
-
-    const std::vector<std::string> missing = cases::MissingFields(loaded);
-    if (!missing.empty()) {
-        report.status = kExitFailed;
-        report.error = cases::MissingValueMessage(loaded, missing.front());
-        return std::nullopt;
-    }
     const cases::TestData taken = *kind == InputFileKind::SinglePipe
                                       ? cases::TakeFromSinglePipe(loaded)
                                       : cases::TakeFromVessel(loaded);

@@ -8,7 +8,7 @@
 
 namespace termiva {
 
-HTChpTerms HTChpDetailed(double Tm, double Tamb, double Dcar, double e, double WC) {
+double HTChp(double Tm, double Tamb, double Dcar, double e, double WC, HTChpTerms* terms) {
     HTChpTerms t{};
     t.Ts = 2 * Tm - Tamb;
 
@@ -36,11 +36,9 @@ HTChpTerms HTChpDetailed(double Tm, double Tamb, double Dcar, double e, double W
     t.h = t.hr + t.hc;
     t.outsideAirData =
         Tm > kDensityDataLimit || Tm > kPropertyDataLimit || t.Ts > kPropertyDataLimit;
-    return t;
-}
-
-double HTChp(double Tm, double Tamb, double Dcar, double e, double WC) {
-    return HTChpDetailed(Tm, Tamb, Dcar, e, WC).h;
+    if (terms)
+        *terms = t;
+    return t.h;
 }
 
 } // namespace termiva

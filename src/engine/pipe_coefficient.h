@@ -6,7 +6,7 @@
 
 namespace termiva {
 
-// The intermediate numbers of one evaluation, for tests and diagnostics.
+// The intermediate numbers of one evaluation.
 struct HTChpTerms {
     double Ts;  // surface temperature, °C
     double Gr;  // Grashof number
@@ -24,7 +24,8 @@ struct HTChpTerms {
 // Tm: film temperature, °C; Tamb: ambient, °C; Dcar: outside diameter, mm;
 // e: emissivity; WC: wind coefficient. Defined for Tm > Tamb and Dcar > 0;
 // callers keep to that domain (outside it the result may be NaN).
-HTChpTerms HTChpDetailed(double Tm, double Tamb, double Dcar, double e, double WC);
-double HTChp(double Tm, double Tamb, double Dcar, double e, double WC); // W/(m² K)
+// Returns h, W/(m² K); `terms`, when given, receives every intermediate
+// number (the pipe calculations read the air data flag there).
+double HTChp(double Tm, double Tamb, double Dcar, double e, double WC, HTChpTerms* terms = nullptr);
 
 } // namespace termiva

@@ -18,7 +18,8 @@ std::optional<CalculationError> CheckConditions(const PipeLineConditions& c) {
 
 std::optional<BareLine> BareLineLoss(const PipeLineConditions& c, double D, bool& beyondAirData) {
     const double Tm = (c.T1 + c.Tout) / 2;
-    const HTChpTerms terms = HTChpDetailed(Tm, c.Tout, D, c.e, c.WC);
+    HTChpTerms terms{};
+    HTChp(Tm, c.Tout, D, c.e, c.WC, &terms);
     beyondAirData = beyondAirData || terms.outsideAirData;
     const double h0 = terms.h;
     const double U0 = 1 / (1 / h0);
@@ -37,7 +38,8 @@ std::optional<InsulatedLineLoss> InsulatedLoss(const PipeLineConditions& c, doub
     int pass = 1;
     for (; pass <= maxPasses; ++pass) {
         qprev = q;
-        const HTChpTerms terms = HTChpDetailed(Tm, c.Tout, Dins, c.e, c.WC);
+        HTChpTerms terms{};
+        HTChp(Tm, c.Tout, Dins, c.e, c.WC, &terms);
         lastPassOutside = terms.outsideAirData;
         beyondAirData = beyondAirData || terms.outsideAirData;
         const double h = terms.h;

@@ -36,7 +36,8 @@ std::optional<CalculationError> CheckInput(const SinglePipeInput& in) {
 // whether any pass so far left the air data, for the message of a failure.
 CalculationResult<SinglePipeCase> BareCase(const SinglePipeInput& in, bool& beyondAirData) {
     const double Tm = (in.T1 + in.Tout) / 2;
-    const HTChpTerms bare = HTChpDetailed(Tm, in.Tout, in.D2, in.e, in.WC);
+    HTChpTerms bare{};
+    HTChp(Tm, in.Tout, in.D2, in.e, in.WC, &bare);
     beyondAirData = beyondAirData || bare.outsideAirData;
     const double h0 = bare.h;
     const double K0 = 1 / (1 / h0);
@@ -61,7 +62,8 @@ CalculationResult<SinglePipeCase> InsulatedCase(const SinglePipeInput& in, doubl
     int n = 1;
     while (n <= kMaxPasses) {
         const double qold = c.HeatLoss;
-        const HTChpTerms terms = HTChpDetailed(Tm, Tout, D3, in.e, in.WC);
+        HTChpTerms terms{};
+        HTChp(Tm, Tout, D3, in.e, in.WC, &terms);
         const double h = terms.h;
         // Only the pass that produces the result counts for its flag.
         c.flags.outsideAirData = terms.outsideAirData;

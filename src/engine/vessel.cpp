@@ -57,31 +57,30 @@ OutsideHeat OutsideLoss(const Geometry& g, double Ts, double Tout, double e, dou
     switch (g.shape) {
     case ShapeNumber(VesselShape::Rectangular): {
         const double LcHor = g.L * g.W / (2 * (g.L + g.W));
-        const auto walls = HTCverDetailed(Ts, g.H, Tout, e, WC);
-        const auto top = HTChor_topDetailed(Ts, LcHor, Tout, e, WC);
-        const auto bottom = HTChor_downDetailed(Ts, LcHor, Tout, e, WC);
-        const double qWalls = dT * walls.h * (2 * (g.H * g.W + g.H * g.L));
-        const double qTop = dT * top.h * (g.L * g.W);
-        const double qBottom = dT * bottom.h * (g.L * g.W);
+        VesselCoefficientTerms walls{}, top{}, bottom{};
+        const double qWalls =
+            dT * HTCver(Ts, g.H, Tout, e, WC, &walls) * (2 * (g.H * g.W + g.H * g.L));
+        const double qTop = dT * HTChor_top(Ts, LcHor, Tout, e, WC, &top) * (g.L * g.W);
+        const double qBottom = dT * HTChor_down(Ts, LcHor, Tout, e, WC, &bottom) * (g.L * g.W);
         return {qBottom + (qTop + qWalls),
                 walls.outsideAirData || top.outsideAirData || bottom.outsideAirData};
     }
     case ShapeNumber(VesselShape::HorizontalCylinder): {
         const double D = g.W;
-        const auto shell = HTChor_cDetailed(Ts, D, Tout, e, WC);
-        const auto ends = HTCverDetailed(Ts, D, Tout, e, WC);
-        const double qShell = dT * shell.h * (kPi * D * g.L);
-        const double qEnds = dT * ends.h * (2 * kPi * std::pow(D, 2) / 4);
+        VesselCoefficientTerms shell{}, ends{};
+        const double qShell = dT * HTChor_c(Ts, D, Tout, e, WC, &shell) * (kPi * D * g.L);
+        const double qEnds =
+            dT * HTCver(Ts, D, Tout, e, WC, &ends) * (2 * kPi * std::pow(D, 2) / 4);
         return {qEnds + qShell, shell.outsideAirData || ends.outsideAirData};
     }
     default: {
         const double D = g.W;
-        const auto shell = HTCverDetailed(Ts, g.H, Tout, e, WC);
-        const auto top = HTChor_topDetailed(Ts, D / 4, Tout, e, WC);
-        const auto bottom = HTChor_downDetailed(Ts, D / 4, Tout, e, WC);
-        const double qShell = dT * shell.h * (kPi * D * g.H);
-        const double qTop = dT * top.h * (kPi * std::pow(D, 2) / 4);
-        const double qBottom = dT * bottom.h * (kPi * std::pow(D, 2) / 4);
+        VesselCoefficientTerms shell{}, top{}, bottom{};
+        const double qShell = dT * HTCver(Ts, g.H, Tout, e, WC, &shell) * (kPi * D * g.H);
+        const double qTop =
+            dT * HTChor_top(Ts, D / 4, Tout, e, WC, &top) * (kPi * std::pow(D, 2) / 4);
+        const double qBottom =
+            dT * HTChor_down(Ts, D / 4, Tout, e, WC, &bottom) * (kPi * std::pow(D, 2) / 4);
         return {qBottom + (qTop + qShell),
                 shell.outsideAirData || top.outsideAirData || bottom.outsideAirData};
     }

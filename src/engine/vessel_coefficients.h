@@ -9,7 +9,7 @@
 
 namespace termiva {
 
-// The intermediate numbers of one evaluation, for tests and diagnostics.
+// The intermediate numbers of one evaluation.
 struct VesselCoefficientTerms {
     double Gr;
     double Pr; // at the film temperature
@@ -23,14 +23,16 @@ struct VesselCoefficientTerms {
     bool outsideAirData;
 };
 
-VesselCoefficientTerms HTChor_topDetailed(double TT, double Lc, double Tamb, double e, double WC);
-VesselCoefficientTerms HTChor_downDetailed(double TT, double Lc, double Tamb, double e, double WC);
-VesselCoefficientTerms HTCverDetailed(double TT, double Lc, double Tamb, double e, double WC);
-VesselCoefficientTerms HTChor_cDetailed(double TT, double Lc, double Tamb, double e, double WC);
-
-double HTChor_top(double TT, double Lc, double Tamb, double e, double WC);  // flat, hot side up
-double HTChor_down(double TT, double Lc, double Tamb, double e, double WC); // flat, hot side down
-double HTCver(double TT, double Lc, double Tamb, double e, double WC);      // vertical surface
-double HTChor_c(double TT, double Lc, double Tamb, double e, double WC);    // horizontal cylinder
+// Each function is the one evaluation of its orientation; `terms`, when
+// given, receives its intermediate numbers (production reads the air data
+// flag there).
+double HTChor_top(double TT, double Lc, double Tamb, double e, double WC, // flat, hot side up
+                  VesselCoefficientTerms* terms = nullptr);
+double HTChor_down(double TT, double Lc, double Tamb, double e, double WC, // flat, hot side down
+                   VesselCoefficientTerms* terms = nullptr);
+double HTCver(double TT, double Lc, double Tamb, double e, double WC, // vertical surface
+              VesselCoefficientTerms* terms = nullptr);
+double HTChor_c(double TT, double Lc, double Tamb, double e, double WC, // horizontal cylinder
+                VesselCoefficientTerms* terms = nullptr);
 
 } // namespace termiva

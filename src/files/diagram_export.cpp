@@ -136,12 +136,15 @@ std::optional<int> DiagramSheetRow(int tableRow) {
 
 namespace {
 
-std::optional<WorkbookError> ExportInPlace(const std::string& workbookPath,
-                                           const DiagramExportData& data) {
-    auto numbers = ConvertTexts(workbookPath, data);
+// Opens the workbook at `path` and writes the export's cells into it. Then
+// saves it, or (`check`) tells whether its formulas survive the cells and
+// drops it unsaved.
+std::optional<WorkbookError> FillDiagram(const std::string& path, const DiagramExportData& data,
+                                         WorkbookAccess access, bool check) {
+    auto numbers = ConvertTexts(path, data);
     if (!numbers)
         return numbers.error();
-    auto workbook = Workbook::Open(workbookPath);
+    auto workbook = Workbook::Open(path, access);
     if (!workbook)
         return workbook.error();
     auto sheet = DiagramSheet(workbook.value());
@@ -149,11 +152,18 @@ std::optional<WorkbookError> ExportInPlace(const std::string& workbookPath,
         return sheet.error();
     if (auto error = WriteCells(**sheet, data, *numbers))
         return error;
-    return workbook.value().Close(true);
+    return check ? (*sheet)->CheckFormulas() : workbook.value().Close(true);
+}
+
+std::optional<WorkbookError> ExportInPlace(const std::string& workbookPath,
+                                           const DiagramExportData& data) {
+    return FillDiagram(workbookPath, data, WorkbookAccess::ReadWrite, false);
 }
 
 // Everything that depends on the template is checked on the template, so
-// that messages name it: its size, its cells, its worksheet, the numbers.
+// that messages name it: its size, its cells (written here too and dropped
+// unsaved, so that a cell the template does not let the export write is told
+// by the template's name), its worksheet, the numbers.
 std::optional<WorkbookError> CheckTemplate(const std::string& templatePath,
                                            const DiagramExportData& data, WorkbookAccess access) {
     std::error_code sizeError;
@@ -162,20 +172,7 @@ std::optional<WorkbookError> CheckTemplate(const std::string& templatePath,
         return WorkbookError{"The workbook \"" + templatePath +
                              "\" is too large for a template: " + "it holds more than " +
                              std::to_string(kMaxWorkbookTemplateSize >> 20) + " MiB."};
-    auto numbers = ConvertTexts(templatePath, data);
-    if (!numbers)
-        return numbers.error();
-    auto workbook = Workbook::Open(templatePath, access);
-    if (!workbook)
-        return workbook.error();
-    auto sheet = DiagramSheet(workbook.value());
-    if (!sheet)
-        return sheet.error();
-    // The cells are written here too (and dropped unsaved): a cell the
-    // template does not let the export write is told by the template's name.
-    if (auto error = WriteCells(**sheet, data, *numbers))
-        return error;
-    return (*sheet)->CheckFormulas();
+    return FillDiagram(templatePath, data, access, true);
 }
 
 // The export into `outputPath` (which may be the template itself): a copy of

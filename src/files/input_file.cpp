@@ -257,7 +257,8 @@ std::string ToBytes(InputFileKind kind, const InputRecord& record) {
 }
 
 Expected<InputRecord, FileError> FromBytes(InputFileKind kind, std::string_view bytes,
-                                           std::string_view fileName) {
+                                           std::string_view fileName,
+                                           const TitleCheck& checkTitle) {
     const InputFileFormat& format = FormatOf(kind);
     auto invalid = [&](const std::string& why) {
         std::string subject = fileName.empty() ? "The file" : "The file " + Quoted(fileName);
@@ -268,6 +269,10 @@ Expected<InputRecord, FileError> FromBytes(InputFileKind kind, std::string_view 
     const std::size_t needed = static_cast<std::size_t>(format.lineCount());
     const std::vector<std::string_view> lines =
         SplitLines(bytes, needed + format.diameterFieldNames.size() + TableCells(format));
+    if (checkTitle && !lines.empty()) {
+        if (std::optional<std::string> refused = checkTitle(lines.front()))
+            return FileError{std::move(*refused)};
+    }
     // Lengths first: a reader that stopped within an overlong line sees
     // fewer lines than the file has, and the length is the real fault.
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -316,7 +321,8 @@ Expected<InputRecord, FileError> FromBytes(InputFileKind kind, std::string_view 
     return record;
 }
 
-Expected<InputRecord, FileError> ReadInputFile(InputFileKind kind, const std::string& path) {
+Expected<InputRecord, FileError> ReadInputFile(InputFileKind kind, const std::string& path,
+                                               const TitleCheck& checkTitle) {
     const InputFileFormat& format = FormatOf(kind);
     // Enough for every line the layout takes at its longest with its CR LF:
     // a longer prefix cannot change the outcome (see FromBytes).
@@ -356,7 +362,7 @@ Expected<InputRecord, FileError> ReadInputFile(InputFileKind kind, const std::st
     }
     ::close(fd);
     bytes.resize(filled);
-    return FromBytes(kind, bytes, path);
+    return FromBytes(kind, bytes, path, checkTitle);
 }
 
 std::optional<FileError> WriteInputFile(InputFileKind kind, const InputRecord& record,

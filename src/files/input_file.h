@@ -31,6 +31,7 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -113,21 +114,31 @@ struct InputRecord {
 // every row is written (WriteInputFile refuses more than maxTableRows).
 std::string ToBytes(InputFileKind kind, const InputRecord& record);
 
+// Looks at line 1 before anything else is read: the message refusing the
+// file, or nothing to read on. The layer that knows every kind of file and the
+// screen that opens it says which titles to refuse (src/cases).
+using TitleCheck = std::function<std::optional<std::string>(std::string_view title)>;
+
 // Reads a file's bytes: lines end in CR LF or LF, the last one may end
 // without; lines after those the layout takes are ignored; the title is not
-// checked. All or nothing: an error when the data has fewer lines than the
-// layout needs, when a taken line is longer than kMaxLineBytes, or when the
-// list index line is not an integer in 0..listSize-1 (-1, "nothing selected",
-// counts as out of range: a screen always has an entry selected), when the
-// table's row count is not an integer in 0..maxTableRows or its rows are cut
-// short. The message names `fileName` when given.
+// checked here but by `checkTitle`, when given, first of all (a file of
+// another kind fails the other checks too, and its kind is the real fault).
+// All or nothing: an error when checkTitle refuses line 1, when the data has
+// fewer lines than the layout needs, when a taken line is longer than
+// kMaxLineBytes, when the list index line is not an integer in
+// 0..listSize-1 (-1, "nothing selected", counts as out of range: a screen
+// always has an entry selected), or when the table's row count is not an
+// integer in 0..maxTableRows or its rows are cut short. The message names
+// `fileName` when given.
 Expected<InputRecord, FileError> FromBytes(InputFileKind kind, std::string_view bytes,
-                                           std::string_view fileName = {});
+                                           std::string_view fileName = {},
+                                           const TitleCheck& checkTitle = {});
 
 // Reads a file by path, at most as many bytes as the layout can take (a huge
 // or binary file is refused quickly, never read whole). Errors: the file
 // cannot be opened or read, is not a regular file, or FromBytes refuses it.
-Expected<InputRecord, FileError> ReadInputFile(InputFileKind kind, const std::string& path);
+Expected<InputRecord, FileError> ReadInputFile(InputFileKind kind, const std::string& path,
+                                               const TitleCheck& checkTitle = {});
 
 // ToBytes written with WriteFileAtomically; a table of more than maxTableRows
 // rows is refused (no file could load it), the file left as it was.

@@ -63,6 +63,13 @@ struct Worksheet::Impl {
     // shared formula's master or user that the value replaces.
     std::string TakeFormula(pugi::xml_node cell, CellRef ref);
     pugi::xml_node CellForWriting(CellRef ref);
+    // Empties the cell at `address` for a new value, keeping its style, and
+    // hands it out in `cell`. Refused with the error to fail with: an address
+    // that is no cell, a value the cell cannot take (`refusal` says why the
+    // `what` cannot be taken; empty for a sound value), a formula that other
+    // cells still need.
+    std::optional<WorkbookError> ClearForValue(std::string_view address, std::string_view what,
+                                               std::string_view refusal, pugi::xml_node& cell);
     void UpdateDimension();
 };
 
@@ -332,20 +339,32 @@ void ClearCell(pugi::xml_node cell) {
 
 } // namespace
 
-std::optional<WorkbookError> Worksheet::SetText(std::string_view address, std::string_view text) {
+std::optional<WorkbookError> Worksheet::Impl::ClearForValue(std::string_view address,
+                                                            std::string_view what,
+                                                            std::string_view refusal,
+                                                            pugi::xml_node& cell) {
     const auto ref = detail::ParseCellAddress(address);
     if (!ref)
-        return impl_->package->Fail("cannot take a value at \"" + std::string(address) +
-                                    "\": that is not a cell address.");
-    if (!detail::IsValidUtf8(text))
-        return impl_->package->Fail("cannot take the text for cell " + detail::CellAddress(*ref) +
-                                    ": it is not valid UTF-8.");
-    const std::string prefix(detail::Prefix(impl_->sheetData));
-    auto cell = impl_->CellForWriting(*ref);
-    if (auto why = impl_->TakeFormula(cell, *ref); !why.empty())
-        return impl_->package->Fail("cannot take a value in cell " + detail::CellAddress(*ref) +
-                                    ": " + why + ".");
+        return package->Fail("cannot take a value at \"" + std::string(address) +
+                             "\": that is not a cell address.");
+    if (!refusal.empty())
+        return package->Fail("cannot take the " + std::string(what) + " for cell " +
+                             detail::CellAddress(*ref) + ": " + std::string(refusal) + ".");
+    cell = CellForWriting(*ref);
+    if (auto why = TakeFormula(cell, *ref); !why.empty())
+        return package->Fail("cannot take a value in cell " + detail::CellAddress(*ref) + ": " +
+                             why + ".");
     ClearCell(cell);
+    modified = true;
+    return std::nullopt;
+}
+
+std::optional<WorkbookError> Worksheet::SetText(std::string_view address, std::string_view text) {
+    pugi::xml_node cell;
+    if (auto error = impl_->ClearForValue(
+            address, "text", detail::IsValidUtf8(text) ? "" : "it is not valid UTF-8", cell))
+        return error;
+    const std::string prefix(detail::Prefix(impl_->sheetData));
     cell.append_attribute("t").set_value("inlineStr");
     auto t = AppendBeforeExtensions(cell, prefix + "is").append_child((prefix + "t").c_str());
     const std::string encoded = detail::EncodeCellText(text);
@@ -353,26 +372,16 @@ std::optional<WorkbookError> Worksheet::SetText(std::string_view address, std::s
                              std::isspace(static_cast<unsigned char>(encoded.back()))))
         t.append_attribute("xml:space").set_value("preserve");
     t.text().set(encoded.c_str());
-    impl_->modified = true;
     return std::nullopt;
 }
 
 std::optional<WorkbookError> Worksheet::SetNumber(std::string_view address, double value) {
-    const auto ref = detail::ParseCellAddress(address);
-    if (!ref)
-        return impl_->package->Fail("cannot take a value at \"" + std::string(address) +
-                                    "\": that is not a cell address.");
-    if (!std::isfinite(value))
-        return impl_->package->Fail("cannot take the value for cell " + detail::CellAddress(*ref) +
-                                    ": it is not a finite number.");
+    pugi::xml_node cell;
+    if (auto error = impl_->ClearForValue(
+            address, "value", std::isfinite(value) ? "" : "it is not a finite number", cell))
+        return error;
     const std::string prefix(detail::Prefix(impl_->sheetData));
-    auto cell = impl_->CellForWriting(*ref);
-    if (auto why = impl_->TakeFormula(cell, *ref); !why.empty())
-        return impl_->package->Fail("cannot take a value in cell " + detail::CellAddress(*ref) +
-                                    ": " + why + ".");
-    ClearCell(cell);
     AppendBeforeExtensions(cell, prefix + "v").text().set(detail::NumberText(value).c_str());
-    impl_->modified = true;
     return std::nullopt;
 }
 

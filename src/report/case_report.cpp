@@ -362,12 +362,13 @@ Report LimitReport(const ScreenTexts& screen, const ReportContext& context) {
     // The screen's chart: both quantities over the thickness, the limits as
     // flat lines and the answer as an upright one.
     const std::vector<ThicknessPoint> points = cases::ThicknessLimitCurve(*input, *result);
+    const cases::ThicknessLimitChartTexts names = cases::ThicknessLimitChartTextsOf(screen);
     ReportChart chart;
-    chart.xAxisTitle = "Insulation thickness [mm]";
-    chart.yAxisTitle = "Tsurface [oC]";
-    chart.rightAxisTitle = captions.heatLoss;
-    ReportSeries surface{"Tsurface [oC]", {}, false};
-    ReportSeries loss{captions.heatLoss, {}, true};
+    chart.xAxisTitle = names.thicknessAxis;
+    chart.yAxisTitle = names.surface;
+    chart.rightAxisTitle = names.loss;
+    ReportSeries surface{names.surface, {}, false};
+    ReportSeries loss{names.loss, {}, true};
     double hottest = input->Tout;
     for (const ThicknessPoint& p : points) {
         surface.points.emplace_back(p.thickness, p.Tsurface);
@@ -379,11 +380,11 @@ Report LimitReport(const ScreenTexts& screen, const ReportContext& context) {
     chart.series.push_back(std::move(loss));
     if (input->maxSurface)
         chart.series.push_back(
-            {"Surface limit", {{0, *input->maxSurface}, {end, *input->maxSurface}}, false});
+            {names.surfaceLimit, {{0, *input->maxSurface}, {end, *input->maxSurface}}, false});
     if (input->maxLoss)
         chart.series.push_back(
-            {"Loss limit", {{0, *input->maxLoss}, {end, *input->maxLoss}}, true});
-    chart.series.push_back({"Answer",
+            {names.lossLimit, {{0, *input->maxLoss}, {end, *input->maxLoss}}, true});
+    chart.series.push_back({names.answer,
                             {{result->answer.thickness, std::min(input->Tout, 0.0)},
                              {result->answer.thickness, hottest}},
                             false});

@@ -51,6 +51,17 @@ QString DialogStartFolder() {
     return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
+CommonDialog OutputSaveDialog(const QString& title, const QString& filter,
+                              const QString& defaultExt) {
+    CommonDialog dialog;
+    dialog.DialogTitle = title;
+    dialog.Flags = CommonDialog::kOverwritePrompt + CommonDialog::kHideReadOnly;
+    dialog.InitDir = DialogStartFolder();
+    dialog.Filter = filter;
+    dialog.DefaultExt = defaultExt;
+    return dialog;
+}
+
 QString WorkbookPath(QString* error) {
     QString beside = ApplicationFolder() + QLatin1Char('/') + kTemplateName;
     if (QFileInfo::exists(beside) && FolderWritable(ApplicationFolder()))

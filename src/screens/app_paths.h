@@ -6,6 +6,8 @@
 // its users: then the workbook is a per-user copy in the user's data folder,
 // and the file dialogs start in the user's documents folder.
 
+#include "platform/platform.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -21,6 +23,12 @@ QString HelpFilePath();
 // and holds the workbook template (a build tree, a portable folder); else the
 // user's documents folder (the home folder when there is none).
 QString DialogStartFolder();
+
+// The save dialog of an output the program writes (a picture, a PDF): it asks
+// before replacing a file, offers no read-only box and starts in
+// DialogStartFolder().
+CommonDialog OutputSaveDialog(const QString& title, const QString& filter,
+                              const QString& defaultExt);
 
 // The workbook the diagram export rewrites: Template.xlsx beside the
 // executable when that folder is writable; else a per-user copy in the user's

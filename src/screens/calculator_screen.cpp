@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/calculator_screen.h"
 
+#include "screens/field_texts.h"
+
 #include <QComboBox>
 #include <QLabel>
 #include <QMdiSubWindow>

@@ -9,15 +9,20 @@
 
 #include "cases/calculator.h"
 #include "platform/platform.h"
+#include "screens/field_texts.h"
 #include "screens/input_file_actions.h"
-#include "screens/screen_common.h"
+#include "screens/result_watch.h"
 
 #include <string_view>
 
 #include <QWidget>
 
+// The controls the calculator screens' headers name.
 class QComboBox;
+class QGroupBox;
 class QLabel;
+class QLineEdit;
+class QPushButton;
 
 namespace termiva {
 

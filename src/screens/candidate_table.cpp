@@ -2,9 +2,11 @@
 #include "screens/candidate_table.h"
 
 #include "cases/field_tips.h"
+#include "screens/control_names.h"
 #include "screens/field_grid.h"
+#include "screens/field_texts.h"
 #include "screens/numeric_field.h"
-#include "screens/screen_common.h"
+#include "screens/screen_style.h"
 
 #include <algorithm>
 #include <optional>

@@ -18,12 +18,10 @@
 namespace termiva {
 
 void SavePictureAs(Platform& platform, const std::function<bool(const QString&)>& save) {
-    CommonDialog dialog;
-    dialog.DialogTitle = QStringLiteral("Save picture");
-    dialog.Flags = CommonDialog::kOverwritePrompt + CommonDialog::kHideReadOnly;
-    dialog.InitDir = DialogStartFolder();
-    dialog.Filter = QStringLiteral("PNG picture (*.png)|*.png|SVG picture (*.svg)|*.svg");
-    dialog.DefaultExt = QStringLiteral("png");
+    const CommonDialog dialog =
+        OutputSaveDialog(QStringLiteral("Save picture"),
+                         QStringLiteral("PNG picture (*.png)|*.png|SVG picture (*.svg)|*.svg"),
+                         QStringLiteral("png"));
     const std::optional<QString> path = platform.ShowSave(dialog);
     if (!path)
         return;

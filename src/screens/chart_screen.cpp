@@ -4,6 +4,8 @@
 #include "screens/app_paths.h"
 #include "screens/calculator_screen.h"
 #include "screens/chart_picture.h"
+#include "screens/control_names.h"
+#include "screens/screen_style.h"
 #include "screens/single_pipe_screen.h"
 #include "screens/value_marks.h"
 #include "screens/workbook_chart_view.h"

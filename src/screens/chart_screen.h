@@ -7,7 +7,7 @@
 // the active window.
 
 #include "platform/platform.h"
-#include "screens/screen_common.h"
+#include "screens/control_names.h"
 #include "screens/single_pipe_screen.h"
 
 #include <optional>

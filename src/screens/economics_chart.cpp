@@ -18,7 +18,7 @@ const QColor kEconomicColour{0, 140, 0};
 } // namespace
 
 void EconomicsChartView::draw(const EconomicsResult& result, const QString& currency) {
-    QChart* chart = beginChart();
+    QChart* chart = beginChart(QStringLiteral("Insulation thickness [mm]"));
     const QString unit = currency + QStringLiteral("/a");
 
     double top = 0;
@@ -28,7 +28,7 @@ void EconomicsChartView::draw(const EconomicsResult& result, const QString& curr
     xAxis_->setRange(0, std::max(end, 1.0));
     auto* costAxis = Axis(QStringLiteral("Annual cost [%1]").arg(unit), Qt::black);
     costAxis->setRange(0, std::max(top, 1.0) * 1.05);
-    roundTicks({xAxis_, costAxis});
+    RoundTicks({xAxis_, costAxis});
     chart->addAxis(xAxis_, Qt::AlignBottom);
     chart->addAxis(costAxis, Qt::AlignLeft);
 

@@ -3,8 +3,10 @@
 
 #include "cases/thickness_limit_case.h"
 #include "screens/chart_picture.h"
+#include "screens/control_names.h"
 #include "screens/field_grid.h"
-#include "screens/screen_common.h"
+#include "screens/field_texts.h"
+#include "screens/screen_style.h"
 #include "screens/value_marks.h"
 
 #include <algorithm>

@@ -2,8 +2,10 @@
 #include "screens/field_grid.h"
 
 #include "cases/case_fields.h"
+#include "screens/control_names.h"
+#include "screens/field_texts.h"
 #include "screens/numeric_field.h"
-#include "screens/screen_common.h"
+#include "screens/screen_style.h"
 
 #include <algorithm>
 #include <string>

@@ -4,6 +4,9 @@
 #include "cases/diameter_table_case.h"
 #include "files/diagram_export.h"
 #include "screens/app_paths.h"
+#include "screens/control_names.h"
+#include "screens/field_texts.h"
+#include "screens/screen_style.h"
 #include "screens/single_pipe_screen.h"
 #include "screens/value_marks.h"
 
@@ -35,7 +38,7 @@ Form5::WorkbookPathSource OrWorkbookPath(Form5::WorkbookPathSource source) {
 Form5::Form5(Platform& platform, QWidget* parent)
     : QWidget(parent), platform_(platform), workbookPath_(OrWorkbookPath(DefaultWorkbookPath())) {
     setObjectName(QStringLiteral("Form5"));
-    setWindowTitle(QStringLiteral("Form5"));
+    setWindowTitle(FromCase(cases::kDiameterTableTitle));
 
     auto* grid = new QGridLayout(this);
     const QFont fieldFont = ScreenFont(9.75);

@@ -7,7 +7,7 @@
 // created hidden and never shown.
 
 #include "platform/platform.h"
-#include "screens/screen_common.h"
+#include "screens/control_names.h"
 #include "screens/single_pipe_screen.h"
 
 #include <functional>

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/input_file_actions.h"
 
+#include "cases/case_file.h"
 #include "screens/app_paths.h"
+#include "screens/field_texts.h"
 #include "screens/numeric_field.h"
-#include "screens/screen_common.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -82,9 +83,24 @@ void RememberInputFile(const InputFileBinding& binding, const QString& path,
     screen->setProperty(kInputFileUseProperty, ++uses);
 }
 
+cases::ScreenTexts TextsOf(const InputFileBinding& binding) {
+    return binding.fields->texts(binding.kind, binding.list ? binding.list->currentIndex() : -1);
+}
+
+// CheckInputs, then whether Load would read what Save writes: never a file
+// that the program refuses.
+bool MaySave(Platform& platform, const InputFileBinding& binding) {
+    if (binding.checkInputs && !binding.checkInputs())
+        return false;
+    if (auto refused = cases::SaveRefusal(TextsOf(binding), DecimalSeparator())) {
+        platform.error(QString::fromStdString(*refused));
+        return false;
+    }
+    return true;
+}
+
 void WriteAndTell(Platform& platform, const InputFileBinding& binding, const QString& path) {
-    const files::InputRecord record = cases::RecordOf(
-        binding.fields->texts(binding.kind, binding.list ? binding.list->currentIndex() : -1));
+    const files::InputRecord record = cases::RecordOf(TextsOf(binding));
 
     if (auto failure = files::WriteInputFile(binding.kind, record, LocalPath(path))) {
         platform.error(QString::fromStdString(failure->message));
@@ -111,13 +127,13 @@ void SaveInputFileAgain(Platform& platform, const InputFileBinding& binding) {
         SaveInputFile(platform, binding);
         return;
     }
-    if (binding.checkInputs && !binding.checkInputs())
+    if (!MaySave(platform, binding))
         return;
     WriteAndTell(platform, binding, path);
 }
 
 void SaveInputFile(Platform& platform, const InputFileBinding& binding) {
-    if (binding.checkInputs && !binding.checkInputs())
+    if (!MaySave(platform, binding))
         return;
 
     const files::InputFileFormat& format = files::FormatOf(binding.kind);
@@ -137,10 +153,20 @@ void LoadInputFile(Platform& platform, const InputFileBinding& binding) {
 
 void LoadInputFileFrom(Platform& platform, const InputFileBinding& binding, const QString& path) {
     const files::InputFileFormat& format = files::FormatOf(binding.kind);
-    // The whole file is read and checked before any field changes.
-    auto record = files::ReadInputFile(binding.kind, LocalPath(path));
+    // The whole file is read and checked before any field changes; a file of
+    // another kind is refused.
+    auto record = cases::ReadCaseFile(binding.kind, LocalPath(path));
     if (!record) {
-        platform.error(QString::fromStdString(record.error().message));
+        platform.error(QString::fromStdString(record.error().messages.front()));
+        return;
+    }
+    // Each text is set as if typed, so the typing filter runs on it; the
+    // diameters a file keeps come last and win over the list entry's. A
+    // decimal saved under the other separator is read as that number.
+    const cases::LoadedFields loaded =
+        cases::LoadFields(binding.kind, record.value(), DecimalSeparator());
+    if (!loaded.refused.empty()) {
+        platform.error(QString::fromStdString(loaded.refused));
         return;
     }
 
@@ -151,18 +177,12 @@ void LoadInputFileFrom(Platform& platform, const InputFileBinding& binding, cons
     }
     if (binding.makeTableRows && format.tableColumns > 0)
         binding.makeTableRows(record->table.size());
-    // Each text is set as if typed, so the typing filter runs on it; the
-    // diameters a file keeps come last and win over the list entry's. A
-    // decimal saved under the other separator is read as that number.
-    const cases::LoadedFields loaded =
-        cases::LoadFields(binding.kind, record.value(), DecimalSeparator());
     binding.fields->setTexts(loaded.texts);
     RememberInputFile(binding, path, loaded.changed.empty());
     if (!loaded.changed.empty()) {
         // The file is not what the fields now hold: say which ones changed.
-        const cases::ScreenTexts screen =
-            binding.fields->texts(binding.kind, binding.list ? binding.list->currentIndex() : -1);
-        platform.error(QString::fromStdString(cases::ChangedFieldsMessage(screen, loaded.changed)));
+        platform.error(
+            QString::fromStdString(cases::ChangedFieldsMessage(TextsOf(binding), loaded.changed)));
         return;
     }
     platform.information(QStringLiteral("Data successfuly loaded from file!"));

@@ -31,16 +31,19 @@ struct InputFileBinding {
 };
 
 // CheckInputs, the save dialog, the file, then "Data successfuly saved fo file!".
-// A cancelled dialog does nothing; a failed write shows an "Error" box naming
-// the file and the reason and leaves the previous file whole.
+// Texts that would give a file Load refuses (cases::SaveRefusal) show an
+// "Error" box before the dialog and nothing is written. A cancelled dialog
+// does nothing; a failed write shows an "Error" box naming the file and the
+// reason and leaves the previous file whole.
 void SaveInputFile(Platform& platform, const InputFileBinding& binding);
 
 // The open dialog, the whole file, then the list entry and the field texts as
 // if typed, then "Data successfuly loaded from file!", or, where a text could
 // not stand in its field and the typing filter changed it, an "Error" box
-// listing those fields instead. A file that cannot be
-// read or is not a valid input file of this screen changes nothing and shows
-// an "Error" box saying why.
+// listing those fields instead. A file that cannot be read, is not a valid
+// input file of this screen, is a file of another kind (line 1 is another
+// kind's title) or holds a text that cannot load changes nothing and shows an
+// "Error" box saying why.
 void LoadInputFile(Platform& platform, const InputFileBinding& binding);
 
 // File > Save: CheckInputs, then the file the screen's case was last saved

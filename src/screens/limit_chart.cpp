@@ -2,6 +2,7 @@
 #include "screens/limit_chart.h"
 
 #include "cases/thickness_limit_case.h"
+#include "screens/field_texts.h"
 
 #include <algorithm>
 #include <vector>
@@ -33,49 +34,49 @@ double LossAxisTop(const std::vector<ThicknessPoint>& points, std::optional<doub
 }
 
 void LimitChartView::draw(const ThicknessLimitInput& input, const ThicknessLimitResult& result,
-                          const LimitChartTexts& texts) {
+                          const cases::ThicknessLimitChartTexts& texts) {
     const std::vector<ThicknessPoint> points = cases::ThicknessLimitCurve(input, result);
-    QChart* chart = beginChart();
+    QChart* chart = beginChart(FromCase(texts.thicknessAxis));
 
     double top = 0;
     for (const ThicknessPoint& p : points)
         top = std::max(top, p.Tsurface);
     const double end = points.empty() ? 20 : points.back().thickness;
-    const QString surfaceUnit = QStringLiteral("oC");
+    const QString surfaceUnit = FromCase(texts.surfaceUnit);
+    const QString lossUnit = FromCase(texts.lossUnit);
 
     xAxis_->setRange(0, end);
-    auto* surfaceAxis = Axis(QStringLiteral("Tsurface [oC]"), kSurfaceColour);
+    auto* surfaceAxis = Axis(FromCase(texts.surface), kSurfaceColour);
     surfaceAxis->setRange(std::min(input.Tout, 0.0),
                           std::max(top, input.maxSurface.value_or(0)) * 1.05);
-    auto* lossAxis = Axis(texts.lossTitle, kLossColour);
+    auto* lossAxis = Axis(FromCase(texts.loss), kLossColour);
     lossAxis->setRange(0, LossAxisTop(points, input.maxLoss));
-    roundTicks({xAxis_, surfaceAxis, lossAxis});
+    RoundTicks({xAxis_, surfaceAxis, lossAxis});
     chart->addAxis(xAxis_, Qt::AlignBottom);
     chart->addAxis(surfaceAxis, Qt::AlignLeft);
     chart->addAxis(lossAxis, Qt::AlignRight);
 
-    QLineSeries* surface = addLine(QStringLiteral("Tsurface [oC]"), surfaceUnit, kSurfaceColour,
-                                   Qt::SolidLine, surfaceAxis);
+    QLineSeries* surface =
+        addLine(FromCase(texts.surface), surfaceUnit, kSurfaceColour, Qt::SolidLine, surfaceAxis);
     QLineSeries* loss =
-        addLine(texts.lossTitle, texts.lossUnit, kLossColour, Qt::SolidLine, lossAxis);
+        addLine(FromCase(texts.loss), lossUnit, kLossColour, Qt::SolidLine, lossAxis);
     for (const ThicknessPoint& p : points) {
         surface->append(p.thickness, p.Tsurface);
         loss->append(p.thickness, p.HeatLoss);
     }
-    // The limits dashed in their quantity's colour, named with the value typed.
-    const auto limit = [&](const std::optional<double>& value, const QString& typed,
+    // The limits dashed in their quantity's colour.
+    const auto limit = [&](const std::optional<double>& value, const std::string& name,
                            const QString& unit, const QColor& colour, QValueAxis* axis) {
         if (!value)
             return;
-        QLineSeries* line = addLine(QStringLiteral("limit %1 %2").arg(typed, unit), unit, colour,
-                                    Qt::DashLine, axis);
+        QLineSeries* line = addLine(FromCase(name), unit, colour, Qt::DashLine, axis);
         line->append(0, *value);
         line->append(xAxis_->max(), *value);
     };
     limit(input.maxSurface, texts.surfaceLimit, surfaceUnit, kSurfaceColour, surfaceAxis);
-    limit(input.maxLoss, texts.lossLimit, texts.lossUnit, kLossColour, lossAxis);
+    limit(input.maxLoss, texts.lossLimit, lossUnit, kLossColour, lossAxis);
     QLineSeries* answer =
-        addLine(QStringLiteral("Answer"), QString(), kAnswerColour, Qt::DotLine, surfaceAxis);
+        addLine(FromCase(texts.answer), QString(), kAnswerColour, Qt::DotLine, surfaceAxis);
     answer->append(result.answer.thickness, surfaceAxis->min());
     answer->append(result.answer.thickness, surfaceAxis->max());
 

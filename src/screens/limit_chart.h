@@ -6,6 +6,7 @@
 // own, and the answer. A click on a legend entry hides or shows its line; a
 // point under the mouse tells its thickness and value.
 
+#include "cases/thickness_limit_case.h"
 #include "engine/thickness_limit.h"
 #include "screens/line_chart.h"
 
@@ -15,15 +16,6 @@
 #include <QString>
 
 namespace termiva {
-
-// What the chart shows beside the numbers: the loss axis' title and unit
-// ("W/m" or "W"), and the limits as the user typed them (empty when none).
-struct LimitChartTexts {
-    QString lossTitle;
-    QString lossUnit;
-    QString surfaceLimit;
-    QString lossLimit;
-};
 
 // The loss axis' top: a few times the limit, so that the limit and the
 // crossing stay readable under a curve that starts far above it, but never
@@ -37,7 +29,7 @@ public:
     using LineChartView::LineChartView;
 
     void draw(const ThicknessLimitInput& input, const ThicknessLimitResult& result,
-              const LimitChartTexts& texts);
+              const cases::ThicknessLimitChartTexts& texts);
 };
 
 } // namespace termiva

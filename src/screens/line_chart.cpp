@@ -2,7 +2,7 @@
 #include "screens/line_chart.h"
 
 #include "screens/chart_picture.h"
-#include "screens/screen_common.h"
+#include "screens/screen_style.h"
 #include "text/nice_ticks.h"
 
 #include <cmath>
@@ -10,18 +10,12 @@
 
 #include <QChart>
 #include <QLegend>
-#include <QLegendMarker>
 #include <QLineSeries>
 #include <QLocale>
-#include <QMouseEvent>
-#include <QToolTip>
 #include <QValueAxis>
 
 namespace termiva {
 namespace {
-
-const QColor kHiddenColour{160, 160, 160};
-constexpr double kHoverPixels = 8;
 
 const char* const kUnitProperty = "termivaUnit";
 
@@ -33,12 +27,11 @@ QString Number(double value) {
 
 } // namespace
 
-LineChartView::LineChartView(QWidget* parent) : QChartView(parent) {
+LineChartView::LineChartView(QWidget* parent) : PointTipChartView(parent) {
     setRenderHint(QPainter::Antialiasing);
-    setMouseTracking(true);
 }
 
-QChart* LineChartView::beginChart() {
+QChart* LineChartView::beginChart(const QString& thicknessAxis) {
     auto* chart = new QChart;
     chart_ = chart;
     chart->setLocalizeNumbers(true);
@@ -50,7 +43,7 @@ QChart* LineChartView::beginChart() {
     // Each entry drawn as its line, so a dashed line reads apart from a solid one.
     chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     chart->setMargins(QMargins(2, 2, 2, 2));
-    xAxis_ = Axis(QStringLiteral("Insulation thickness [mm]"), Qt::black);
+    xAxis_ = Axis(thicknessAxis, Qt::black);
     return chart;
 }
 
@@ -58,7 +51,11 @@ void LineChartView::showChart() {
     QChart* previous = QChartView::chart();
     setChart(chart_);
     delete previous;
-    connectLegend();
+    connectLegend([this](int index) {
+        QAbstractSeries* series = this->chart()->series().at(index);
+        series->setVisible(!series->isVisible());
+        styleLegend(false);
+    });
 }
 
 QValueAxis* LineChartView::Axis(const QString& title, const QColor& colour) {
@@ -71,7 +68,7 @@ QValueAxis* LineChartView::Axis(const QString& title, const QColor& colour) {
     return axis;
 }
 
-void LineChartView::roundTicks(std::initializer_list<QValueAxis*> axes) const {
+void LineChartView::RoundTicks(std::initializer_list<QValueAxis*> axes) {
     for (QValueAxis* axis : axes) {
         const std::vector<double> ticks =
             text::NiceTicks(axis->min(), axis->max(), axis->tickCount());
@@ -93,24 +90,6 @@ QLineSeries* LineChartView::addLine(const QString& name, const QString& unit, co
     return series;
 }
 
-void LineChartView::connectLegend() {
-    for (QLegendMarker* marker : chart_->legend()->markers())
-        connect(marker, &QLegendMarker::clicked, this, [this, marker] {
-            marker->series()->setVisible(!marker->series()->isVisible());
-            styleLegend(false);
-        });
-}
-
-// A hidden line keeps its entry, greyed, to be shown again; a picture
-// leaves it out.
-void LineChartView::styleLegend(bool leaveOutHidden) {
-    for (QLegendMarker* marker : chart_->legend()->markers()) {
-        const bool shown = marker->series()->isVisible();
-        marker->setVisible(shown || !leaveOutHidden);
-        marker->setLabelBrush(shown ? QBrush(Qt::black) : QBrush(kHiddenColour));
-    }
-}
-
 bool LineChartView::savePicture(const QString& path) {
     if (!chart_)
         return false;
@@ -120,37 +99,13 @@ bool LineChartView::savePicture(const QString& path) {
     return saved;
 }
 
-QString LineChartView::toolTipAt(const QPoint& position) const {
-    if (!chart_)
+QString LineChartView::pointTip(int index, QPointF point) const {
+    const QAbstractSeries* series = chart()->series().at(index);
+    const QString unit = series->property(kUnitProperty).toString();
+    if (unit.isEmpty())
         return {};
-    const QPointF scene = mapToScene(position);
-    double best = kHoverPixels;
-    QString text;
-    for (QAbstractSeries* each : chart_->series()) {
-        auto* series = static_cast<QLineSeries*>(each);
-        const QString unit = series->property(kUnitProperty).toString();
-        if (!series->isVisible() || unit.isEmpty())
-            continue;
-        for (const QPointF& p : series->points()) {
-            const QPointF at = chart_->mapToPosition(p, series);
-            const double distance = std::hypot(at.x() - scene.x(), at.y() - scene.y());
-            if (distance <= best) {
-                best = distance;
-                text = QStringLiteral("%1\n%2 mm: %3 %4")
-                           .arg(series->name(), Number(p.x()), Number(p.y()), unit);
-            }
-        }
-    }
-    return text;
-}
-
-void LineChartView::mouseMoveEvent(QMouseEvent* event) {
-    QChartView::mouseMoveEvent(event);
-    const QString text = toolTipAt(event->position().toPoint());
-    if (text.isEmpty())
-        QToolTip::hideText();
-    else
-        QToolTip::showText(event->globalPosition().toPoint(), text, this);
+    return QStringLiteral("%1\n%2 mm: %3 %4")
+        .arg(series->name(), Number(point.x()), Number(point.y()), unit);
 }
 
 } // namespace termiva

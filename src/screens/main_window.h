@@ -8,7 +8,7 @@
 
 #include "cases/calculator.h"
 #include "platform/platform.h"
-#include "screens/screen_common.h"
+#include "screens/control_names.h"
 
 #include <memory>
 #include <optional>

@@ -2,7 +2,12 @@
 #include "screens/multiple_pipes_screen.h"
 
 #include "cases/pipe_group_case.h"
+#include "cases/raised_loss.h"
+#include "screens/control_names.h"
 #include "screens/field_grid.h"
+#include "screens/field_texts.h"
+#include "screens/result_watch.h"
+#include "screens/screen_style.h"
 #include "screens/value_marks.h"
 
 #include <algorithm>
@@ -289,7 +294,7 @@ void Form4::Command1_Click() {
     Label21->setText(FromCase(shown.insulatedTotal));
     MarkResult(Label20, result->bareTotalFlags, kResultBoxColor);
     MarkResult(Label21, result->insTotalFlags, kResultBoxColor);
-    SetResultNote(this, cases::MarksOf(*result));
+    SetResultNote(this, FromCase(cases::PipeGroupNote(texts(), *result, DecimalSeparator())));
     results_->settle();
 }
 

@@ -7,15 +7,11 @@
 
 #include "platform/platform.h"
 #include "screens/calculator_screen.h"
+#include "screens/control_names.h"
 #include "screens/input_file_actions.h"
 #include "screens/numeric_field.h"
-#include "screens/screen_common.h"
 
 #include <QWidget>
-
-class QGroupBox;
-class QLabel;
-class QPushButton;
 
 namespace termiva {
 

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/numeric_field.h"
 
-#include "screens/screen_common.h"
+#include "screens/control_names.h"
+#include "screens/field_texts.h"
 #include "screens/value_marks.h"
 #include "text/number_text.h"
 

@@ -3,9 +3,11 @@
 
 #include "cases/calculator.h"
 #include "cases/thickness_limit_case.h"
+#include "screens/control_names.h"
 #include "screens/field_grid.h"
+#include "screens/field_texts.h"
 #include "screens/numeric_field.h"
-#include "screens/screen_common.h"
+#include "screens/screen_style.h"
 
 #include <algorithm>
 #include <string>

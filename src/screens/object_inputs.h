@@ -10,7 +10,7 @@
 
 #include "files/input_file.h"
 #include "platform/platform.h"
-#include "screens/screen_common.h"
+#include "screens/screen_style.h"
 
 #include <array>
 #include <vector>

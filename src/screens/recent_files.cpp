@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/recent_files.h"
 
+#include "screens/app_paths.h"
+
+#include <sys/stat.h>
+
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
@@ -13,8 +17,37 @@ namespace {
 // Longer than any path a file system takes: not a name but damage.
 constexpr qsizetype kMaxPathLength = 4096;
 
+// The settings keep each name as the system's bytes, so that a name that is
+// not UTF-8 comes back whole: '%' and every byte outside printable ASCII as
+// %XX. A list of plain names, as earlier versions kept it, reads the same.
+QString Stored(const QString& file) {
+    QString text;
+    for (const char c : LocalFileName(file)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte >= 0x7f || byte == '%')
+            text += QStringLiteral("%%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper();
+        else
+            text += QLatin1Char(c);
+    }
+    return text;
+}
+
+QString FromStored(const QString& text) {
+    return FileNameFromLocal(QByteArray::fromPercentEncoding(text.toUtf8()));
+}
+
 void Store(const QStringList& files) {
-    QSettings().setValue(QLatin1String(kRecentFilesKey), files);
+    QStringList stored;
+    for (const QString& file : files)
+        stored << Stored(file);
+    QSettings().setValue(QLatin1String(kRecentFilesKey), stored);
+}
+
+// QFileInfo would take the name through the locale's encoding and miss a
+// file whose name is not in it.
+bool Exists(const QString& file) {
+    struct stat status {};
+    return ::stat(LocalFileName(file).constData(), &status) == 0;
 }
 
 } // namespace
@@ -24,7 +57,8 @@ QStringList RecentFiles() {
     QStringList files;
     if (value.typeId() != QMetaType::QStringList && value.typeId() != QMetaType::QString)
         return files;
-    for (const QString& file : value.toStringList()) {
+    for (const QString& text : value.toStringList()) {
+        const QString file = FromStored(text);
         if (files.size() == kMaxRecentFiles)
             break;
         if (!file.isEmpty() && file.size() <= kMaxPathLength && !files.contains(file))
@@ -58,7 +92,7 @@ void RecentFilesMenu::update() {
     QStringList gone;
     int number = 0;
     for (const QString& file : RecentFiles()) {
-        if (!QFileInfo::exists(file)) {
+        if (!Exists(file)) {
             gone << QFileInfo(file).fileName();
             RemoveRecentFile(file);
             continue;

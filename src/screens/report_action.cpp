@@ -7,6 +7,7 @@
 #include "screens/app_paths.h"
 #include "screens/calculator_screen.h"
 #include "screens/chart_screen.h"
+#include "screens/field_texts.h"
 
 #include <algorithm>
 
@@ -31,12 +32,9 @@ void RememberDetails(const ReportDetails& details) {
 }
 
 void ExportPdf(Platform& platform, const report::ReportDocument& document, QPrinter* printer) {
-    CommonDialog dialog;
-    dialog.DialogTitle = QStringLiteral("Export PDF");
-    dialog.Flags = CommonDialog::kOverwritePrompt + CommonDialog::kHideReadOnly;
-    dialog.InitDir = DialogStartFolder();
-    dialog.Filter = QStringLiteral("PDF document (*.pdf)|*.pdf");
-    dialog.DefaultExt = QStringLiteral("pdf");
+    CommonDialog dialog =
+        OutputSaveDialog(QStringLiteral("Export PDF"), QStringLiteral("PDF document (*.pdf)|*.pdf"),
+                         QStringLiteral("pdf"));
     if (!document.fileName.empty())
         dialog.FileName = QFileInfo(QString::fromStdString(document.fileName)).completeBaseName() +
                           QStringLiteral(".pdf");

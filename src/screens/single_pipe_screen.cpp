@@ -1,11 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/single_pipe_screen.h"
 
+#include "cases/raised_loss.h"
 #include "cases/single_pipe_case.h"
 #include "engine/pipe_sizes.h"
+#include "screens/control_names.h"
 #include "screens/field_grid.h"
+#include "screens/field_texts.h"
 #include "screens/input_file_actions.h"
-#include "screens/screen_common.h"
+#include "screens/result_watch.h"
+#include "screens/screen_style.h"
+#include "screens/svg_picture.h"
 #include "screens/value_marks.h"
 
 #include <array>
@@ -239,7 +244,7 @@ void Form3::Command1_Click() {
     const std::array<QLabel*, 6> temperatures = {Label24, Label25, Label26,
                                                  Label27, Label28, Label29};
     ShowLosses(losses, temperatures, shown, result->flags, kResultBoxColor);
-    SetResultNote(this, cases::MarksOf(*result));
+    SetResultNote(this, FromCase(cases::SinglePipeNote(texts(), *result, DecimalSeparator())));
     results_->settle();
 }
 

@@ -3,12 +3,16 @@
 
 #include "cases/thickness_limit_case.h"
 #include "screens/chart_picture.h"
+#include "screens/control_names.h"
 #include "screens/field_grid.h"
-#include "screens/screen_common.h"
+#include "screens/field_texts.h"
+#include "screens/result_watch.h"
+#include "screens/screen_style.h"
 #include "screens/value_marks.h"
 
 #include <algorithm>
 #include <array>
+#include <initializer_list>
 #include <tuple>
 
 #include <QComboBox>
@@ -133,34 +137,34 @@ void Form8::buildResults() {
     Label29 = heading(captions.heatLoss, QStringLiteral("Label29"), 2);
     heading(captions.surfaceTemperature, QStringLiteral("Label32"), 3);
 
-    int row = 1;
-    const auto caption = [&](const std::string& text, int number) {
-        grid->addWidget(MakeLabel(FromCase(text), QStringLiteral("Label%1").arg(number), Frame4),
-                        row, 0);
+    // One row of the results: its caption Label<captionNumber>, then its
+    // boxes Label<number> from column 1 on (the last one spanning `span`
+    // columns).
+    struct Box {
+        QLabel** label;
+        int number;
+        int twipsWidth;
     };
-    caption(captions.surfaceThickness, 33);
-    Label20 = resultBox(QStringLiteral("Label20"), 1215);
-    grid->addWidget(Label20, row++, 1);
-    caption(captions.lossThickness, 34);
-    Label21 = resultBox(QStringLiteral("Label21"), 1215);
-    grid->addWidget(Label21, row++, 1);
-    caption(captions.thickness, 35);
-    Label23 = resultBox(QStringLiteral("Label23"), 1215);
-    Label24 = resultBox(QStringLiteral("Label24"), 1455);
-    Label25 = resultBox(QStringLiteral("Label25"), 1215);
-    grid->addWidget(Label23, row, 1);
-    grid->addWidget(Label24, row, 2);
-    grid->addWidget(Label25, row++, 3);
-    caption(captions.standardThickness, 36);
-    Label26 = resultBox(QStringLiteral("Label26"), 1215);
-    Label27 = resultBox(QStringLiteral("Label27"), 1455);
-    Label28 = resultBox(QStringLiteral("Label28"), 1215);
-    grid->addWidget(Label26, row, 1);
-    grid->addWidget(Label27, row, 2);
-    grid->addWidget(Label28, row++, 3);
-    caption(captions.governing, 37);
-    Label22 = resultBox(QStringLiteral("Label22"), 1215);
-    grid->addWidget(Label22, row++, 1, 1, 3);
+    int row = 1;
+    const auto resultRow = [&](const std::string& text, int captionNumber,
+                               std::initializer_list<Box> boxes, int span = 1) {
+        grid->addWidget(
+            MakeLabel(FromCase(text), QStringLiteral("Label%1").arg(captionNumber), Frame4), row,
+            0);
+        int at = 1;
+        for (const Box& box : boxes) {
+            *box.label = resultBox(QStringLiteral("Label%1").arg(box.number), box.twipsWidth);
+            grid->addWidget(*box.label, row, at++, 1, span);
+        }
+        ++row;
+    };
+    resultRow(captions.surfaceThickness, 33, {{&Label20, 20, 1215}});
+    resultRow(captions.lossThickness, 34, {{&Label21, 21, 1215}});
+    resultRow(captions.thickness, 35,
+              {{&Label23, 23, 1215}, {&Label24, 24, 1455}, {&Label25, 25, 1215}});
+    resultRow(captions.standardThickness, 36,
+              {{&Label26, 26, 1215}, {&Label27, 27, 1455}, {&Label28, 28, 1215}});
+    resultRow(captions.governing, 37, {{&Label22, 22, 1215}}, 3);
 
     Picture1 = Named(new LimitChartView(Frame4), QStringLiteral("Picture1"));
     Picture1->setMinimumSize(FromTwips(6600), FromTwips(4200));
@@ -262,11 +266,7 @@ void Form8::Command1_Click() {
 }
 
 void Form8::drawChart(const ThicknessLimitInput& input, const ThicknessLimitResult& result) {
-    LimitChartTexts texts;
-    texts.lossTitle = Label29->text();
-    texts.lossUnit = Combo1->currentIndex() <= 0 ? QStringLiteral("W/m") : QStringLiteral("W");
-    texts.surfaceLimit = Text10->text().trimmed();
-    texts.lossLimit = Text11->text().trimmed();
+    const cases::ThicknessLimitChartTexts texts = cases::ThicknessLimitChartTextsOf(this->texts());
     Picture1->draw(input, result, texts);
 }
 

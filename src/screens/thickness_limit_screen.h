@@ -14,19 +14,12 @@
 #include "screens/limit_chart.h"
 #include "screens/numeric_field.h"
 #include "screens/object_inputs.h"
-#include "screens/screen_common.h"
 
 #include <functional>
 #include <optional>
 #include <vector>
 
 #include <QWidget>
-
-class QComboBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
 
 namespace termiva {
 

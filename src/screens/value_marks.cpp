@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/value_marks.h"
 
-#include "screens/screen_common.h"
+#include "screens/field_texts.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,9 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/vessel_screen.h"
 
+#include "cases/raised_loss.h"
 #include "cases/vessel_case.h"
+#include "screens/control_names.h"
 #include "screens/field_grid.h"
-#include "screens/screen_common.h"
+#include "screens/field_texts.h"
+#include "screens/result_watch.h"
+#include "screens/screen_style.h"
+#include "screens/svg_picture.h"
 #include "screens/value_marks.h"
 
 #include <array>
@@ -291,7 +296,7 @@ void Form2::Command1_Click() {
     const std::array<QLabel*, 5> losses = {Label21, Label22, Label23, Label24, Label25};
     const std::array<QLabel*, 5> temperatures = {Label26, Label27, Label28, Label29, Label30};
     ShowLosses(losses, temperatures, shown, result->flags, kResultBoxColor);
-    SetResultNote(this, cases::MarksOf(*result));
+    SetResultNote(this, FromCase(cases::VesselNote(texts(), *result, DecimalSeparator())));
     results_->settle();
 }
 

@@ -11,16 +11,10 @@
 #include "screens/calculator_screen.h"
 #include "screens/input_file_actions.h"
 #include "screens/numeric_field.h"
-#include "screens/screen_common.h"
 
 #include <vector>
 
 #include <QWidget>
-
-class QComboBox;
-class QGroupBox;
-class QLabel;
-class QPushButton;
 
 namespace termiva {
 

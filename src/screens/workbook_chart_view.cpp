@@ -2,7 +2,9 @@
 #include "screens/workbook_chart_view.h"
 
 #include "files/diagram_export.h"
-#include "screens/screen_common.h"
+#include "screens/control_names.h"
+#include "screens/field_texts.h"
+#include "screens/screen_style.h"
 #include "text/nice_ticks.h"
 #include "text/number_text.h"
 
@@ -18,15 +20,12 @@
 #include <QImage>
 #include <QLabel>
 #include <QLegend>
-#include <QLegendMarker>
 #include <QLineSeries>
 #include <QLocale>
 #include <QLogValueAxis>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
-#include <QToolTip>
 #include <QValueAxis>
 
 namespace termiva {
@@ -35,11 +34,9 @@ namespace {
 // Series past the template's six, whose style the workbook does not give.
 const std::array<QColor, 4> kMoreColours = {QColor(0x1f, 0x77, 0xb4), QColor(0x8c, 0x56, 0x4b),
                                             QColor(0x7f, 0x7f, 0x7f), QColor(0xbc, 0xbd, 0x22)};
-const QColor kHiddenText(160, 160, 160);
 
 constexpr int kMaxTicks = 8;
 constexpr int kMarkerPixels = 9;
-constexpr double kHoverPixels = 8; // how near the mouse a point must be to tell its values
 
 QString FromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -179,12 +176,11 @@ void SetAxisTitle(QAbstractAxis* axis, const std::string& title) {
 
 // The chart, its axes and legend are made once; each load replaces only the
 // series and texts.
-WorkbookChartView::WorkbookChartView(QWidget* parent) : QChartView(new QChart, parent) {
+WorkbookChartView::WorkbookChartView(QWidget* parent) : PointTipChartView(new QChart, parent) {
     NameControl(this, QStringLiteral("OLE1"));
     setRenderHint(QPainter::Antialiasing);
     setFrameShape(QFrame::NoFrame);
     setMinimumSize(320, 240);
-    viewport()->setMouseTracking(true); // the tooltips of the points
     errorLabel_ = new QLabel(viewport());
     errorLabel_->setObjectName(QStringLiteral("OLE1Error"));
     errorLabel_->setAlignment(Qt::AlignCenter);
@@ -309,14 +305,9 @@ void WorkbookChartView::draw() {
         series->setVisible(!hidden_[i]);
     }
     chart->legend()->setVisible(!data_.series.empty());
-    for (QLegendMarker* marker : chart->legend()->markers()) {
-        connect(marker, &QLegendMarker::clicked, this, [this, marker] {
-            const int index = static_cast<int>(this->chart()->series().indexOf(marker->series()));
-            setSeriesVisible(index, !isSeriesVisible(index));
-        });
-    }
+    connectLegend([this](int index) { setSeriesVisible(index, !isSeriesVisible(index)); });
     fitAxes();
-    styleLegend();
+    styleLegend(false);
 }
 
 void WorkbookChartView::fitAxes() {
@@ -344,25 +335,8 @@ void WorkbookChartView::fitAxes() {
     }
 }
 
-// Qt hides the legend entry of a hidden series; here it stays, greyed, so
-// that a click can bring the series back.
-void WorkbookChartView::styleLegend() {
-    for (QLegendMarker* marker : chart()->legend()->markers()) {
-        const bool shown = marker->series()->isVisible();
-        marker->setVisible(true);
-        marker->setLabelBrush(shown ? QBrush(palette().color(QPalette::WindowText))
-                                    : QBrush(kHiddenText));
-        QFont font = marker->font();
-        font.setStrikeOut(!shown);
-        marker->setFont(font);
-    }
-}
-
 void WorkbookChartView::setHiddenEntriesLeftOut(bool leftOut) {
-    styleLegend();
-    if (leftOut)
-        for (QLegendMarker* marker : chart()->legend()->markers())
-            marker->setVisible(marker->series()->isVisible());
+    styleLegend(leftOut);
 }
 
 void WorkbookChartView::setSeriesVisible(int index, bool visible) {
@@ -372,7 +346,7 @@ void WorkbookChartView::setSeriesVisible(int index, bool visible) {
     hidden_[static_cast<std::size_t>(index)] = !visible;
     series->setVisible(visible);
     fitAxes();
-    styleLegend();
+    styleLegend(false);
     Q_EMIT seriesVisibilityChanged(index, visible);
 }
 
@@ -418,36 +392,8 @@ QString WorkbookChartView::pointText(int index, QPointF point) const {
              QString::fromStdString(text::Format(point.y(), "####0.#0", DecimalSeparator())));
 }
 
-QString WorkbookChartView::toolTipAt(const QPoint& position) const {
-    const QPointF scene = mapToScene(position);
-    double best = kHoverPixels;
-    QString text;
-    const auto list = chart()->series();
-    for (int i = 0; i < list.size(); ++i) {
-        auto* series = static_cast<QLineSeries*>(list.at(i));
-        if (!series->isVisible())
-            continue;
-        for (const QPointF& p : series->points()) {
-            if (logScale_ && p.y() <= 0)
-                continue;
-            const QPointF at = chart()->mapToPosition(p, series);
-            const double distance = std::hypot(at.x() - scene.x(), at.y() - scene.y());
-            if (distance <= best) {
-                best = distance;
-                text = pointText(i, p);
-            }
-        }
-    }
-    return text;
-}
-
-void WorkbookChartView::mouseMoveEvent(QMouseEvent* event) {
-    QChartView::mouseMoveEvent(event);
-    const QString text = toolTipAt(event->position().toPoint());
-    if (text.isEmpty())
-        QToolTip::hideText();
-    else
-        QToolTip::showText(event->globalPosition().toPoint(), text, this);
+QString WorkbookChartView::pointTip(int index, QPointF point) const {
+    return logScale_ && point.y() <= 0 ? QString() : pointText(index, point);
 }
 
 } // namespace termiva

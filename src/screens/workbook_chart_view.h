@@ -10,11 +10,11 @@
 // under the mouse tells its values in a tooltip.
 
 #include "files/workbook_chart.h"
+#include "screens/point_tip_chart_view.h"
 
 #include <optional>
 #include <vector>
 
-#include <QChartView>
 #include <QHash>
 #include <QString>
 
@@ -25,7 +25,7 @@ class QValueAxis;
 
 namespace termiva {
 
-class WorkbookChartView : public QChartView {
+class WorkbookChartView : public PointTipChartView {
     Q_OBJECT
 
 public:
@@ -68,21 +68,18 @@ public:
 
     // The tooltip of point `point` of series `index`: its name, diameter and loss.
     QString pointText(int index, QPointF point) const;
-    // The tooltip for the mouse at `position` (view coordinates): that of the
-    // nearest shown point within a few pixels, else empty.
-    QString toolTipAt(const QPoint& position) const;
 
 Q_SIGNALS:
     void seriesVisibilityChanged(int index, bool visible);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
+    // Points the logarithmic axis cannot show have no tooltip.
+    QString pointTip(int index, QPointF point) const override;
 
 private:
     void draw();
     void fitAxes();
-    void styleLegend();
     void showError(const QString& message);
     QLineSeries* seriesAt(int index) const;
 

@@ -1,6 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "cases/calculator.h"
+#include "cases/case_file.h"
 #include "cases/case_records.h"
+#include "cases/thickness_limit_case.h"
 
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace termiva::cases {
@@ -88,6 +93,73 @@ TEST(CaseRecords, TestDataTakesTheUsersSeparator) {
     EXPECT_EQ(pipes.listIndex, -1);
     EXPECT_EQ(pipes.texts[4].text, "0.90"); // as written, not "0.9"
     EXPECT_EQ(pipes.texts.back().field, "Text5(20)");
+}
+
+std::string Write(const std::string& name, const std::string& bytes) {
+    std::string path = (std::filesystem::temp_directory_path() / name).string();
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+}
+
+ScreenTexts SavedTestScreen(InputFileKind kind) {
+    const TestData data = TestDataOf(kind, ".");
+    ScreenTexts screen{kind, std::max(data.listIndex, 0), {}};
+    for (const FieldText& text : data.texts)
+        screen.texts[text.field] = text.text;
+    return screen;
+}
+
+// Every file kind opened as every other kind is refused by its title, before
+// its lines are counted or its list entry read, naming its kind and screen;
+// its own title, and a title of no kind, read on.
+TEST(CaseFile, AFileOfAnotherKindIsRefusedByItsTitle) {
+    for (const Calculator& saved : Calculators()) {
+        if (!saved.kind)
+            continue;
+        const std::string bytes =
+            files::ToBytes(*saved.kind, RecordOf(SavedTestScreen(*saved.kind)));
+        const std::string path = Write("case_file_test.any", bytes);
+        for (const Calculator& opened : Calculators()) {
+            if (!opened.kind)
+                continue;
+            auto record = ReadCaseFile(*opened.kind, path);
+            if (opened.kind == saved.kind) {
+                EXPECT_TRUE(record) << saved.id;
+                continue;
+            }
+            ASSERT_FALSE(record) << saved.id << " as " << opened.id;
+            EXPECT_EQ(record.error().fault, CaseFileError::Fault::OtherKind);
+            const std::string& message = record.error().messages.front();
+            EXPECT_NE(
+                message.find(std::string(files::FormatOf(*saved.kind).description) + " input file"),
+                std::string::npos)
+                << message;
+            EXPECT_NE(message.find(std::string(saved.title) + " screen"), std::string::npos)
+                << message;
+        }
+    }
+    std::string bytes =
+        files::ToBytes(InputFileKind::Vessel, RecordOf(SavedTestScreen(InputFileKind::Vessel)));
+    bytes.replace(0, bytes.find('\r'), "Saved by hand");
+    EXPECT_TRUE(ReadCaseFile(InputFileKind::SinglePipe, Write("case_file_test.insp", bytes)));
+}
+
+// Save refuses what Load would refuse: a field over the line bound, an
+// ambiguous list; the test data saves.
+TEST(CaseFile, SaveWritesOnlyWhatLoadReads) {
+    ScreenTexts screen = SavedTestScreen(InputFileKind::ThicknessLimit);
+    EXPECT_FALSE(SaveRefusal(screen, "."));
+    screen.texts[std::string(kStandardListField)] = std::string(1025, '5');
+    EXPECT_EQ(SaveRefusal(screen, ".")
+                  .value_or("")
+                  .rfind("Standard thicknesses [mm] holds 1025 "
+                         "characters, and an input file keeps at "
+                         "most 1024 of a field",
+                         0),
+              0u);
+    screen.texts[std::string(kStandardListField)] = "20,25";
+    EXPECT_EQ(
+        SaveRefusal(screen, ",").value_or("").rfind("Standard thicknesses [mm]: \"20,25\"", 0), 0u);
 }
 
 } // namespace

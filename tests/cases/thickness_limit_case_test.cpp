@@ -122,6 +122,28 @@ TEST(ThicknessLimitCase, StandardList) {
               "Standard thicknesses [mm]: give at least one thickness.");
 }
 
+// A list saved under one separator reads as the same thicknesses under the
+// other; where nothing tells which separator wrote it, it is refused.
+TEST(ThicknessLimitCase, StandardListAcrossSeparators) {
+    const auto loaded = [](std::string_view text, std::string_view separator) {
+        auto list = StandardListAsLoaded(text, separator);
+        return list ? list.value() : "refused: " + list.error().message;
+    };
+    EXPECT_EQ(loaded("12,5 15 17,5 20", "."), "12.5 15 17.5 20");
+    EXPECT_EQ(loaded("12.5 15 17.5 20", ","), "12,5 15 17,5 20");
+    EXPECT_EQ(loaded("20,25,30", ","), "20;25;30");
+    EXPECT_EQ(loaded("12.5, 15", ","), "12,5; 15");
+    for (std::string_view same : {"20 25 30", "12,5 15", "20, 25, 30", "20;30,5"})
+        EXPECT_EQ(loaded(same, ","), same);
+    for (std::string_view same : {"20 25 30", "12.5, 15", "20,25,30", "abc"})
+        EXPECT_EQ(loaded(same, "."), same);
+    for (std::string_view separator : {".", ","})
+        EXPECT_EQ(loaded("20,25", separator),
+                  "refused: Standard thicknesses [mm]: \"20,25\" is two thicknesses where the "
+                  "decimal separator is \".\" and one where it is \",\": separate the thicknesses "
+                  "by blanks.");
+}
+
 TEST(ThicknessLimitCase, AStandardThicknessThatCannotBeComputedShowsWhy) {
     ScreenTexts screen = LimitScreen(0, ",");
     screen.texts[std::string(kStandardListField)] = "5 1e100";

@@ -104,7 +104,7 @@ TEST(LimitCalc, ErrorsAndExitStatus) {
         {"not a number",
          {"--max-surface", "5o", kSinglePipe},
          kExitUnusable,
-         "termiva-calc: --max-surface needs a number (decimal separator \".\"): 5o\n"},
+         "termiva-calc: --max-surface needs a number not below 0 (decimal separator \".\"): 5o\n"},
         {"limit file with limits",
          {"--limit", "--max-loss", "3", kLimit},
          kExitUnusable,

@@ -8,12 +8,25 @@
 namespace termiva {
 namespace {
 
-using Detailed = std::function<VesselCoefficientTerms(double, double, double, double, double)>;
-using Plain = std::function<double(double, double, double, double, double)>;
+using Terms = std::function<VesselCoefficientTerms(double, double, double, double, double)>;
+using Plain = double (*)(double, double, double, double, double, VesselCoefficientTerms*);
+
+// Every intermediate number of one evaluation of `f`.
+Terms TermsOf(Plain f) {
+    return [f](double TT, double Lc, double Tamb, double e, double WC) {
+        VesselCoefficientTerms t{};
+        f(TT, Lc, Tamb, e, WC, &t);
+        return t;
+    };
+}
+const Terms kTop = TermsOf(HTChor_top);
+const Terms kDown = TermsOf(HTChor_down);
+const Terms kVer = TermsOf(HTCver);
+const Terms kCylinder = TermsOf(HTChor_c);
 
 struct Worked {
     const char* name;
-    Detailed detailed;
+    Terms detailed;
     Plain plain;
     double Lc;
     const char* Gr;
@@ -26,13 +39,13 @@ struct Worked {
 
 TEST(VesselCoefficients, WorkedValuesAt60Over20) {
     const Worked rows[] = {
-        {"HTChor_top", HTChor_topDetailed, HTChor_top, 0.25, "6.78734e7", "4.7567e7", nullptr,
-         "54.3492", "5.97246", "12.2995"},
-        {"HTChor_down", HTChor_downDetailed, HTChor_down, 0.25, "6.78734e7", "4.7567e7", nullptr,
-         "22.4228", "2.46405", "8.79112"},
-        {"HTCver", HTCverDetailed, HTCver, 1.8, "2.38128e10", "1.66885e10", nullptr, "295.859",
-         "4.51557", "10.8426"},
-        {"HTChor_c", HTChor_cDetailed, HTChor_c, 0.8, "2.09056e9", "1.4651e9", "0.69769", "97.9317",
+        {"HTChor_top", kTop, HTChor_top, 0.25, "6.78734e7", "4.7567e7", nullptr, "54.3492",
+         "5.97246", "12.2995"},
+        {"HTChor_down", kDown, HTChor_down, 0.25, "6.78734e7", "4.7567e7", nullptr, "22.4228",
+         "2.46405", "8.79112"},
+        {"HTCver", kVer, HTCver, 1.8, "2.38128e10", "1.66885e10", nullptr, "295.859", "4.51557",
+         "10.8426"},
+        {"HTChor_c", kCylinder, HTChor_c, 0.8, "2.09056e9", "1.4651e9", "0.69769", "97.9317",
          "3.55003", "9.8771"},
     };
     for (const Worked& w : rows) {
@@ -48,12 +61,12 @@ TEST(VesselCoefficients, WorkedValuesAt60Over20) {
         EXPECT_DIGITS(t.Nu, w.Nu);
         EXPECT_DIGITS(t.hc, w.hc);
         EXPECT_DIGITS(t.h, w.h);
-        EXPECT_EQ(w.plain(60, w.Lc, 20, 0.9, 1), t.h);
+        EXPECT_EQ(w.plain(60, w.Lc, 20, 0.9, 1, nullptr), t.h);
     }
 }
 
 TEST(VesselCoefficients, TopFirstRange) {
-    const VesselCoefficientTerms t = HTChor_topDetailed(20.05, 0.25, 20, 0.9, 1);
+    const VesselCoefficientTerms t = kTop(20.05, 0.25, 20, 0.9, 1);
     EXPECT_DIGITS(t.Ra, "81050.8");
     EXPECT_DIGITS(t.Nu, "9.11136");
     EXPECT_DIGITS(t.hc, "0.945091");
@@ -62,25 +75,21 @@ TEST(VesselCoefficients, TopFirstRange) {
 }
 
 TEST(VesselCoefficients, TopSecondRangeDoesNotDependOnLength) {
-    EXPECT_DOUBLE_EQ(HTChor_topDetailed(60, 2.0, 20, 0.9, 1).hc,
-                     HTChor_topDetailed(60, 0.25, 20, 0.9, 1).hc);
+    EXPECT_DOUBLE_EQ(kTop(60, 2.0, 20, 0.9, 1).hc, kTop(60, 0.25, 20, 0.9, 1).hc);
 }
 
 TEST(VesselCoefficients, FlatSurfacesOutsideTheirRangesRadiateOnly) {
     struct Row {
         const char* name;
-        Detailed f;
+        Terms f;
         double TT;
         double Lc;
     };
     // Ra at 60/20 is 4.7567e7 at Lc = 0.25 and grows with Lc³.
     const Row rows[] = {
-        {"top, Ra about 3e3", HTChor_topDetailed, 60, 0.01},
-        {"top, Ra about 3.8e11", HTChor_topDetailed, 60, 5},
-        {"down, Ra about 2.4e4", HTChor_downDetailed, 60, 0.02},
-        {"down, Ra about 3.8e11", HTChor_downDetailed, 60, 5},
-        {"top, cold surface", HTChor_topDetailed, 10, 0.25},
-        {"down, cold surface", HTChor_downDetailed, 10, 0.25},
+        {"top, Ra about 3e3", kTop, 60, 0.01},     {"top, Ra about 3.8e11", kTop, 60, 5},
+        {"down, Ra about 2.4e4", kDown, 60, 0.02}, {"down, Ra about 3.8e11", kDown, 60, 5},
+        {"top, cold surface", kTop, 10, 0.25},     {"down, cold surface", kDown, 10, 0.25},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
@@ -92,8 +101,7 @@ TEST(VesselCoefficients, FlatSurfacesOutsideTheirRangesRadiateOnly) {
 }
 
 TEST(VesselCoefficients, WindCoefficientAndEmissivity) {
-    for (const Detailed& f : {Detailed(HTChor_topDetailed), Detailed(HTChor_downDetailed),
-                              Detailed(HTCverDetailed), Detailed(HTChor_cDetailed)}) {
+    for (const Terms& f : {kTop, kDown, kVer, kCylinder}) {
         const VesselCoefficientTerms base = f(60, 0.8, 20, 0.9, 1);
         EXPECT_DOUBLE_EQ(f(60, 0.8, 20, 0.9, 2).hc, 2 * base.hc);
         EXPECT_EQ(f(60, 0.8, 20, 0.9, 2).hr, base.hr);
@@ -103,26 +111,25 @@ TEST(VesselCoefficients, WindCoefficientAndEmissivity) {
 }
 
 TEST(VesselCoefficients, ExpansionCoefficientAtFilmOrSurface) {
-    const VesselCoefficientTerms top = HTChor_topDetailed(60, 0.8, 20, 0.9, 1);
-    const VesselCoefficientTerms down = HTChor_downDetailed(60, 0.8, 20, 0.9, 1);
+    const VesselCoefficientTerms top = kTop(60, 0.8, 20, 0.9, 1);
+    const VesselCoefficientTerms down = kDown(60, 0.8, 20, 0.9, 1);
     EXPECT_EQ(top.Gr, down.Gr);
     EXPECT_EQ(top.Ra, down.Ra);
     // β at the hotter surface is smaller than at the film temperature.
-    EXPECT_LT(HTCverDetailed(60, 0.8, 20, 0.9, 1).Gr, top.Gr);
-    EXPECT_EQ(HTCverDetailed(60, 0.8, 20, 0.9, 1).Gr, HTChor_cDetailed(60, 0.8, 20, 0.9, 1).Gr);
+    EXPECT_LT(kVer(60, 0.8, 20, 0.9, 1).Gr, top.Gr);
+    EXPECT_EQ(kVer(60, 0.8, 20, 0.9, 1).Gr, kCylinder(60, 0.8, 20, 0.9, 1).Gr);
 }
 
 // The flat and vertical surfaces take every property at the film temperature
 // (RO's 550 °C binds); the horizontal cylinder also takes CP, LAM and MI at
 // the surface.
 TEST(VesselCoefficients, AirDataLimits) {
-    for (const Detailed& f :
-         {Detailed(HTChor_topDetailed), Detailed(HTChor_downDetailed), Detailed(HTCverDetailed)}) {
+    for (const Terms& f : {kTop, kDown, kVer}) {
         EXPECT_FALSE(f(1080, 0.8, 20, 0.9, 1).outsideAirData); // film 550
         EXPECT_TRUE(f(1081, 0.8, 20, 0.9, 1).outsideAirData);
     }
-    EXPECT_FALSE(HTChor_cDetailed(600, 0.8, 20, 0.9, 1).outsideAirData);
-    EXPECT_TRUE(HTChor_cDetailed(601, 0.8, 20, 0.9, 1).outsideAirData);
+    EXPECT_FALSE(kCylinder(600, 0.8, 20, 0.9, 1).outsideAirData);
+    EXPECT_TRUE(kCylinder(601, 0.8, 20, 0.9, 1).outsideAirData);
 }
 
 } // namespace

@@ -224,7 +224,7 @@ TEST(DiagramExport, SharedFormulasAreNotOrphaned) {
     ScratchFolder folder;
     const auto withFormulas = [&](const std::string& name, const std::string& range,
                                   const std::string& users) {
-        const std::string path = folder.Copy(TemplatePath(), name);
+        std::string path = folder.Copy(TemplatePath(), name);
         std::string sheet = ReadZip(path).at("xl/worksheets/sheet1.xml").data;
         const auto replace = [&](const std::string& from, const std::string& to) {
             const auto at = sheet.find(from);

@@ -290,7 +290,7 @@ const std::vector<Case>& Cases() {
           "Surface temperature",
           "Surface temperature and heat loss over the insulation thickness",
           "Insulation thickness [mm]",
-          "Surface limit",
+          "limit 50 oC",
           "Answer",
           "Method"},
          "Thickness for a limit, Pipe D2 26.9 mm, T1 143 oC, Tout 20 oC, Tsurface at most 50 oC: "
@@ -446,7 +446,7 @@ TEST(CaseReport, LimitOfAVesselAndALimitNotMet) {
     EXPECT_EQ(chart.rightAxisTitle, "Heat Loss [W]");
     EXPECT_FALSE(chart.series[0].rightAxis); // surface temperature
     EXPECT_TRUE(chart.series[1].rightAxis);  // loss
-    EXPECT_EQ(chart.series[2].name, "Loss limit");
+    EXPECT_EQ(chart.series[2].name, "limit 1000 W");
     EXPECT_TRUE(chart.series[2].rightAxis);
     EXPECT_EQ(chart.series[2].points.front().second, 1000.0);
     // The answer's line stands at the answer shown in the table.

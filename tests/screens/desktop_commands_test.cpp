@@ -84,7 +84,7 @@ private:
         return *window_;
     }
     QString copy(const QString& name) {
-        const QString path = dir_.filePath(name);
+        QString path = dir_.filePath(name);
         QFile::remove(path);
         QFile::copy(kData + name, path);
         QFile(path).setPermissions(QFile::ReadOwner | QFile::WriteOwner);

@@ -343,6 +343,26 @@ private Q_SLOTS:
         platform_.takeDialogs();
     }
 
+    // A vessel file under a single pipe name loads into no single pipe screen:
+    // an "Error" box names its kind and its screen, every text stays.
+    void anotherKindIsRefused() {
+        Form2* vessel = open<Form2>();
+        vessel->Command3->click();
+        const QString path = save(vessel->Command4, QStringLiteral("tank.insp"));
+        QCOMPARE(takeTexts(), QStringList{kSaved});
+        Form3* form = open<Form3>();
+        form->Command4->click();
+        const QStringList before = Texts(singlePipeFields(form));
+        load(form->Command6, path);
+        QCOMPARE(takeTexts(),
+                 QStringList{QStringLiteral("The file \"%1\" is a vessel input file (line 1 is "
+                                            "\"Insulation vessel file\"), not a single pipe one: "
+                                            "open it on the VESSEL INSULATION screen.")
+                                 .arg(path)});
+        QCOMPARE(Texts(singlePipeFields(form)), before);
+        platform_.takeDialogs();
+    }
+
     void missingUnwritableAndCancel() {
         Form3* form = open<Form3>();
         form->Command4->click();

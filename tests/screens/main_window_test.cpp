@@ -9,6 +9,7 @@
 #include "screens/heat_loss_table_screen.h"
 #include "screens/main_window.h"
 #include "screens/multiple_pipes_screen.h"
+#include "screens/screen_style.h"
 #include "screens/single_pipe_screen.h"
 #include "screens/thickness_limit_screen.h"
 #include "screens/value_marks.h"

@@ -6,6 +6,7 @@
 #include "engine/pipe_group.h"
 #include "platform/scripted_platform.h"
 #include "screens/multiple_pipes_screen.h"
+#include "screens/screen_style.h"
 #include "screens/value_marks.h"
 #include "test_support.h"
 #include "text/number_text.h"

@@ -4,8 +4,9 @@
 // the user would have seen and heard.
 
 #include "platform/scripted_platform.h"
+#include "screens/control_names.h"
+#include "screens/field_texts.h"
 #include "screens/numeric_field.h"
-#include "screens/screen_common.h"
 #include "screens/value_marks.h"
 #include "test_support.h"
 

@@ -3,6 +3,8 @@
 // main window shows it, with the scripted platform recording what was shown.
 
 #include "platform/scripted_platform.h"
+#include "screens/result_watch.h"
+#include "screens/screen_style.h"
 #include "screens/single_pipe_screen.h"
 #include "screens/value_marks.h"
 #include "test_support.h"
@@ -501,6 +503,10 @@ void SinglePipeScreenTest::staleResultsAndSpokenValues() {
     QCOMPARE(f.Label19->accessibleName(),
              QStringLiteral("Heat Loss (tins1) [W/m]: ") + f.Label19->text());
     QVERIFY(f.Label19->text() != QStringLiteral("49.55"));
+    // A conductivity that insulates nothing is computed, and the note says so.
+    f.Text5->setText(QStringLiteral("5"));
+    QTest::mouseClick(f.Command1, Qt::LeftButton);
+    QVERIFY(ResultNoteOf(&f).startsWith(QStringLiteral("Insulation raises the loss of this pipe")));
 
     QTest::mouseClick(f.Command3, Qt::LeftButton);
     QVERIFY(ResultNoteOf(&f).isEmpty());

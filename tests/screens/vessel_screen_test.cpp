@@ -3,6 +3,7 @@
 // the buttons, with the scripted platform recording the messages.
 
 #include "platform/scripted_platform.h"
+#include "screens/screen_style.h"
 #include "screens/value_marks.h"
 #include "screens/vessel_screen.h"
 #include "test_support.h"
