@@ -65,6 +65,7 @@ void CalculatorScreen::loadFile(const QString& path) {
 }
 
 void CalculatorScreen::saveToFile() {
+    prepareToSave();
     SaveInputFile(platform_, fileBinding());
 }
 
@@ -85,6 +86,7 @@ void CalculatorScreen::growToContents() {
 }
 
 void CalculatorScreen::saveFile() {
+    prepareToSave();
     SaveInputFileAgain(platform_, fileBinding());
 }
 

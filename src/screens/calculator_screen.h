@@ -70,6 +70,9 @@ protected:
     // Where the screen's controls stand in its input file: its fields and its
     // list, checked by CheckInputs before saving.
     virtual InputFileBinding fileBinding();
+    // Brings the inputs into the form a file keeps, before either save
+    // (the candidate table sorted by thickness).
+    virtual void prepareToSave() {}
     // "Save to file" and "Load from file" with their dialogs; loading settles
     // the results.
     void saveToFile();

@@ -419,8 +419,11 @@ void Form9::Command4_Click() {
 }
 
 void Form9::Command5_Click() {
-    Table1->sort();
     saveToFile();
+}
+
+void Form9::prepareToSave() {
+    Table1->sort();
 }
 
 void Form9::Command6_Click() {

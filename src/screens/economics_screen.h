@@ -115,6 +115,7 @@ public:
 
 protected:
     InputFileBinding fileBinding() override;
+    void prepareToSave() override;
 
 private:
     QWidget* buildInputs();

@@ -294,6 +294,15 @@ void EconomicsScreenTest::saveLoadRoundTrip() {
     QCOMPARE(f.Table1->cell(5, 2)->text(), QStringLiteral("30"));
     Click(f.Command1);
     QCOMPARE(f.resultRows(), 6);
+
+    // File > Save sorts the table as "Save to file" does.
+    f.Table1->cell(1, 1)->setText(QStringLiteral("125"));
+    f.saveFile();
+    QCOMPARE(platform_.takeMessageTexts(), QStringList{"Data successfuly saved fo file!"});
+    file.close();
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll().endsWith("\r\n5\r\n80\r\n52\r\n100\r\n66\r\n120\r\n82\r\n"
+                                    "125\r\n40\r\n130\r\n30\r\n"));
 }
 
 void EconomicsScreenTest::takeInputs() {
