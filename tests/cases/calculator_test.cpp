@@ -64,9 +64,9 @@ TEST(Calculator, FieldsAreKeyedByMeaning) {
     for (const Calculator& calculator : Calculators()) {
         SCOPED_TRACE(std::string(calculator.id));
         std::vector<FieldId> seen;
-        for (const FieldSpec& spec : calculator.fields()) {
-            EXPECT_EQ(std::count(seen.begin(), seen.end(), spec.id), 0);
-            seen.push_back(spec.id);
+        for (const FieldSpec& row : calculator.fields()) {
+            EXPECT_EQ(std::count(seen.begin(), seen.end(), row.id), 0);
+            seen.push_back(row.id);
         }
         for (FieldId id : {field::FluidTemperature, field::AmbientTemperature, field::Conductivity,
                            field::Emissivity, field::WindCoefficient})
