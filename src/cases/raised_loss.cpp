@@ -4,6 +4,7 @@
 #include "cases/case_reader.h"
 #include "cases/pipe_group_case.h"
 #include "cases/result_marks.h"
+#include "cases/thickness_limit_case.h"
 #include "text/number_text.h"
 
 #include <algorithm>
@@ -13,24 +14,14 @@ namespace termiva::cases {
 
 namespace {
 
-// The object of a single pipe or vessel screen, as the limit calculation takes it.
-ThicknessLimitInput ObjectOf(const ScreenTexts& screen, std::string_view decimalSeparator) {
-    CaseReader number(screen, decimalSeparator);
-    ThicknessLimitInput input;
-    static_cast<OperatingConditions&>(input) = number.conditions();
-    if (screen.kind == InputFileKind::SinglePipe) {
-        input.D2 = number(field::OutsideDiameter);
-        return input;
-    }
-    input.object = LimitObjectOfListIndex(ObjectListIndexOfVesselListIndex(screen.listIndex));
-    const auto dimension = [&](FieldId id) {
-        const FieldSpec* spec = FindField(screen.kind, id);
-        return spec && VesselUsesField(screen.listIndex, spec->name) ? number(id) : 0.0;
-    };
-    input.L = dimension(field::Length);
-    input.H = dimension(field::Height);
-    input.W = dimension(field::Width);
-    return input;
+// The object of a single pipe or vessel screen, as the limit calculation takes
+// it; nothing where its texts do not read (the calculation has said why).
+std::optional<ThicknessLimitInput> ObjectOf(const ScreenTexts& screen,
+                                            std::string_view decimalSeparator) {
+    auto input = ThicknessLimitInputOf(ThicknessLimitTextsOf(screen), decimalSeparator);
+    if (!input)
+        return std::nullopt;
+    return std::move(input).value();
 }
 
 std::string Millimetres(double thickness, std::string_view decimalSeparator) {
@@ -63,8 +54,10 @@ std::string ColumnsNote(const ScreenTexts& screen, const std::array<double, N>& 
     }
     if (!raised)
         return {};
-    const std::optional<double> below =
-        LossRaisedBelow(ObjectOf(screen, decimalSeparator), *raised, loss[0]);
+    const std::optional<ThicknessLimitInput> input = ObjectOf(screen, decimalSeparator);
+    if (!input)
+        return {};
+    const std::optional<double> below = LossRaisedBelow(*input, *raised, loss[0]);
     return "Insulation raises the loss of this " + std::string(object) +
            RaisedRange(below, decimalSeparator) + ".";
 }

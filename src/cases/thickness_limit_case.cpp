@@ -383,6 +383,17 @@ TestData TakeFromVessel(const ScreenTexts& vessel) {
     return TakeInputs(vessel, std::clamp(vessel.listIndex, 0, 2) + 1);
 }
 
+ScreenTexts ThicknessLimitTextsOf(const ScreenTexts& singlePipeOrVessel) {
+    const TestData taken = singlePipeOrVessel.kind == InputFileKind::SinglePipe
+                               ? TakeFromSinglePipe(singlePipeOrVessel)
+                               : TakeFromVessel(singlePipeOrVessel);
+    ScreenTexts screen{InputFileKind::ThicknessLimit, taken.listIndex, {}};
+    for (const FieldText& field : taken.texts)
+        screen.texts[field.field] = field.text;
+    screen.texts[std::string(kStandardListField)] = DefaultStandardListText();
+    return screen;
+}
+
 namespace {
 
 CaseResult<ResultTexts> ThicknessLimitResults(const ScreenTexts& screen,

@@ -160,4 +160,8 @@ TestData ThicknessLimitTestData(int listIndex, std::string_view decimalSeparator
 TestData TakeFromSinglePipe(const ScreenTexts& singlePipe);
 TestData TakeFromVessel(const ScreenTexts& vessel);
 
+// The limit screen's texts of a single pipe or vessel case, taken as "Take
+// inputs" takes them: no limit set, the default standard list.
+ScreenTexts ThicknessLimitTextsOf(const ScreenTexts& singlePipeOrVessel);
+
 } // namespace termiva::cases

@@ -109,16 +109,11 @@ std::optional<cases::ScreenTexts> LimitScreen(const std::string& path, const Lim
     const cases::ScreenTexts& loaded = checked.value();
     if (*kind == InputFileKind::ThicknessLimit)
         return loaded;
-    const cases::TestData taken = *kind == InputFileKind::SinglePipe
-                                      ? cases::TakeFromSinglePipe(loaded)
-                                      : cases::TakeFromVessel(loaded);
-    cases::ScreenTexts screen{InputFileKind::ThicknessLimit, taken.listIndex, {}};
-    for (const cases::FieldText& field : taken.texts)
-        screen.texts[field.field] = field.text;
+    cases::ScreenTexts screen = cases::ThicknessLimitTextsOf(loaded);
     screen.texts["Text10"] = options.maxSurface.value_or("");
     screen.texts["Text11"] = options.maxLoss.value_or("");
-    screen.texts[std::string(cases::kStandardListField)] =
-        options.standard.value_or(cases::DefaultStandardListText());
+    if (options.standard)
+        screen.texts[std::string(cases::kStandardListField)] = *options.standard;
     return screen;
 }
 
